@@ -1,0 +1,123 @@
+#include "engine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "denormals.h"
+#include "frame.h"
+
+namespace sorel {
+namespace {
+
+constexpr float kSplitCutoff = 0.15f;  // of the sample rate; replaced by the kernel below
+constexpr int kSplitTaps = 31;
+// Half-band-ish three-tap kernel: low = cos^2(w/2), zero at Nyquist; delay 1.
+constexpr float kSplitKernel[3] = {0.25f, 0.5f, 0.25f};
+
+}  // namespace
+
+CEngine::CEngine() {
+  sets[kStereoSet].setup(2, 12);
+  sets[kMidSet].setup(1, 36);
+  sets[kSideSet].setup(1, 60);
+}
+
+void CEngine::setParameter(int index, float value) {
+  for (auto& set : sets) set.setParameter(index, value);
+}
+
+void CEngine::setChannels(int count) {
+  channelCount.store(count, std::memory_order_relaxed);
+  sets[kStereoSet].setChannels(count == 1 ? 1 : 2);
+}
+
+void CEngine::setSampleRate(float rate) {
+  // A host can send anything here; a rate that is not a positive finite number
+  // would make every filter coefficient meaningless, so it is ignored.
+  if (!(std::isfinite(rate) && rate > 0.0f)) return;
+  const double r = rate;
+  if (r != sampleRate || !sampleRateKnown) {
+    sampleRate = r;
+    sampleRateKnown = true;
+    rebuildForRate = true;
+  }
+  for (auto& set : sets) set.setSampleRate(r);
+}
+
+void CEngine::setBlockSize(int size) {
+  if (size != blockSize) rebuildForSize = true;
+  blockSize = size;
+}
+
+void CEngine::resume() {
+  if (rebuildForRate || rebuildForSize) {
+    rebuildForRate = rebuildForSize = false;
+    splitters[0].reset();
+    splitters[1].reset();
+  }
+  if (!splitters[0]) {
+    pieceLength = std::clamp(blockSize, 1, kLongestPiece);
+    for (auto& splitter : splitters) {
+      splitter = std::make_unique<CSplitFir>(kSplitCutoff, kSplitTaps, pieceLength);
+      splitter->setCoefficients(kSplitKernel, 3);
+    }
+  }
+}
+
+bool CEngine::process(float* const* channels, int n) {
+  if (n <= 0 || bypass.load(std::memory_order_relaxed)) return false;
+  Block block{};
+  block.channels = std::min(channelCount.load(std::memory_order_relaxed), 2);
+  if (block.channels <= 0) return false;
+  block.page = page.load(std::memory_order_relaxed);
+  block.inputGain = inputGain.load(std::memory_order_relaxed);
+  block.outputGain = outputGain.load(std::memory_order_relaxed);
+  block.split = splitBand.load(std::memory_order_relaxed) && splitters[0] != nullptr;
+  // Coefficients are taken before the denormal guard so they come out the same
+  // as on any other thread.
+  for (auto& set : sets) set.update();
+
+  ScopedFlushDenormals guard;
+  bool clipped = false;
+  for (int offset = 0; offset < n; offset += pieceLength) {
+    const int length = std::min(pieceLength, n - offset);
+    float* piece[2] = {channels[0] + offset, block.channels > 1 ? channels[1] + offset : nullptr};
+    clipped |= processPiece(piece, length, block);
+  }
+  return clipped;
+}
+
+bool CEngine::processPiece(float* const* ch, int n, const Block& block) {
+  bool clipped = false;
+  for (int c = 0; c < block.channels; ++c) {
+    if (block.inputGain != 1.0f) applyGain(ch[c], n, block.inputGain);
+    clipped |= clampCountingClips(ch[c], n);
+  }
+  if (block.split)
+    for (int c = 0; c < block.channels; ++c) splitters[c]->process(ch[c], n);
+  runModules(ch, n, block);
+  if (block.split)
+    for (int c = 0; c < block.channels; ++c) splitters[c]->addHighBand(ch[c], n);
+  for (int c = 0; c < block.channels; ++c) {
+    if (block.outputGain != 1.0f) applyGain(ch[c], n, block.outputGain);
+    clamp(ch[c], n);
+  }
+  return clipped;
+}
+
+void CEngine::runModules(float* const* ch, int n, const Block& block) {
+  if (block.page == 0) {
+    sets[kStereoSet].process(ch, n);
+  } else if (block.page == 1 || block.page == 2) {
+    if (block.channels < 2) {
+      sets[kMidSet].process(ch, n);
+      return;
+    }
+    encodeMidSide(ch[0], ch[1], n);
+    sets[kMidSet].process(ch, n);
+    sets[kSideSet].process(ch + 1, n);
+    decodeMidSide(ch[0], ch[1], n);
+  }
+}
+
+}  // namespace sorel

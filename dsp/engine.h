@@ -1,0 +1,84 @@
+// The audio engine: the block frame (input gain and clamp, band split, the
+// module arrangement of the page, recombination, output gain and clamp) around
+// the three module sets, plus the lifecycle that sizes the split filters.
+//
+// Threads: the frame's settings are single atomic words written on any thread
+// and read once per block; the module sets publish their coefficients whole
+// (see moduleset.h). setSampleRate, setBlockSize, setChannels and resume run
+// while the host has processing suspended. process() allocates nothing, takes
+// no lock and makes no system call.
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "moduleset.h"
+#include "splitfir.h"
+
+namespace sorel {
+
+class CEngine {
+ public:
+  enum Set { kStereoSet, kMidSet, kSideSet, kNumSets };
+  // Blocks are cut into pieces no longer than this when the host sends more
+  // than it announced (or announces something absurd); pieces do not change
+  // the result.
+  static constexpr int kLongestPiece = 8192;
+
+  CEngine();
+
+  // [any thread]
+  void setBypass(bool on) { bypass.store(on, std::memory_order_relaxed); }
+  void setPage(int p) { page.store(p, std::memory_order_relaxed); }
+  void setInputGain(float g) { inputGain.store(g, std::memory_order_relaxed); }
+  void setOutputGain(float g) { outputGain.store(g, std::memory_order_relaxed); }
+  void setSplitBand(bool on) { splitBand.store(on, std::memory_order_relaxed); }
+  // Hands a parameter change to the three sets (each acts on its own range).
+  void setParameter(int index, float value);
+
+  // [suspended]
+  void setChannels(int count);
+  void setSampleRate(float rate);
+  void setBlockSize(int size);
+  void resume();
+
+  // [audio] Processes channels[0 .. channel count) in place. Returns true when
+  // the input clamp had to act (an overload or a NaN) anywhere in the block.
+  bool process(float* const* channels, int n);
+
+  CModuleSet& moduleSet(Set s) { return sets[s]; }
+  int getChannels() const { return channelCount.load(std::memory_order_relaxed); }
+  double getSampleRate() const { return sampleRate; }
+  int getBlockSize() const { return blockSize; }
+  const CSplitFir* splitFilter(int ch) const { return splitters[ch].get(); }
+
+ private:
+  struct Block {
+    int channels;
+    int page;
+    float inputGain;
+    float outputGain;
+    bool split;
+  };
+  bool processPiece(float* const* channels, int n, const Block& block);
+  void runModules(float* const* channels, int n, const Block& block);
+
+  std::atomic<bool> bypass{false};
+  std::atomic<int> page{0};
+  std::atomic<float> inputGain{0.0f};
+  std::atomic<float> outputGain{0.0f};
+  std::atomic<bool> splitBand{false};
+  std::atomic<int> channelCount{2};
+
+  CModuleSet sets[kNumSets];
+  std::unique_ptr<CSplitFir> splitters[2];
+  int pieceLength = kLongestPiece;
+
+  double sampleRate = 0.0;
+  bool sampleRateKnown = false;
+  int blockSize = -1;
+  bool rebuildForRate = false;
+  bool rebuildForSize = false;
+};
+
+}  // namespace sorel

@@ -1,0 +1,133 @@
+#include "moduleset.h"
+
+#include <cmath>
+
+#include "moduletables.h"
+
+namespace sorel {
+namespace {
+
+constexpr double kSaltCutoffHz = 7.5;  // removes the DC that the even terms create
+
+// 35^(amount - 1): 1.0 at full amount, approaching 1/35 as the amount nears 0.
+float amountGain(float amount) {
+  const float exponent = amount - 1.0f;
+  return static_cast<float>(std::pow(35.0, static_cast<double>(exponent)));
+}
+
+// Flavour 0 gives table A, 0.5 table B, 1 table C, straight lines between.
+Poly7 crossfade(const FlavourTables& t, float flavour, float gain) {
+  const bool low = flavour <= 0.5f;
+  const Poly7& first = low ? t.a : t.b;
+  const Poly7& second = low ? t.b : t.c;
+  const float w2 = low ? 2.0f * flavour : 2.0f * (flavour - 0.5f);
+  const float w1 = 1.0f - w2;
+  Poly7 out{};
+  for (int k = 0; k < 7; ++k) out[k] = (first[k] * w1 + second[k] * w2) * gain;
+  return out;
+}
+
+double sugarCutoffHz(float flavour) { return 2700.0 + 1200.0 * static_cast<double>(flavour); }
+
+}  // namespace
+
+CModuleSet::CModuleSet() {
+  for (auto& module : raw) {
+    module[kAmount].store(0.0f, std::memory_order_relaxed);
+    module[kFlavour].store(0.5f, std::memory_order_relaxed);
+    module[kOn].store(0.0f, std::memory_order_relaxed);
+  }
+  // The published settings match the raw values from the start; the filters
+  // keep their pass-through defaults until a rate or a Sugar change arrives.
+  for (int m = 0; m < kNumModules; ++m) computeModule(static_cast<Module>(m));
+}
+
+void CModuleSet::setup(int channels, int parameterBase) {
+  setChannels(channels);
+  base = parameterBase;
+}
+
+void CModuleSet::setParameter(int index, float value) {
+  const auto r = static_cast<unsigned>(index - base);
+  if (r >= static_cast<unsigned>(kActiveParams)) return;
+  const unsigned field = r % kParamsPerModule;
+  if (field >= kNumFields) return;  // X1..X3
+  const unsigned module = r / kParamsPerModule;
+  raw[module][field].store(value, std::memory_order_relaxed);
+  dirty.fetch_or(1u << module, std::memory_order_release);
+}
+
+void CModuleSet::setSampleRate(double rate) {
+  pendingRate.store(rate, std::memory_order_relaxed);
+  dirty.fetch_or(kRateDirty, std::memory_order_release);
+}
+
+void CModuleSet::update() {
+  const unsigned bits = dirty.exchange(0, std::memory_order_acquire);
+  if (bits == 0) return;
+  if (bits & kRateDirty) {
+    const double rate = pendingRate.load(std::memory_order_relaxed);
+    for (int ch = 0; ch < 2; ++ch) {
+      saltFilters[ch].setSampleRate(rate);
+      saltFilters[ch].setCutoff(kSaltCutoffHz);
+      sugarFilters[ch].setSampleRate(rate);
+    }
+    retuneSugarFilters();
+  }
+  for (int m = 0; m < kNumModules; ++m) {
+    if (!(bits & (1u << m))) continue;
+    computeModule(static_cast<Module>(m));
+    if (m == kSugar) retuneSugarFilters();
+  }
+}
+
+void CModuleSet::computeModule(Module m) {
+  const float amount = raw[m][kAmount].load(std::memory_order_relaxed);
+  const float flavourValue = raw[m][kFlavour].load(std::memory_order_relaxed);
+  const float onValue = raw[m][kOn].load(std::memory_order_relaxed);
+  Settings& s = current;
+  s.amounts[m] = amount;
+  s.gains[m] = amountGain(amount);
+  s.on[m] = onValue > 0.5f;
+  const float gain = s.gains[m];
+  switch (m) {
+    case kSalt:
+      s.flavours[m] = 1.0f - flavourValue;
+      s.salt = crossfade(kSaltTables, s.flavours[m], gain);
+      break;
+    case kPepper:
+      s.flavours[m] = flavourValue;
+      s.pepper = crossfade(kPepperTables, s.flavours[m], gain);
+      break;
+    case kSugar:
+      s.flavours[m] = flavourValue;
+      s.sugar = crossfade(kSugarTables, s.flavours[m], gain);
+      s.sugarCompensation = 1.0f / (1.0f + 0.11f * gain);
+      break;
+    case kChili: {
+      const float f = 1.0f - flavourValue;
+      s.flavours[m] = f;
+      const float oneMinusF = 1.0f - f;
+      const float k2 = oneMinusF * gain;
+      const float k3 = f * 0.33333334f * gain;
+      s.chili = {k3 + k2, k2, k3};
+      break;
+    }
+    case kNumModules:
+      break;
+  }
+}
+
+void CModuleSet::retuneSugarFilters() {
+  const double hz = sugarCutoffHz(current.flavours[kSugar]);
+  for (auto& filter : sugarFilters) filter.setCutoff(hz);
+}
+
+void CModuleSet::process(float* const* channels, int n) {
+  // The modules' sample loops arrive with the engine; until then the chain
+  // leaves the signal as it is.
+  static_cast<void>(channels);
+  static_cast<void>(n);
+}
+
+}  // namespace sorel

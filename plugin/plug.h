@@ -1,0 +1,108 @@
+// CPlug: the Sorel effect. Owns the parameter state, the single program, the
+// three compare stores, the chunk buffer and the audio engine.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <memory>
+
+#include "audioeffectx.h"
+#include "chunk.h"
+#include "editorlink.h"
+#include "engine.h"
+#include "params.h"
+#include "program.h"
+
+namespace sorel {
+
+// The effect's own data beside the VST base: the applying flag, the current
+// values and the program storage.
+struct CPlugBase {
+  // Set while a program, a compare store or a chunk is being applied: the
+  // compare selector then recalls nothing and the range switches lower nothing.
+  bool applying = false;
+  // Read by hosts on any thread, so each value is one atomic word.
+  std::atomic<float> values[kNumParams];
+  std::unique_ptr<ProgramRecord[]> programs;
+};
+
+class IMessageHost {
+ public:
+  virtual ~IMessageHost() = default;
+  virtual void message(VstInt32 a, VstInt32 b, VstInt32 c, VstInt32 d) = 0;
+};
+
+class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost {
+ public:
+  static constexpr int kNumPrograms = 1;
+  static constexpr int kNumCompareStores = 3;
+
+  explicit CPlug(audioMasterCallback master);
+  ~CPlug() override = default;
+
+  // --- Parameters [any thread] ---
+  void setParameter(VstInt32 index, float value) override;
+  float getParameter(VstInt32 index) override;
+  void getParameterName(VstInt32 index, char* text) override;
+  void getParameterLabel(VstInt32 index, char* label) override;
+  void getParameterDisplay(VstInt32 index, char* text) override;
+  // For the editor: set without telling the host, and read back.
+  void setParameterDirect(VstInt32 index, float value) { setParameter(index, value); }
+  float getParameterDirect(VstInt32 index) { return getParameter(index); }
+
+  // --- Programs, compare stores, chunk [ui] ---
+  void setProgram(VstInt32 program) override;
+  void setProgramName(char* name) override;
+  void getProgramName(char* name) override;
+  bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
+  VstInt32 getChunk(void** data, bool isPreset) override;
+  VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
+  const ProgramRecord& compareStore(int k) const { return stores[k]; }
+
+  // --- Audio and lifecycle ---
+  void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;  // [audio]
+  void setSampleRate(float rate) override;                                                 // [suspended]
+  void setBlockSize(VstInt32 size) override;                                               // [suspended]
+  void resume() override;                                                                  // [suspended]
+  bool setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output) override;
+  VstInt32 getChannelCount() const { return channelCount; }
+
+  // --- Identity and capabilities ---
+  VstInt32 processEvents(VstEvents* events) override;
+  VstInt32 canDo(const char* text) override;
+  bool getOutputProperties(VstInt32 index, VstPinProperties* properties) override;
+  bool getEffectName(char* name) override;
+  bool getVendorString(char* text) override;
+  bool getProductString(char* text) override;
+  VstInt32 getVendorVersion() override { return 1210; }
+  VstIntPtr vendorSpecific(VstInt32, VstIntPtr, void*, float) override { return 1; }
+  VstInt32 getNumMidiInputChannels() override { return 16; }
+  void message(VstInt32, VstInt32, VstInt32, VstInt32) override {}
+
+  // The editor registers here to hear of changes; null detaches it.
+  void setEditorLink(IEditorLink* link) { editorLink = link; }
+  CEngine& getEngine() { return engine; }
+
+ private:
+  bool applyBeforeStoring(VstInt32 index, float value);
+  void applyAfterStoring(VstInt32 index, float value);
+  void setRange(bool& wide, float value, float& position, VstInt32 volumeIndex);
+  void convertSets(int mode);
+  void captureCompareStore(int k);
+  void recallCompareStore(int k);
+  float currentValue(int index) const { return values[index].load(std::memory_order_relaxed); }
+
+  CEngine engine;
+  std::array<ProgramRecord, kNumCompareStores> stores;
+  std::array<unsigned char, kChunkSize> chunkBuffer{};
+  VstInt32 channelCount = 2;
+  IEditorLink* editorLink = nullptr;
+
+  // Model-side state of the frame's parameters.
+  float volInPosition = 0.5f;
+  float volOutPosition = 0.5f;
+  bool inWide = false;
+  bool outWide = false;
+};
+
+}  // namespace sorel

@@ -1,0 +1,195 @@
+// The block frame around the modules, through the host interface: copy,
+// bypass, gains, clamps, mid/side and the channel arrangement.
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "loaded_plugin.h"
+
+namespace sorel::test {
+namespace {
+
+class Frame : public LoadedPlugin {
+ protected:
+  void SetUp() override {
+    LoadedPlugin::SetUp();
+    fx->start(48000.0f, 64);
+  }
+
+  // Stereo noise peaking at `peak`, with a few exact and special values.
+  static std::vector<std::vector<float>> noise(int n, float peak, unsigned seed = 7) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> sample(-peak, peak);
+    std::vector<std::vector<float>> x(2, std::vector<float>(static_cast<std::size_t>(n)));
+    for (auto& ch : x)
+      for (float& v : ch) v = sample(random);
+    return x;
+  }
+
+  static float clamped(float v) { return v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v); }
+};
+
+TEST_F(Frame, BypassPassesEverythingBitForBit) {
+  fx->setParameter(0, 0.49f);
+  fx->setParameter(2, 1.0f);
+  fx->setParameter(86, 1.0f);
+  auto in = noise(300, 4.0f);
+  in[0][5] = std::numeric_limits<float>::quiet_NaN();
+  auto out = process(in);
+  EXPECT_TRUE(std::isnan(out[0][5]));
+  in[0][5] = out[0][5] = 0.0f;
+  EXPECT_EQ(out, in);
+}
+
+TEST_F(Frame, AtUnityTheOutputIsTheClampedInput) {
+  const auto in = noise(1000, 1.5f);
+  const auto out = process(in);
+  for (int c = 0; c < 2; ++c)
+    for (std::size_t i = 0; i < in[0].size(); ++i) ASSERT_EQ(out[c][i], clamped(in[c][i])) << c << ' ' << i;
+}
+
+TEST_F(Frame, InPlaceAndSeparateBuffersAgree) {
+  const auto in = noise(777, 1.2f);
+  fx->setParameter(2, 0.7f);
+  fx->setParameter(3, 0.2f);
+  auto inPlace = in;
+  float* io[2] = {inPlace[0].data(), inPlace[1].data()};
+  // A second effect in the same state, fed in place.
+  std::string error;
+  host::Host otherHost;
+  auto other = host::HostedEffect::create(pluginLibrary(), otherHost, &error);
+  ASSERT_TRUE(other);
+  other->start(48000.0f, 64);
+  other->setParameter(2, 0.7f);
+  other->setParameter(3, 0.2f);
+  other->processReplacing(io, io, 777);
+  EXPECT_EQ(process(in), inPlace);
+}
+
+TEST_F(Frame, NonFiniteInputNeverGetsThrough) {
+  std::vector<std::vector<float>> in = {
+      {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+       -std::numeric_limits<float>::infinity(), 0.5f},
+      {-std::numeric_limits<float>::signaling_NaN(), 1.0f, -1.0f, -0.25f}};
+  fx->setParameter(3, 1.0f);
+  const auto out = process(in);
+  const float g = 1.4142135f;
+  EXPECT_EQ(out[0], (std::vector<float>{0.0f, 1.0f, -1.0f, clamped(0.5f * g)}));
+  EXPECT_EQ(out[1], (std::vector<float>{0.0f, 1.0f, -1.0f, -0.25f * g}));
+}
+
+TEST_F(Frame, GainsInBothRangesAndTheOutputClamp) {
+  const std::vector<std::vector<float>> in = {{0.2f, -0.1f, 0.05f}, {0.0f, 0.11f, -0.3f}};
+  fx->setParameter(2, 1.0f);  // narrow: +3.01 dB
+  auto out = process(in);
+  EXPECT_EQ(out[0][1], -0.1f * 1.4142135f);
+  fx->setParameter(84, 1.0f);  // wide: vol in drops to the centre...
+  EXPECT_EQ(process(in), (std::vector<std::vector<float>>{{0.2f, -0.1f, 0.05f}, {0.0f, 0.11f, -0.3f}}));
+  fx->setParameter(2, 1.0f);  // ...and 1.0 is now x8
+  out = process(in);
+  EXPECT_EQ(out[0], (std::vector<float>{1.0f, -0.8f, 0.4f}));
+  EXPECT_EQ(out[1], (std::vector<float>{0.0f, 0.88f, -1.0f}));
+
+  fx->setParameter(2, 0.5f);
+  fx->setParameter(85, 1.0f);
+  fx->setParameter(3, 1.0f);  // x8 after the modules, then clamped
+  out = process(in);
+  EXPECT_EQ(out[0], (std::vector<float>{1.0f, -0.8f, 0.4f}));
+  fx->setParameter(3, 0.0f);  // x1/8
+  out = process(in);
+  EXPECT_EQ(out[1][2], -0.3f * 0.125f);
+}
+
+TEST_F(Frame, MidSidePageRoundTripsAndPagesAboveTwoRunNoModules) {
+  const auto in = noise(2048, 0.99f, 11);
+  fx->setParameter(1, 1.0f / 128.0f);
+  auto out = process(in);
+  for (int c = 0; c < 2; ++c)
+    for (std::size_t i = 0; i < in[0].size(); ++i) ASSERT_NEAR(out[c][i], in[c][i], 1.2e-7f) << c << ' ' << i;
+  fx->setParameter(1, 2.0f / 128.0f);
+  EXPECT_EQ(process(in), out);
+  fx->setParameter(3, 0.25f);
+  const float g = process({{1.0f}, {1.0f}})[0][0];  // the output gain alone
+  ASSERT_LT(g, 0.9f);
+  for (float page : {3.0f / 128.0f, 100.0f / 128.0f, 1.0f, -1.0f}) {
+    fx->setParameter(1, page);
+    const auto scaled = process(in);
+    for (int c = 0; c < 2; ++c)
+      for (std::size_t i = 0; i < in[0].size(); ++i)
+        ASSERT_EQ(scaled[c][i], in[c][i] * g) << page;  // gain only, no matrix
+  }
+}
+
+TEST_F(Frame, OneChannelTouchesOnlyChannelZero) {
+  ASSERT_TRUE(fx->setChannels(1));
+  fx->setParameter(2, 1.0f);
+  std::vector<float> left = {0.5f, -0.9f, 0.1f};
+  std::vector<float> right = {9.0f, 9.0f, 9.0f};
+  std::vector<float> outLeft(3, 0.0f);
+  std::vector<float> outRight(3, 5.0f);
+  float* inputs[2] = {left.data(), right.data()};
+  float* outputs[2] = {outLeft.data(), outRight.data()};
+  fx->processReplacing(inputs, outputs, 3);
+  EXPECT_EQ(outLeft, (std::vector<float>{clamped(0.5f * 1.4142135f), -1.0f, 0.1f * 1.4142135f}));
+  EXPECT_EQ(outRight, (std::vector<float>(3, 5.0f)));
+  // A one-element channel array is all a mono host needs to pass.
+  float* single[1] = {left.data()};
+  fx->processReplacing(single, single, 3);
+  EXPECT_EQ(left[1], -1.0f);
+}
+
+TEST_F(Frame, EmptyAndNegativeBlocksDoNothing) {
+  std::vector<float> a = {3.0f};
+  std::vector<float> b = {-3.0f};
+  float* io[2] = {a.data(), b.data()};
+  fx->processReplacing(io, io, 0);
+  fx->processReplacing(io, io, -5);
+  fx->processReplacing(nullptr, nullptr, 1);
+  EXPECT_EQ(a[0], 3.0f);
+  EXPECT_EQ(b[0], -3.0f);
+}
+
+TEST_F(Frame, BlocksLongerThanAnnouncedGiveTheSameSamplesAsShortOnes) {
+  const auto in = noise(10000, 1.3f, 3);
+  auto configure = [](host::HostedEffect& effect) {
+    effect.suspend();
+    effect.dispatch(effSetBlockSize, 0, 16);
+    effect.resume();
+    effect.setParameter(86, 1.0f / 128.0f);
+    effect.setParameter(2, 0.9f);
+    effect.setParameter(1, 1.0f / 128.0f);
+  };
+  configure(*fx);
+  const auto whole = process(in);
+
+  std::string error;
+  host::Host otherHost;
+  auto other = host::HostedEffect::create(pluginLibrary(), otherHost, &error);
+  ASSERT_TRUE(other);
+  other->start(48000.0f, 64);
+  configure(*other);
+  auto pieces = in;
+  for (int offset = 0; offset < 10000; offset += 16) {
+    float* io[2] = {pieces[0].data() + offset, pieces[1].data() + offset};
+    other->processReplacing(io, io, std::min(16, 10000 - offset));
+  }
+  EXPECT_EQ(whole, pieces);
+}
+
+TEST_F(Frame, HostileRatesAndSizesAreSurvived) {
+  for (float rate : {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                     1.0f, 3.0e38f})
+    fx->dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+  for (VstIntPtr size : {VstIntPtr{0}, VstIntPtr{-1}, VstIntPtr{1} << 40, VstIntPtr{1}}) {
+    fx->suspend();
+    fx->dispatch(effSetBlockSize, 0, size);
+    fx->resume();
+    fx->setParameter(86, 1.0f);
+    const auto out = process(noise(300, 2.0f));
+    for (const auto& ch : out)
+      for (float v : ch) ASSERT_LE(std::fabs(v), 1.0f);
+  }
+}
+
+}  // namespace
+}  // namespace sorel::test

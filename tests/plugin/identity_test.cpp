@@ -1,0 +1,224 @@
+// What a host learns from the entry point and the dispatcher.
+#include <cstring>
+
+#include "loaded_plugin.h"
+
+namespace sorel::test {
+namespace {
+
+using Identity = LoadedPlugin;
+
+VstIntPtr VSTCALLBACK refusingHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+  return opcode == audioMasterVersion ? 0 : 1;
+}
+
+TEST(EntryPoint, RefusesHostsWithoutVersionAndExportsBothNames) {
+  auto library = pluginLibrary();
+  ASSERT_TRUE(library);
+  EXPECT_EQ(library->entryPoint()(refusingHost), nullptr);
+  EXPECT_EQ(library->entryPoint()(nullptr), nullptr);
+}
+
+TEST_F(Identity, EffectRecordCarriesTheIdentity) {
+  AEffect* e = fx->effect();
+  EXPECT_EQ(e->magic, kFourCC('V', 's', 't', 'P'));
+  EXPECT_EQ(e->uniqueID, kFourCC('S', 'O', 'R', 'L'));
+  EXPECT_EQ(e->uniqueID, 0x534F524C);
+  EXPECT_EQ(e->numPrograms, 1);
+  EXPECT_EQ(e->numParams, 87);
+  EXPECT_EQ(e->numInputs, 2);
+  EXPECT_EQ(e->numOutputs, 2);
+  // Replacing + program chunks; the editor flag comes with the editor.
+  EXPECT_EQ(e->flags & ~effFlagsHasEditor, effFlagsCanReplacing | effFlagsProgramChunks);
+  EXPECT_EQ(e->initialDelay, 0);
+  EXPECT_EQ(e->ioRatio, 1.0f);
+  EXPECT_EQ(e->version, 1);
+  EXPECT_EQ(e->resvd1, 0);
+  EXPECT_EQ(e->user, &host);  // the host's field, left to the host
+}
+
+TEST_F(Identity, ConstructionAppliesProgramZeroAndAnnouncesIt) {
+  EXPECT_EQ(callCount(audioMasterVersion), 1u);
+  EXPECT_EQ(callCount(audioMasterUpdateDisplay), 1u);
+  EXPECT_EQ(callCount(audioMasterAutomate), 0u);
+  EXPECT_EQ(fx->dispatch(effGetProgram), 0);
+  EXPECT_EQ(fx->programName(), "init1");
+}
+
+TEST_F(Identity, FixedAnswersOfTheDispatcher) {
+  EXPECT_EQ(fx->dispatch(effIdentify), kFourCC('N', 'v', 'E', 'f'));
+  EXPECT_EQ(fx->dispatch(effGetVstVersion), 2400);
+  EXPECT_EQ(fx->dispatch(effGetVendorVersion), 1210);
+  EXPECT_EQ(fx->dispatch(effGetNumMidiInputChannels), 16);
+  EXPECT_EQ(fx->dispatch(effGetNumMidiOutputChannels), 0);
+  EXPECT_EQ(fx->dispatch(effGetCurrentMidiProgram), -1);
+  EXPECT_EQ(fx->dispatch(effGetPlugCategory), kPlugCategUnknown);
+  EXPECT_EQ(fx->dispatch(effGetTailSize), 0);
+  EXPECT_EQ(fx->dispatch(effCanBeAutomated, 86), 1);
+  EXPECT_EQ(fx->dispatch(effVendorSpecific, 1, 2), 1);
+  EXPECT_EQ(fx->dispatch(effSetTotalSampleToProcess, 0, 123456), 123456);
+  EXPECT_EQ(fx->dispatch(effGetInputProperties, 0, 0, nullptr), 0);
+  EXPECT_EQ(fx->effectName(), "SOREL");
+  EXPECT_EQ(fx->vendorString(), "Kestrune");
+  EXPECT_EQ(fx->productString(), "SOREL");
+}
+
+TEST_F(Identity, UnsupportedAndDoNothingOpcodesAnswerZero) {
+  for (VstInt32 op : {0, 9, 16, 17, 18, 20, 21, 27, 28, 30, 31, 32, 33, 36, 37, 38, 39, 40, 41, 43, 44, 46, 53, 54,
+                      55, 56, 57, 62, 64, 65, 66, 67, 68, 70, 71, 72, 74, 75, 76, 77, 80, 99, 1000, -5}) {
+    char buffer[512] = {};
+    EXPECT_EQ(fx->dispatch(op, 0, 0, buffer), 0) << "opcode " << op;
+  }
+  // Without an editor, the editor opcodes do nothing.
+  ERect* rect = nullptr;
+  EXPECT_EQ(fx->dispatch(effEditGetRect, 0, 0, &rect), 0);
+  EXPECT_EQ(fx->dispatch(effEditOpen, 0, 0, nullptr), 0);
+  EXPECT_EQ(fx->dispatch(effEditKeyDown, 'a', 0, nullptr, 0.0f), 0);
+  EXPECT_EQ(fx->dispatch(effSetEditKnobMode, 0, 2), 0);
+}
+
+TEST_F(Identity, NullBuffersAreAnsweredWithZero) {
+  for (VstInt32 op : {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
+                      effEditGetRect, effGetChunk, effSetChunk, effGetProgramNameIndexed, effGetOutputProperties,
+                      effGetEffectName, effGetVendorString, effGetProductString, effSetSpeakerArrangement,
+                      effGetSpeakerArrangement})
+    EXPECT_EQ(fx->dispatch(op, 0, 0, nullptr), 0) << "opcode " << op;
+  EXPECT_EQ(fx->dispatch(effSetChunk, 0, 1408, nullptr), 0);
+  EXPECT_EQ(fx->dispatch(effCanDo, 0, 0, nullptr), -1);
+}
+
+TEST_F(Identity, CanDoMatchesExactlyAndNeverAnswersZero) {
+  EXPECT_EQ(fx->canDo("receiveVstEvents"), 1);
+  EXPECT_EQ(fx->canDo("receiveVstMidiEvent"), 1);
+  EXPECT_EQ(fx->canDo("receiveVstTimeInfo"), 1);
+  for (const char* no : {"", "receivevstevents", "ReceiveVstTimeInfo", "receiveVstMidiEvents", "receiveVstEvent",
+                         "sendVstEvents", "bypass", "receiveVstTimeInfo "})
+    EXPECT_EQ(fx->canDo(no), -1) << '"' << no << '"';
+}
+
+TEST_F(Identity, OutputPinsAreStereoPairsAndOnlyFlagsAndLabelChange) {
+  VstPinProperties pin;
+  std::memset(&pin, 0x5A, sizeof pin);
+  pin.flags = kVstPinIsActive;
+  EXPECT_EQ(fx->dispatch(effGetOutputProperties, 0, 0, &pin), 1);
+  EXPECT_STREQ(pin.label, "output 1-2");
+  EXPECT_EQ(pin.flags, kVstPinIsActive | kVstPinIsStereo);
+  EXPECT_EQ(pin.arrangementType, 0x5A5A5A5A);
+  EXPECT_EQ(pin.shortLabel[0], 0x5A);
+  EXPECT_EQ(fx->dispatch(effGetOutputProperties, 4, 0, &pin), 1);
+  EXPECT_STREQ(pin.label, "output 5-6");
+  EXPECT_EQ(fx->dispatch(effGetOutputProperties, 0x7FFFFFFF, 0, &pin), 1);
+  EXPECT_STREQ(pin.label, "output 2147483648-2147483649");
+}
+
+TEST_F(Identity, ProgramNamesByIndex) {
+  char name[64];
+  std::memset(name, 'x', sizeof name);
+  EXPECT_EQ(fx->dispatch(effGetProgramNameIndexed, 0, 0, name), 1);
+  EXPECT_STREQ(name, "init1");
+  std::memset(name, 'x', sizeof name);
+  EXPECT_EQ(fx->dispatch(effGetProgramNameIndexed, 1, 0, name), 0);
+  EXPECT_STREQ(name, "");
+  EXPECT_EQ(fx->dispatch(effGetProgramNameIndexed, -1, 0, name), 0);
+
+  char longName[] = "a name far longer than the twenty-eight byte field";
+  fx->dispatch(effSetProgramName, 0, 0, longName);
+  EXPECT_EQ(fx->programName(), std::string(longName, 27));
+  char shortName[] = "Loud master";
+  fx->dispatch(effSetProgramName, 0, 0, shortName);
+  EXPECT_EQ(fx->programName(), "Loud master");
+  // Only program 0 exists.
+  fx->dispatch(effSetProgram, 0, 1);
+  fx->dispatch(effSetProgram, 0, -1);
+  EXPECT_EQ(fx->dispatch(effGetProgram), 0);
+}
+
+TEST_F(Identity, ResumeAsksForTimeThenForMidi) {
+  host.clearCalls();
+  fx->start(48000.0f, 256);
+  const auto calls = host.calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].opcode, audioMasterGetTime);
+  EXPECT_EQ(calls[0].value, 0xFFFF);
+  EXPECT_EQ(calls[1].opcode, audioMasterWantMidi);
+  EXPECT_EQ(calls[1].value, 1);
+}
+
+TEST_F(Identity, SpeakerArrangementTakesUpToTwoInputChannels) {
+  VstSpeakerArrangement* in = reinterpret_cast<VstSpeakerArrangement*>(0x1);
+  VstSpeakerArrangement* out = reinterpret_cast<VstSpeakerArrangement*>(0x1);
+  EXPECT_EQ(fx->dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out), 0);
+  EXPECT_EQ(in, nullptr);
+  EXPECT_EQ(out, nullptr);
+
+  fx->setParameter(1, 1.0f / 128.0f);
+  EXPECT_FALSE(fx->setChannels(6));
+  EXPECT_EQ(fx->getParameter(1), 1.0f / 128.0f);  // still stereo: the M/S page stays possible
+  EXPECT_TRUE(fx->setChannels(1));
+  EXPECT_EQ(fx->getParameter(1), 1.0f / 128.0f);  // the call itself leaves "page" alone
+  fx->setParameter(1, 1.0f / 128.0f);
+  EXPECT_EQ(fx->getParameter(1), 0.0f);  // but on one channel only page 0 can be set
+  EXPECT_FALSE(fx->setChannels(3));      // refused: stays mono
+  fx->setParameter(1, 0.5f);
+  EXPECT_EQ(fx->getParameter(1), 0.0f);
+  EXPECT_TRUE(fx->setChannels(2));
+  fx->setParameter(1, 1.0f / 128.0f);
+  EXPECT_EQ(fx->getParameter(1), 1.0f / 128.0f);
+}
+
+TEST_F(Identity, MidiProgramChangeZeroReappliesTheProgram) {
+  VstMidiEvent change{};
+  change.type = kVstMidiType;
+  change.byteSize = sizeof change;
+  change.midiData[0] = static_cast<char>(0xC5);  // any channel
+  change.midiData[1] = 0;
+  VstMidiEvent toFive = change;
+  toFive.midiData[1] = 5;
+  VstMidiEvent noteOn = change;
+  noteOn.midiData[0] = static_cast<char>(0x90);
+  VstMidiEvent negative = change;
+  negative.midiData[1] = static_cast<char>(0x80);  // read as a signed byte: -128
+  VstEvent sysex{};
+  sysex.type = kVstSysExType;
+
+  struct {
+    VstInt32 numEvents;
+    VstIntPtr reserved;
+    VstEvent* events[4];
+  } list{4, 0, {reinterpret_cast<VstEvent*>(&toFive), reinterpret_cast<VstEvent*>(&noteOn), &sysex,
+                reinterpret_cast<VstEvent*>(&negative)}};
+  host.clearCalls();
+  EXPECT_EQ(fx->dispatch(effProcessEvents, 0, 0, &list), 1);
+  EXPECT_EQ(callCount(audioMasterUpdateDisplay), 0u);
+
+  list.numEvents = 1;
+  list.events[0] = reinterpret_cast<VstEvent*>(&change);
+  EXPECT_EQ(fx->dispatch(effProcessEvents, 0, 0, &list), 1);
+  EXPECT_EQ(callCount(audioMasterUpdateDisplay), 2u);
+  EXPECT_EQ(fx->dispatch(effProcessEvents, 0, 0, nullptr), 1);
+}
+
+TEST_F(Identity, ParameterLabelLeavesTheHostBufferAlone) {
+  for (int i = -1; i <= 93; ++i) {
+    char label[16];
+    std::memset(label, '#', sizeof label);
+    EXPECT_EQ(fx->dispatch(effGetParamLabel, i, 0, label), 0);
+    for (char c : label) ASSERT_EQ(c, '#') << "index " << i;
+  }
+}
+
+TEST_F(Identity, CloseAnswersOneAndLeavesNothingBehind) {
+  EXPECT_EQ(fx->close(), 1);  // the address-sanitizer build checks that nothing leaks
+}
+
+TEST_F(Identity, DoubleProcessingLeavesBuffersUntouched) {
+  double left[4] = {1, 2, 3, 4};
+  double right[4] = {5, 6, 7, 8};
+  double* io[2] = {left, right};
+  fx->effect()->processDoubleReplacing(fx->effect(), io, io, 4);
+  EXPECT_EQ(left[3], 4.0);
+  EXPECT_EQ(right[0], 5.0);
+}
+
+}  // namespace
+}  // namespace sorel::test

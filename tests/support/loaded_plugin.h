@@ -1,0 +1,55 @@
+// A fixture that loads the built plug-in library through host/ with a host
+// that records every audioMaster call.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host.h"
+
+namespace sorel::test {
+
+inline std::shared_ptr<host::PluginLibrary> pluginLibrary() {
+  static std::shared_ptr<host::PluginLibrary> library = [] {
+    std::string error;
+    auto lib = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
+    if (!lib) ADD_FAILURE() << error;
+    return lib;
+  }();
+  return library;
+}
+
+class LoadedPlugin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host.setRecording(true);
+    std::string error;
+    auto library = pluginLibrary();
+    ASSERT_TRUE(library);
+    fx = host::HostedEffect::create(library, host, &error);
+    ASSERT_TRUE(fx) << error;
+  }
+
+  std::size_t callCount(VstInt32 opcode) const { return host.calls(opcode).size(); }
+
+  // Runs one block through the effect, separate input and output buffers.
+  std::vector<std::vector<float>> process(const std::vector<std::vector<float>>& in) {
+    std::vector<std::vector<float>> out(in.size(), std::vector<float>(in[0].size(), -7.0f));
+    std::vector<float*> inputs;
+    std::vector<float*> outputs;
+    for (std::size_t c = 0; c < in.size(); ++c) {
+      inputs.push_back(const_cast<float*>(in[c].data()));
+      outputs.push_back(out[c].data());
+    }
+    fx->processReplacing(inputs.data(), outputs.data(), static_cast<VstInt32>(in[0].size()));
+    return out;
+  }
+
+  host::Host host;
+  std::unique_ptr<host::HostedEffect> fx;
+};
+
+}  // namespace sorel::test
