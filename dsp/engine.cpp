@@ -89,19 +89,13 @@ bool CEngine::process(float* const* channels, int n) {
 
 bool CEngine::processPiece(float* const* ch, int n, const Block& block) {
   bool clipped = false;
-  for (int c = 0; c < block.channels; ++c) {
-    if (block.inputGain != 1.0f) applyGain(ch[c], n, block.inputGain);
-    clipped |= clampCountingClips(ch[c], n);
-  }
+  for (int c = 0; c < block.channels; ++c) clipped |= gainAndClamp(ch[c], n, block.inputGain);
   if (block.split)
     for (int c = 0; c < block.channels; ++c) splitters[c]->process(ch[c], n);
   runModules(ch, n, block);
   if (block.split)
     for (int c = 0; c < block.channels; ++c) splitters[c]->addHighBand(ch[c], n);
-  for (int c = 0; c < block.channels; ++c) {
-    if (block.outputGain != 1.0f) applyGain(ch[c], n, block.outputGain);
-    clamp(ch[c], n);
-  }
+  for (int c = 0; c < block.channels; ++c) gainAndClamp(ch[c], n, block.outputGain);  // raises no event
   return clipped;
 }
 

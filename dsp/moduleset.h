@@ -67,7 +67,13 @@ class CModuleSet {
   enum Field { kAmount, kFlavour, kOn, kNumFields };
   static constexpr unsigned kRateDirty = 1u << kNumModules;
 
+  // The longest run of samples the modules' scratch arrays hold.
+  static constexpr int kScratchLength = 256;
+
   void computeModule(Module m);
+  void processPiece(float* const* ch, int count, int n);
+  void runSalt(float* const* ch, int count, int n);
+  void runSugar(float* const* ch, int count, int n);
   void retuneSugarFilters();
 
   std::atomic<float> raw[kNumModules][kNumFields];

@@ -25,6 +25,12 @@ class CSincFir {
 
  protected:
   void design();
+  // Copies n samples into the ring at the write position (wrapping); the
+  // write position itself moves when the block is done.
+  void append(const float* block, int n);
+  // Appends the block and returns the last taps - 1 samples before it and
+  // the block itself as one straight array (valid until the next call).
+  const float* straightHistory(const float* block, int n);
 
   float cutoff;
   int taps;
@@ -34,6 +40,7 @@ class CSincFir {
   int writePosition = 0;
   std::unique_ptr<float[]> history;
   std::unique_ptr<float[]> coefficients;
+  std::unique_ptr<float[]> line;  // largest block + taps: see straightHistory
 };
 
 }  // namespace sorel

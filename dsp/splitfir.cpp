@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "simd.h"
+
 namespace sorel {
 
 CSplitFir::CSplitFir(float cutoffFraction, int tapCount, int largest)
@@ -16,15 +18,24 @@ void CSplitFir::setCoefficients(const float* values, int count) {
   std::copy(values, values + count, coefficients.get());
 }
 
+// high[i] = x[i - delay] - low[i], so that low + high is the input delayed.
 void CSplitFir::process(float* buffer, int n) {
-  // Splitting arrives with the engine; until then the low band is the whole
-  // signal and the high band is silence.
-  static_cast<void>(buffer);
-  std::fill(highBand.get(), highBand.get() + n, 0.0f);
+  CSincFir::process(buffer, n);
+  // The straight copy still holds the input: taps - 1 samples of the past,
+  // then the block (delay <= taps - 1 always, since delay = taps / 2).
+  const float* x = line.get() + (taps - 1) - delay;
+  float* high = highBand.get();
+  int i = 0;
+  for (; i + kLanes <= n; i += kLanes) store4(high + i, load4(x + i) - load4(buffer + i));
+  for (; i < n; ++i) high[i] = x[i] - buffer[i];
 }
 
 void CSplitFir::addHighBand(float* buffer, int n) const {
-  for (int i = 0; i < n; ++i) buffer[i] = highBand[i] + buffer[i];
+  const float* high = highBand.get();
+  int i = 0;
+  for (; i + kLanes <= n; i += kLanes) store4(buffer + i, load4(high + i) + load4(buffer + i));
+  for (; i < n; ++i) buffer[i] = high[i] + buffer[i];
 }
+
 
 }  // namespace sorel

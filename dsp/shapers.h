@@ -1,0 +1,56 @@
+// The memoryless parts of the four modules, written once for a scalar or a
+// four-lane vector sample. Powers are formed by repeated multiplication and
+// every power and partial sum is a 32-bit float, in the order the formulas
+// give; the compiler never contracts or reorders them.
+#pragma once
+
+#include "moduletables.h"
+#include "simd.h"
+
+namespace sorel {
+
+// Salt's polynomial without its linear term: c1 x^2 + c2 x^3 + ... + c6 x^7.
+template <class T>
+inline T saltPolynomial(T x, const Poly7& c) {
+  T p = x * x;
+  T sum = c[1] * p;
+  for (int k = 2; k < 7; ++k) {
+    p = p * x;
+    sum = sum + c[k] * p;
+  }
+  return sum;
+}
+
+// Pepper: x plus the blended odd polynomial, in place.
+template <class T>
+inline T pepper(T x, const Poly7& c) {
+  T s = x + c[0] * x;
+  T p = x;
+  for (int k = 1; k < 7; ++k) {
+    p = p * x;
+    s = s + c[k] * p;
+  }
+  return s;
+}
+
+// Sugar's polynomial, starting with its linear term c0 x.
+template <class T>
+inline T sugarPolynomial(T x, const Poly7& c) {
+  T sum = c[0] * x;
+  T p = x;
+  for (int k = 1; k < 7; ++k) {
+    p = p * x;
+    sum = sum + c[k] * p;
+  }
+  return sum;
+}
+
+// Chili: x + k2 (x - x|x|) + k3 (x - x^3|x|), evaluated as k1 x - k2 m - k3 q + x.
+template <class T>
+inline T chili(T x, const std::array<float, 3>& k) {
+  const T m = absValue(x) * x;
+  const T q = x * (m * x);
+  return k[0] * x - k[1] * m - k[2] * q + x;
+}
+
+}  // namespace sorel
