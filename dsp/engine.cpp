@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "denormals.h"
-#include "frame.h"
+#include "kernels.h"
 
 namespace sorel {
 namespace {
@@ -89,13 +89,14 @@ bool CEngine::process(float* const* channels, int n) {
 
 bool CEngine::processPiece(float* const* ch, int n, const Block& block) {
   bool clipped = false;
-  for (int c = 0; c < block.channels; ++c) clipped |= gainAndClamp(ch[c], n, block.inputGain);
+  const kernels::Table& k = kernels::active();
+  for (int c = 0; c < block.channels; ++c) clipped |= k.gainAndClamp(ch[c], n, block.inputGain);
   if (block.split)
     for (int c = 0; c < block.channels; ++c) splitters[c]->process(ch[c], n);
   runModules(ch, n, block);
   if (block.split)
     for (int c = 0; c < block.channels; ++c) splitters[c]->addHighBand(ch[c], n);
-  for (int c = 0; c < block.channels; ++c) gainAndClamp(ch[c], n, block.outputGain);  // raises no event
+  for (int c = 0; c < block.channels; ++c) k.gainAndClamp(ch[c], n, block.outputGain);  // raises no event
   return clipped;
 }
 
@@ -107,10 +108,10 @@ void CEngine::runModules(float* const* ch, int n, const Block& block) {
       sets[kMidSet].process(ch, n);
       return;
     }
-    encodeMidSide(ch[0], ch[1], n);
-    sets[kMidSet].process(ch, n);
-    sets[kSideSet].process(ch + 1, n);
-    decodeMidSide(ch[0], ch[1], n);
+    const kernels::Table& k = kernels::active();
+    k.encodeMidSide(ch[0], ch[1], n);
+    CModuleSet::processPair(sets[kMidSet], ch[0], sets[kSideSet], ch[1], n);
+    k.decodeMidSide(ch[0], ch[1], n);
   }
 }
 

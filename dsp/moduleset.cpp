@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include "moduletables.h"
-#include "recurrences.h"
-#include "shapers.h"
 
 namespace sorel {
 namespace {
@@ -123,76 +121,6 @@ void CModuleSet::computeModule(Module m) {
 void CModuleSet::retuneSugarFilters() {
   const double hz = sugarCutoffHz(current.flavours[kSugar]);
   for (auto& filter : sugarFilters) filter.setCutoff(hz);
-}
-
-// The chain runs module by module over the block; since each module's output
-// depends only on its own input sample and its own filter state, this gives
-// the same samples as running the chain sample by sample.
-void CModuleSet::process(float* const* channels, int n) {
-  const int count = getChannels() > 1 ? 2 : 1;
-  for (int offset = 0; offset < n; offset += kScratchLength) {
-    const int length = n - offset < kScratchLength ? n - offset : kScratchLength;
-    float* piece[2] = {channels[0] + offset, count > 1 ? channels[1] + offset : nullptr};
-    processPiece(piece, count, length);
-  }
-}
-
-void CModuleSet::processPiece(float* const* ch, int count, int n) {
-  const Settings& s = current;
-  if (s.runs(kSalt)) runSalt(ch, count, n);
-  if (s.runs(kPepper))
-    for (int c = 0; c < count; ++c) forEachSample(ch[c], n, [&](auto& x) { x = pepper(x, s.pepper); });
-  if (s.runs(kSugar)) runSugar(ch, count, n);
-  if (s.runs(kChili))
-    for (int c = 0; c < count; ++c) forEachSample(ch[c], n, [&](auto& x) { x = chili(x, s.chili); });
-}
-
-}  // namespace sorel
-
-namespace sorel {
-
-// Salt: shape every sample (vectorised), then run the 7.5 Hz recurrence that
-// takes the polynomial's slow part back out.
-void CModuleSet::runSalt(float* const* ch, int count, int n) {
-  const Poly7& c = current.salt;
-  const float linear = 1.0f + c[0];
-  float poly[2][kScratchLength];
-  float lin[2][kScratchLength];
-  for (int k = 0; k < count; ++k) {
-    int i = 0;
-    for (; i + kLanes <= n; i += kLanes) {
-      const f32x4 x = load4(ch[k] + i);
-      store4(poly[k] + i, saltPolynomial(x, c));
-      store4(lin[k] + i, linear * x);
-    }
-    for (; i < n; ++i) {
-      poly[k][i] = saltPolynomial(ch[k][i], c);
-      lin[k][i] = linear * ch[k][i];
-    }
-  }
-  if (count == 2)
-    runRecurrences<SaltOutput>(saltFilters[0], saltFilters[1], poly[0], poly[1], lin[0], lin[1], ch[0], ch[1], n,
-                               0.0f);
-  else
-    runRecurrence<SaltOutput>(saltFilters[0], poly[0], lin[0], ch[0], n, 0.0f);
-}
-
-// Sugar: shape (vectorised), low-pass the shaped part, add the dry signal and
-// scale by the compensation.
-void CModuleSet::runSugar(float* const* ch, int count, int n) {
-  const Poly7& c = current.sugar;
-  const float compensation = current.sugarCompensation;
-  float poly[2][kScratchLength];
-  for (int k = 0; k < count; ++k) {
-    int i = 0;
-    for (; i + kLanes <= n; i += kLanes) store4(poly[k] + i, sugarPolynomial(load4(ch[k] + i), c));
-    for (; i < n; ++i) poly[k][i] = sugarPolynomial(ch[k][i], c);
-  }
-  if (count == 2)
-    runRecurrences<SugarOutput>(sugarFilters[0], sugarFilters[1], poly[0], poly[1], ch[0], ch[1], ch[0], ch[1], n,
-                                compensation);
-  else
-    runRecurrence<SugarOutput>(sugarFilters[0], poly[0], ch[0], ch[0], n, compensation);
 }
 
 }  // namespace sorel

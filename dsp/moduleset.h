@@ -58,8 +58,20 @@ class CModuleSet {
   void update();
   // [audio] Runs the chain in place on the set's channels.
   void process(float* const* channels, int n);
+  // [audio] Runs two one-channel sets (Mid on x, Side on y) side by side,
+  // which gives the same samples as running them one after the other.
+  static void processPair(CModuleSet& a, float* x, CModuleSet& b, float* y, int n);
 
   const Settings& settings() const { return current; }
+
+  // One channel as the chain sees it: its samples, its set's settings and
+  // its filters (see modulechain.cpp).
+  struct Lane {
+    const Settings* settings;
+    COnePole* salt;
+    COnePole* sugar;
+    float* x;
+  };
   const COnePole& saltFilter(int ch) const { return saltFilters[ch]; }
   const COnePole& sugarFilter(int ch) const { return sugarFilters[ch]; }
 
@@ -67,13 +79,7 @@ class CModuleSet {
   enum Field { kAmount, kFlavour, kOn, kNumFields };
   static constexpr unsigned kRateDirty = 1u << kNumModules;
 
-  // The longest run of samples the modules' scratch arrays hold.
-  static constexpr int kScratchLength = 256;
-
   void computeModule(Module m);
-  void processPiece(float* const* ch, int count, int n);
-  void runSalt(float* const* ch, int count, int n);
-  void runSugar(float* const* ch, int count, int n);
   void retuneSugarFilters();
 
   std::atomic<float> raw[kNumModules][kNumFields];

@@ -1,7 +1,8 @@
 // The filtered halves of Salt and Sugar. Their one-pole recurrences are the
 // chain's only serial work: y depends on the previous y through a double
 // multiply and add. The two channels' recurrences are independent, so they run
-// interleaved in one loop, each hiding the other's latency.
+// interleaved in one loop, each hiding the other's latency; so do the Mid and
+// Side sets' recurrences on the M/S page.
 #pragma once
 
 #include "onepole.h"
@@ -39,7 +40,7 @@ inline void runRecurrence(COnePole& f, const float* p, const float* other, float
 
 template <class Output>
 inline void runRecurrences(COnePole& f0, COnePole& f1, const float* p0, const float* p1, const float* other0,
-                           const float* other1, float* out0, float* out1, int n, float k) {
+                           const float* other1, float* out0, float* out1, int n, float k0, float k1) {
   const double a0 = f0.a, b0 = f0.b;
   const double a1 = f1.a, b1 = f1.b;
   double y0 = f0.y;
@@ -47,8 +48,8 @@ inline void runRecurrences(COnePole& f0, COnePole& f1, const float* p0, const fl
   for (int i = 0; i < n; ++i) {
     y0 = static_cast<double>(p0[i]) * b0 + y0 * a0;
     y1 = static_cast<double>(p1[i]) * b1 + y1 * a1;
-    out0[i] = Output::apply(p0[i], y0, other0[i], k);
-    out1[i] = Output::apply(p1[i], y1, other1[i], k);
+    out0[i] = Output::apply(p0[i], y0, other0[i], k0);
+    out1[i] = Output::apply(p1[i], y1, other1[i], k1);
   }
   f0.y = y0;
   f1.y = y1;

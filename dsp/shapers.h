@@ -11,7 +11,7 @@ namespace sorel {
 
 // Salt's polynomial without its linear term: c1 x^2 + c2 x^3 + ... + c6 x^7.
 template <class T>
-inline T saltPolynomial(T x, const Poly7& c) {
+[[gnu::always_inline]] inline T saltPolynomial(T x, const Poly7& c) {
   T p = x * x;
   T sum = c[1] * p;
   for (int k = 2; k < 7; ++k) {
@@ -23,7 +23,7 @@ inline T saltPolynomial(T x, const Poly7& c) {
 
 // Pepper: x plus the blended odd polynomial, in place.
 template <class T>
-inline T pepper(T x, const Poly7& c) {
+[[gnu::always_inline]] inline T pepper(T x, const Poly7& c) {
   T s = x + c[0] * x;
   T p = x;
   for (int k = 1; k < 7; ++k) {
@@ -35,7 +35,7 @@ inline T pepper(T x, const Poly7& c) {
 
 // Sugar's polynomial, starting with its linear term c0 x.
 template <class T>
-inline T sugarPolynomial(T x, const Poly7& c) {
+[[gnu::always_inline]] inline T sugarPolynomial(T x, const Poly7& c) {
   T sum = c[0] * x;
   T p = x;
   for (int k = 1; k < 7; ++k) {
@@ -47,7 +47,7 @@ inline T sugarPolynomial(T x, const Poly7& c) {
 
 // Chili: x + k2 (x - x|x|) + k3 (x - x^3|x|), evaluated as k1 x - k2 m - k3 q + x.
 template <class T>
-inline T chili(T x, const std::array<float, 3>& k) {
+[[gnu::always_inline]] inline T chili(T x, const std::array<float, 3>& k) {
   const T m = absValue(x) * x;
   const T q = x * (m * x);
   return k[0] * x - k[1] * m - k[2] * q + x;

@@ -1,6 +1,7 @@
-// Four-lane float vectors (GCC vector extensions, SSE2 on every x86 target).
-// Each lane does exactly the IEEE single-precision operation the scalar code
-// does, so vector and scalar paths give the same bits.
+// Float vectors of 4 lanes (SSE2, every x86 target) and 8 lanes (AVX2, chosen
+// at run time where the processor has it), as GCC vector extensions. Each
+// lane does exactly the IEEE single-precision operation the scalar code does,
+// so every width gives the same bits.
 #pragma once
 
 #include <cstdint>
@@ -9,34 +10,34 @@
 namespace sorel {
 
 using f32x4 = float __attribute__((vector_size(16)));
-using i32x4 = std::int32_t __attribute__((vector_size(16)));
-constexpr int kLanes = 4;
+using f32x8 = float __attribute__((vector_size(32)));
 
-inline f32x4 load4(const float* p) {
-  f32x4 v;
+template <class V>
+constexpr int lanesOf = sizeof(V) / sizeof(float);
+
+template <class V>
+[[gnu::always_inline]] inline V load(const float* p) {
+  V v;
   std::memcpy(&v, p, sizeof v);
   return v;
 }
 
-inline void store4(float* p, f32x4 v) { std::memcpy(p, &v, sizeof v); }
-
-inline float absValue(float x) { return __builtin_fabsf(x); }
-
-inline f32x4 absValue(f32x4 x) {
-  const i32x4 bits = reinterpret_cast<i32x4>(x) & 0x7FFFFFFF;
-  return reinterpret_cast<f32x4>(bits);
+template <class V>
+[[gnu::always_inline]] inline void store(float* p, V v) {
+  std::memcpy(p, &v, sizeof v);
 }
 
-// Runs kernel(T& sample) over x[0..n): four lanes at a time, then one by one.
-template <class Kernel>
-inline void forEachSample(float* x, int n, Kernel&& kernel) {
-  int i = 0;
-  for (; i + kLanes <= n; i += kLanes) {
-    f32x4 v = load4(x + i);
-    kernel(v);
-    store4(x + i, v);
-  }
-  for (; i < n; ++i) kernel(x[i]);
+template <class V>
+[[gnu::always_inline]] inline V splat(float x) {
+  return V{} + x;
+}
+
+[[gnu::always_inline]] inline float absValue(float x) { return __builtin_fabsf(x); }
+
+template <class V>
+[[gnu::always_inline]] inline V absValue(V x) {
+  using Bits = decltype(x < x);
+  return reinterpret_cast<V>(reinterpret_cast<Bits>(x) & 0x7FFFFFFF);
 }
 
 }  // namespace sorel

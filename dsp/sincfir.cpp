@@ -1,6 +1,6 @@
 #include "sincfir.h"
 
-#include "simd.h"
+#include "kernels.h"
 
 #include <algorithm>
 #include <bit>
@@ -42,19 +42,7 @@ void CSincFir::design() {
 // the block, so four outputs are formed at a time with no index wrapping.
 void CSincFir::process(float* buffer, int n) {
   const float* x = straightHistory(buffer, n);
-  const float* h = coefficients.get();
-  const int newest = taps - 1;  // line index of the block's first sample
-  int i = 0;
-  for (; i + kLanes <= n; i += kLanes) {
-    f32x4 sum{0.0f, 0.0f, 0.0f, 0.0f};
-    for (int k = 0; k < taps; ++k) sum = sum + h[k] * load4(x + newest + i - k);
-    store4(buffer + i, sum);
-  }
-  for (; i < n; ++i) {
-    float sum = 0.0f;
-    for (int k = 0; k < taps; ++k) sum = sum + h[k] * x[newest + i - k];
-    buffer[i] = sum;
-  }
+  kernels::active().convolve(x, taps - 1, coefficients.get(), taps, buffer, n);
   writePosition = (writePosition + n) & ringMask;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "simd.h"
+#include "kernels.h"
 
 namespace sorel {
 
@@ -23,19 +23,9 @@ void CSplitFir::process(float* buffer, int n) {
   CSincFir::process(buffer, n);
   // The straight copy still holds the input: taps - 1 samples of the past,
   // then the block (delay <= taps - 1 always, since delay = taps / 2).
-  const float* x = line.get() + (taps - 1) - delay;
-  float* high = highBand.get();
-  int i = 0;
-  for (; i + kLanes <= n; i += kLanes) store4(high + i, load4(x + i) - load4(buffer + i));
-  for (; i < n; ++i) high[i] = x[i] - buffer[i];
+  kernels::active().subtract(line.get() + (taps - 1) - delay, buffer, highBand.get(), n);
 }
 
-void CSplitFir::addHighBand(float* buffer, int n) const {
-  const float* high = highBand.get();
-  int i = 0;
-  for (; i + kLanes <= n; i += kLanes) store4(buffer + i, load4(high + i) + load4(buffer + i));
-  for (; i < n; ++i) buffer[i] = high[i] + buffer[i];
-}
-
+void CSplitFir::addHighBand(float* buffer, int n) const { kernels::active().add(highBand.get(), buffer, buffer, n); }
 
 }  // namespace sorel

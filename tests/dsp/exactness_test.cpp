@@ -6,6 +6,7 @@
 #include <random>
 
 #include "denormals.h"
+#include "kernels.h"
 #include "direct_plug.h"
 #include "reference_engine.h"
 
@@ -22,13 +23,15 @@ struct Scenario {
   unsigned seed;
   int channels;
   int blockSize;
-  int maxBlock;  // the host's blocks vary from 1 to this
+  int maxBlock;     // the host's blocks vary from 1 to this
+  bool fourLanes;   // force the SSE2 passes even where wider ones run
 };
 
 class Exactness : public ::testing::TestWithParam<Scenario> {
  protected:
   void SetUp() override {
     const Scenario& s = GetParam();
+    if (s.fourLanes) kernels::use(kernels::sse2());
     random.seed(s.seed);
     plug = makePlug(&clips);
     if (s.channels == 1) {
@@ -43,6 +46,8 @@ class Exactness : public ::testing::TestWithParam<Scenario> {
     model.splitExists = true;
     syncModel();
   }
+
+  void TearDown() override { kernels::use(widest); }
 
   void setRate(float rate) {
     plug->setSampleRate(rate);
@@ -96,6 +101,7 @@ class Exactness : public ::testing::TestWithParam<Scenario> {
     return x;
   }
 
+  const kernels::Table& widest = kernels::active();
   std::mt19937 random;
   ClipCounter clips;
   std::unique_ptr<CPlug> plug;
@@ -146,9 +152,17 @@ TEST_P(Exactness, ShippedEngineMatchesTheModelBitForBit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, Exactness,
-                         ::testing::Values(Scenario{1, 2, 512, 700}, Scenario{2, 2, 64, 300},
-                                           Scenario{3, 1, 256, 600}, Scenario{4, 2, 16, 40},
-                                           Scenario{5, 2, 1, 3}, Scenario{6, 1, 4096, 9000}));
+                         ::testing::Values(Scenario{1, 2, 512, 700, false}, Scenario{2, 2, 64, 300, false},
+                                           Scenario{3, 1, 256, 600, false}, Scenario{4, 2, 16, 40, false},
+                                           Scenario{5, 2, 1, 3, false}, Scenario{6, 1, 4096, 9000, false},
+                                           Scenario{7, 2, 512, 1100, true}, Scenario{8, 1, 128, 300, true}));
+
+// Where the processor has AVX2, both widths were checked above; say which ran.
+TEST(Kernels, WidestTableIsReported) {
+  const kernels::Table* wide = kernels::avx2();
+  EXPECT_STREQ(kernels::active().name, wide ? "avx2" : "sse2");
+  if (!wide) GTEST_SKIP() << "no AVX2 here: only the four-lane passes ran";
+}
 
 }  // namespace
 }  // namespace sorel::test

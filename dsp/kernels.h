@@ -1,0 +1,136 @@
+// The engine's vectorised passes over one channel buffer, written once for
+// any vector width V. Every pass ends with a scalar tail that computes the
+// same formula one sample at a time.
+#pragma once
+
+#include <array>
+
+#include "moduletables.h"
+#include "shapers.h"
+#include "simd.h"
+
+namespace sorel::kernels {
+
+// x = clamp(x * gain) (no multiply when kScale is false). NaN becomes 0.
+// Returns true when the clamp had to act; exactly ±1.0 is not a clip.
+template <class V, bool kScale>
+[[gnu::always_inline]] inline bool clampScaled(float* x, int n, float gain) {
+  constexpr int L = lanesOf<V>;
+  using Mask = decltype(V{} < V{});
+  Mask changed{};
+  bool tail = false;
+  int i = 0;
+  for (; i + L <= n; i += L) {
+    const V v = kScale ? load<V>(x + i) * gain : load<V>(x + i);
+    V c = v > 1.0f ? splat<V>(1.0f) : v;
+    c = c < -1.0f ? splat<V>(-1.0f) : c;
+    c = v == v ? c : V{};
+    changed |= c != v;
+    store(x + i, c);
+  }
+  for (; i < n; ++i) {
+    const float v = kScale ? x[i] * gain : x[i];
+    float c = v > 1.0f ? 1.0f : v;
+    c = c < -1.0f ? -1.0f : c;
+    c = v == v ? c : 0.0f;
+    tail |= !(c == v);
+    x[i] = c;
+  }
+  for (int k = 0; k < L; ++k) tail |= changed[k] != 0;
+  return tail;
+}
+
+template <class V>
+[[gnu::always_inline]] inline bool gainAndClamp(float* x, int n, float gain) {
+  return gain == 1.0f ? clampScaled<V, false>(x, n, gain) : clampScaled<V, true>(x, n, gain);
+}
+
+// L, R -> M = (L + R) / 2, S = (L - R) / 2; and back: M + S, M - S.
+template <class V, bool kEncode>
+[[gnu::always_inline]] inline void midSide(float* a, float* b, int n) {
+  constexpr int L = lanesOf<V>;
+  int i = 0;
+  for (; i + L <= n; i += L) {
+    const V x = load<V>(a + i);
+    const V y = load<V>(b + i);
+    store(a + i, kEncode ? (x + y) * 0.5f : x + y);
+    store(b + i, kEncode ? (x - y) * 0.5f : x - y);
+  }
+  for (; i < n; ++i) {
+    const float x = a[i];
+    const float y = b[i];
+    a[i] = kEncode ? (x + y) * 0.5f : x + y;
+    b[i] = kEncode ? (x - y) * 0.5f : x - y;
+  }
+}
+
+// Applies a per-sample shaper f(T) in place.
+template <class V, class Shaper>
+[[gnu::always_inline]] inline void shapeInPlace(float* x, int n, Shaper f) {
+  constexpr int L = lanesOf<V>;
+  int i = 0;
+  for (; i + L <= n; i += L) store(x + i, f(load<V>(x + i)));
+  for (; i < n; ++i) x[i] = f(x[i]);
+}
+
+// out[i] = f(x[i]), x untouched.
+template <class V, class Shaper>
+[[gnu::always_inline]] inline void shapeInto(const float* x, float* out, int n, Shaper f) {
+  constexpr int L = lanesOf<V>;
+  int i = 0;
+  for (; i + L <= n; i += L) store(out + i, f(load<V>(x + i)));
+  for (; i < n; ++i) out[i] = f(x[i]);
+}
+
+// out[i] = sum over k of h[k] * line[newest + i - k], from 0, k ascending.
+template <class V>
+[[gnu::always_inline]] inline void convolve(const float* line, int newest, const float* h, int taps, float* out,
+                                            int n) {
+  constexpr int L = lanesOf<V>;
+  int i = 0;
+  for (; i + L <= n; i += L) {
+    V sum{};
+    for (int k = 0; k < taps; ++k) sum = sum + h[k] * load<V>(line + newest + i - k);
+    store(out + i, sum);
+  }
+  for (; i < n; ++i) {
+    float sum = 0.0f;
+    for (int k = 0; k < taps; ++k) sum = sum + h[k] * line[newest + i - k];
+    out[i] = sum;
+  }
+}
+
+// out[i] = a[i] - b[i], or a[i] + b[i].
+template <class V, bool kAdd>
+[[gnu::always_inline]] inline void combine(const float* a, const float* b, float* out, int n) {
+  constexpr int L = lanesOf<V>;
+  int i = 0;
+  for (; i + L <= n; i += L) store(out + i, kAdd ? load<V>(a + i) + load<V>(b + i) : load<V>(a + i) - load<V>(b + i));
+  for (; i < n; ++i) out[i] = kAdd ? a[i] + b[i] : a[i] - b[i];
+}
+
+// One entry per pass, for one vector width; the engine calls through the
+// table chosen for the processor once at start-up.
+struct Table {
+  const char* name;
+  bool (*gainAndClamp)(float* x, int n, float gain);
+  void (*encodeMidSide)(float* left, float* right, int n);
+  void (*decodeMidSide)(float* mid, float* side, int n);
+  void (*saltShape)(const float* x, float* poly, float* lin, int n, const Poly7& c);
+  void (*pepper)(float* x, int n, const Poly7& c);
+  void (*sugarShape)(const float* x, float* poly, int n, const Poly7& c);
+  void (*chili)(float* x, int n, const std::array<float, 3>& k);
+  void (*convolve)(const float* line, int newest, const float* h, int taps, float* out, int n);
+  void (*subtract)(const float* a, const float* b, float* out, int n);  // out = a - b
+  void (*add)(const float* a, const float* b, float* out, int n);       // out = a + b
+};
+
+const Table& sse2();
+// Null where the processor or the build has no AVX2.
+const Table* avx2();
+// The table the engine uses: the widest the processor runs.
+const Table& active();
+// For tests and benchmarks: run the engine with a given table from now on.
+void use(const Table& table);
+
+}  // namespace sorel::kernels
