@@ -4,12 +4,29 @@
 #pragma once
 
 #include <array>
+#include <bit>
+#include <cstdint>
 
 #include "moduletables.h"
 #include "shapers.h"
 #include "simd.h"
 
 namespace sorel::kernels {
+
+// The clamp picks between bit patterns with masks rather than with min/max
+// instructions: under denormals-are-zero those would turn a tiny in-range
+// sample into zero, and whether the compiler uses them depends on the
+// optimisation level. So every build keeps an in-range sample's bits.
+template <class V, class Mask>
+[[gnu::always_inline]] inline V pick(Mask m, V ifSet, V otherwise) {
+  return reinterpret_cast<V>((m & reinterpret_cast<Mask>(ifSet)) | (~m & reinterpret_cast<Mask>(otherwise)));
+}
+
+[[gnu::always_inline]] inline float pick(bool m, float ifSet, float otherwise) {
+  const std::uint32_t mask = m ? ~0u : 0u;
+  const std::uint32_t bits = (mask & std::bit_cast<std::uint32_t>(ifSet)) | (~mask & std::bit_cast<std::uint32_t>(otherwise));
+  return std::bit_cast<float>(bits);
+}
 
 // x = clamp(x * gain) (no multiply when kScale is false). NaN becomes 0.
 // Returns true when the clamp had to act; exactly ±1.0 is not a clip.
@@ -22,19 +39,20 @@ template <class V, bool kScale>
   int i = 0;
   for (; i + L <= n; i += L) {
     const V v = kScale ? load<V>(x + i) * gain : load<V>(x + i);
-    V c = v > 1.0f ? splat<V>(1.0f) : v;
-    c = c < -1.0f ? splat<V>(-1.0f) : c;
-    c = v == v ? c : V{};
-    changed |= c != v;
+    const Mask over = v > 1.0f;
+    const Mask under = v < -1.0f;
+    const Mask number = v == v;
+    const V c = pick(number, pick(over, splat<V>(1.0f), pick(under, splat<V>(-1.0f), v)), V{});
+    changed |= over | under | ~number;
     store(x + i, c);
   }
   for (; i < n; ++i) {
     const float v = kScale ? x[i] * gain : x[i];
-    float c = v > 1.0f ? 1.0f : v;
-    c = c < -1.0f ? -1.0f : c;
-    c = v == v ? c : 0.0f;
-    tail |= !(c == v);
-    x[i] = c;
+    const bool over = v > 1.0f;
+    const bool under = v < -1.0f;
+    const bool number = v == v;
+    x[i] = pick(number, pick(over, 1.0f, pick(under, -1.0f, v)), 0.0f);
+    tail |= over || under || !number;
   }
   for (int k = 0; k < L; ++k) tail |= changed[k] != 0;
   return tail;
