@@ -1,9 +1,20 @@
 #include "kernels.h"
 
 #include <atomic>
+#include <type_traits>
 
 namespace sorel::kernels {
 namespace {
+
+// The coefficients to use with sample type T: the floats for the scalar tail,
+// the hoisted vectors for the vector body.
+template <class T, class Floats, class Vectors>
+[[gnu::always_inline]] inline const auto& coefficientsFor(T, const Floats& floats, const Vectors& vectors) {
+  if constexpr (std::is_same_v<T, float>)
+    return floats;
+  else
+    return vectors;
+}
 
 template <class V>
 struct Passes {
@@ -13,18 +24,22 @@ struct Passes {
   [[gnu::always_inline]] static void encode(float* a, float* b, int n) { midSide<V, true>(a, b, n); }
   [[gnu::always_inline]] static void decode(float* a, float* b, int n) { midSide<V, false>(a, b, n); }
   [[gnu::always_inline]] static void saltShape(const float* x, float* poly, float* lin, int n, const Poly7& c) {
-    shapeInto<V>(x, poly, n, [&](auto v) __attribute__((always_inline)) { return saltPolynomial(v, c); });
+    const auto cv = splatAll<V>(c);
+    shapeInto<V>(x, poly, n, [&](auto v) __attribute__((always_inline)) { return saltPolynomial(v, coefficientsFor(v, c, cv)); });
     const float linear = 1.0f + c[0];
     shapeInto<V>(x, lin, n, [&](auto v) __attribute__((always_inline)) { return linear * v; });
   }
   [[gnu::always_inline]] static void pepperPass(float* x, int n, const Poly7& c) {
-    shapeInPlace<V>(x, n, [&](auto v) __attribute__((always_inline)) { return sorel::pepper(v, c); });
+    const auto cv = splatAll<V>(c);
+    shapeInPlace<V>(x, n, [&](auto v) __attribute__((always_inline)) { return sorel::pepper(v, coefficientsFor(v, c, cv)); });
   }
   [[gnu::always_inline]] static void sugarShape(const float* x, float* poly, int n, const Poly7& c) {
-    shapeInto<V>(x, poly, n, [&](auto v) __attribute__((always_inline)) { return sugarPolynomial(v, c); });
+    const auto cv = splatAll<V>(c);
+    shapeInto<V>(x, poly, n, [&](auto v) __attribute__((always_inline)) { return sugarPolynomial(v, coefficientsFor(v, c, cv)); });
   }
   [[gnu::always_inline]] static void chiliPass(float* x, int n, const std::array<float, 3>& k) {
-    shapeInPlace<V>(x, n, [&](auto v) __attribute__((always_inline)) { return sorel::chili(v, k); });
+    const auto kv = splatAll<V>(k);
+    shapeInPlace<V>(x, n, [&](auto v) __attribute__((always_inline)) { return sorel::chili(v, coefficientsFor(v, k, kv)); });
   }
   [[gnu::always_inline]] static void convolvePass(const float* line, int newest, const float* h, int taps, float* out, int n) {
     convolve<V>(line, newest, h, taps, out, n);

@@ -82,6 +82,14 @@ template <class V, bool kEncode>
   }
 }
 
+// Every coefficient as a vector holding it in every lane.
+template <class V, std::size_t N>
+[[gnu::always_inline]] inline std::array<V, N> splatAll(const std::array<float, N>& c) {
+  std::array<V, N> out;
+  for (std::size_t k = 0; k < N; ++k) out[k] = splat<V>(c[k]);
+  return out;
+}
+
 // Applies a per-sample shaper f(T) in place.
 template <class V, class Shaper>
 [[gnu::always_inline]] inline void shapeInPlace(float* x, int n, Shaper f) {

@@ -1,5 +1,6 @@
 // The memoryless parts of the four modules, written once for a scalar or a
-// four-lane vector sample. Powers are formed by repeated multiplication and
+// vector sample T; the coefficients C are floats, or vectors of the same
+// coefficient in every lane (hoisted out of a loop). Powers are formed by repeated multiplication and
 // every power and partial sum is a 32-bit float, in the order the formulas
 // give; the compiler never contracts or reorders them.
 #pragma once
@@ -10,8 +11,8 @@
 namespace sorel {
 
 // Salt's polynomial without its linear term: c1 x^2 + c2 x^3 + ... + c6 x^7.
-template <class T>
-[[gnu::always_inline]] inline T saltPolynomial(T x, const Poly7& c) {
+template <class T, class C>
+[[gnu::always_inline]] inline T saltPolynomial(T x, const C& c) {
   T p = x * x;
   T sum = c[1] * p;
   for (int k = 2; k < 7; ++k) {
@@ -22,8 +23,8 @@ template <class T>
 }
 
 // Pepper: x plus the blended odd polynomial, in place.
-template <class T>
-[[gnu::always_inline]] inline T pepper(T x, const Poly7& c) {
+template <class T, class C>
+[[gnu::always_inline]] inline T pepper(T x, const C& c) {
   T s = x + c[0] * x;
   T p = x;
   for (int k = 1; k < 7; ++k) {
@@ -34,8 +35,8 @@ template <class T>
 }
 
 // Sugar's polynomial, starting with its linear term c0 x.
-template <class T>
-[[gnu::always_inline]] inline T sugarPolynomial(T x, const Poly7& c) {
+template <class T, class C>
+[[gnu::always_inline]] inline T sugarPolynomial(T x, const C& c) {
   T sum = c[0] * x;
   T p = x;
   for (int k = 1; k < 7; ++k) {
@@ -46,8 +47,8 @@ template <class T>
 }
 
 // Chili: x + k2 (x - x|x|) + k3 (x - x^3|x|), evaluated as k1 x - k2 m - k3 q + x.
-template <class T>
-[[gnu::always_inline]] inline T chili(T x, const std::array<float, 3>& k) {
+template <class T, class C>
+[[gnu::always_inline]] inline T chili(T x, const C& k) {
   const T m = absValue(x) * x;
   const T q = x * (m * x);
   return k[0] * x - k[1] * m - k[2] * q + x;
