@@ -29,14 +29,14 @@ std::vector<float> programMaterial(std::size_t n, unsigned seed) {
   std::mt19937 random(seed);
   std::normal_distribution<float> noise(0.0f, 0.25f);
   std::vector<float> x(n);
-  for (std::size_t i = 0; i < n; ++i)
-    x[i] = 0.5f * std::sin(0.01f * static_cast<float>(i)) + noise(random);
+  for (std::size_t i = 0; i < n; ++i) x[i] = 0.5f * std::sin(0.01f * static_cast<float>(i)) + noise(random);
   return x;
 }
 
 void report(benchmark::State& state, std::int64_t framesPerIteration) {
   const double frames = static_cast<double>(state.iterations()) * static_cast<double>(framesPerIteration);
-  state.counters["ns_per_frame"] = benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_frame"] =
+      benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["x_realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
 }
 
@@ -79,7 +79,8 @@ void runEngine(benchmark::State& state, Case c) {
     plug.processReplacing(inputs, outputs, block);
   };
   if (c.silence) {
-    for (std::size_t offset = 0; offset + static_cast<std::size_t>(block) < length; offset += static_cast<std::size_t>(block))
+    for (std::size_t offset = 0; offset + static_cast<std::size_t>(block) < length;
+         offset += static_cast<std::size_t>(block))
       runBlock(offset);
     std::fill(inLeft.begin(), inLeft.end(), 0.0f);
     std::fill(inRight.begin(), inRight.end(), 0.0f);
@@ -126,11 +127,15 @@ void registerAll() {
       for (bool split : {false, true}) {
         std::string name = std::string(names[chain]) + (split ? "+split" : "") + "/" + table->name;
         benchmark::RegisterBenchmark(name.c_str(), runEngine, Case{static_cast<Chain>(chain), split, false, table})
-            ->ArgName("block")->Arg(32)->Arg(512)->Arg(4096);
+            ->ArgName("block")
+            ->Arg(32)
+            ->Arg(512)
+            ->Arg(4096);
       }
   benchmark::RegisterBenchmark("StereoChain+split/silence", runEngine,
                                Case{kStereoChain, true, true, &sorel::kernels::active()})
-      ->ArgName("block")->Arg(512);
+      ->ArgName("block")
+      ->Arg(512);
   benchmark::RegisterBenchmark("BareRecurrences", BM_BareRecurrences)->ArgName("block")->Arg(32)->Arg(512)->Arg(4096);
 }
 

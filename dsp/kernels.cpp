@@ -25,33 +25,45 @@ struct Passes {
   [[gnu::always_inline]] static void decode(float* a, float* b, int n) { midSide<V, false>(a, b, n); }
   [[gnu::always_inline]] static void saltShape(const float* x, float* poly, float* lin, int n, const Poly7& c) {
     const auto cv = splatAll<V>(c);
-    shapeInto<V>(x, poly, n, [&](auto v) __attribute__((always_inline)) { return saltPolynomial(v, coefficientsFor(v, c, cv)); });
+    shapeInto<V>(
+        x, poly,
+        n, [&](auto v) __attribute__((always_inline)) { return saltPolynomial(v, coefficientsFor(v, c, cv)); });
     const float linear = 1.0f + c[0];
-    shapeInto<V>(x, lin, n, [&](auto v) __attribute__((always_inline)) { return linear * v; });
+    shapeInto<V>(
+        x, lin, n, [&](auto v) __attribute__((always_inline)) { return linear * v; });
   }
   [[gnu::always_inline]] static void pepperPass(float* x, int n, const Poly7& c) {
     const auto cv = splatAll<V>(c);
-    shapeInPlace<V>(x, n, [&](auto v) __attribute__((always_inline)) { return sorel::pepper(v, coefficientsFor(v, c, cv)); });
+    shapeInPlace<V>(
+        x, n, [&](auto v) __attribute__((always_inline)) { return sorel::pepper(v, coefficientsFor(v, c, cv)); });
   }
   [[gnu::always_inline]] static void sugarShape(const float* x, float* poly, int n, const Poly7& c) {
     const auto cv = splatAll<V>(c);
-    shapeInto<V>(x, poly, n, [&](auto v) __attribute__((always_inline)) { return sugarPolynomial(v, coefficientsFor(v, c, cv)); });
+    shapeInto<V>(
+        x, poly,
+        n, [&](auto v) __attribute__((always_inline)) { return sugarPolynomial(v, coefficientsFor(v, c, cv)); });
   }
   [[gnu::always_inline]] static void chiliPass(float* x, int n, const std::array<float, 3>& k) {
     const auto kv = splatAll<V>(k);
-    shapeInPlace<V>(x, n, [&](auto v) __attribute__((always_inline)) { return sorel::chili(v, coefficientsFor(v, k, kv)); });
+    shapeInPlace<V>(
+        x, n, [&](auto v) __attribute__((always_inline)) { return sorel::chili(v, coefficientsFor(v, k, kv)); });
   }
-  [[gnu::always_inline]] static void convolvePass(const float* line, int newest, const float* h, int taps, float* out, int n) {
+  [[gnu::always_inline]] static void convolvePass(const float* line, int newest, const float* h, int taps, float* out,
+                                                  int n) {
     convolve<V>(line, newest, h, taps, out, n);
   }
-  [[gnu::always_inline]] static void subtract(const float* a, const float* b, float* out, int n) { combine<V, false>(a, b, out, n); }
-  [[gnu::always_inline]] static void add(const float* a, const float* b, float* out, int n) { combine<V, true>(a, b, out, n); }
+  [[gnu::always_inline]] static void subtract(const float* a, const float* b, float* out, int n) {
+    combine<V, false>(a, b, out, n);
+  }
+  [[gnu::always_inline]] static void add(const float* a, const float* b, float* out, int n) {
+    combine<V, true>(a, b, out, n);
+  }
 };
 
 template <class P>
 constexpr Table tableOf(const char* name) {
-  return {name,        P::gainAndClamp, P::encode,       P::decode,   P::saltShape, P::pepperPass,
-          P::sugarShape, P::chiliPass,  P::convolvePass, P::subtract, P::add};
+  return {name,          P::gainAndClamp, P::encode,       P::decode,   P::saltShape, P::pepperPass,
+          P::sugarShape, P::chiliPass,    P::convolvePass, P::subtract, P::add};
 }
 
 constexpr Table kSse2 = tableOf<Passes<f32x4>>("sse2");
@@ -74,8 +86,8 @@ struct Avx2 {
   [[gnu::target("avx2")]] static void chiliPass(float* x, int n, const std::array<float, 3>& k) {
     P::chiliPass(x, n, k);
   }
-  [[gnu::target("avx2")]] static void convolvePass(const float* line, int newest, const float* h, int taps,
-                                                  float* out, int n) {
+  [[gnu::target("avx2")]] static void convolvePass(const float* line, int newest, const float* h, int taps, float* out,
+                                                   int n) {
     P::convolvePass(line, newest, h, taps, out, n);
   }
   [[gnu::target("avx2")]] static void subtract(const float* a, const float* b, float* out, int n) {

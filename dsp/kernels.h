@@ -24,7 +24,8 @@ template <class V, class Mask>
 
 [[gnu::always_inline]] inline float pick(bool m, float ifSet, float otherwise) {
   const std::uint32_t mask = m ? ~0u : 0u;
-  const std::uint32_t bits = (mask & std::bit_cast<std::uint32_t>(ifSet)) | (~mask & std::bit_cast<std::uint32_t>(otherwise));
+  const std::uint32_t bits =
+      (mask & std::bit_cast<std::uint32_t>(ifSet)) | (~mask & std::bit_cast<std::uint32_t>(otherwise));
   return std::bit_cast<float>(bits);
 }
 

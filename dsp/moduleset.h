@@ -28,8 +28,8 @@ class CModuleSet {
 
   // What one block runs with; owned by the audio thread.
   struct Settings {
-    std::array<float, kNumModules> gains{};    // 35^(amount - 1)
-    std::array<float, kNumModules> amounts{};  // a module runs only above 0
+    std::array<float, kNumModules> gains{};     // 35^(amount - 1)
+    std::array<float, kNumModules> amounts{};   // a module runs only above 0
     std::array<float, kNumModules> flavours{};  // Salt and Chili inverted
     std::array<bool, kNumModules> on{};
     float sugarCompensation = 1.0f;  // 1 / (1 + 0.11 * Sugar gain)

@@ -1,10 +1,10 @@
 #include "sincfir.h"
 
-#include "kernels.h"
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
+
+#include "kernels.h"
 
 namespace sorel {
 

@@ -26,9 +26,8 @@ void printIdentity(HostedEffect& fx) {
               fx.vendorString().c_str(), fx.productString().c_str(),
               static_cast<long>(fx.dispatch(effGetVendorVersion)), static_cast<long>(fx.dispatch(effGetVstVersion)),
               fourCC(e->uniqueID).c_str());
-  std::printf("%d inputs, %d outputs, %d program(s) (\"%s\"), %d parameters, flags %d, latency %d\n\n",
-              e->numInputs, e->numOutputs, e->numPrograms, fx.programName().c_str(), e->numParams, e->flags,
-              e->initialDelay);
+  std::printf("%d inputs, %d outputs, %d program(s) (\"%s\"), %d parameters, flags %d, latency %d\n\n", e->numInputs,
+              e->numOutputs, e->numPrograms, fx.programName().c_str(), e->numParams, e->flags, e->initialDelay);
 }
 
 void printParameters(HostedEffect& fx) {
@@ -79,8 +78,8 @@ void processSignal(HostedEffect& fx) {
   const int frames = 2 * static_cast<int>(rate);
   fx.start(rate, block);
   fx.setParameter(2, 0.8f);            // vol in +1.8 dB
-  fx.setParameter(1, 1.0f / 128.0f);  // the M/S page
-  fx.setParameter(86, 1.0f / 128.0f); // split-band on
+  fx.setParameter(1, 1.0f / 128.0f);   // the M/S page
+  fx.setParameter(86, 1.0f / 128.0f);  // split-band on
 
   auto in = testSignal(rate, frames);
   std::vector<std::vector<float>> out(2, std::vector<float>(static_cast<std::size_t>(frames)));

@@ -25,8 +25,7 @@ class Host {
  public:
   virtual ~Host() = default;
   // [any thread] Answers one audioMaster call from an effect.
-  virtual VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                           float opt);
+  virtual VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
   void setVersion(VstIntPtr v) { version = v; }
   void setTiming(double sampleRate, VstInt32 blockSize);
@@ -48,15 +47,13 @@ class Host {
 class HostedEffect {
  public:
   // Loads one instance through the library's entry point; null on failure.
-  static std::unique_ptr<HostedEffect> create(std::shared_ptr<PluginLibrary> library, Host& host,
-                                              std::string* error);
+  static std::unique_ptr<HostedEffect> create(std::shared_ptr<PluginLibrary> library, Host& host, std::string* error);
   ~HostedEffect();  // sends effClose
   HostedEffect(const HostedEffect&) = delete;
   HostedEffect& operator=(const HostedEffect&) = delete;
 
   AEffect* effect() const { return record; }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                     float opt = 0.0f);
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
 
   // The usual set-up: open, rate, block size, resume.
   void start(float sampleRate, VstInt32 blockSize);

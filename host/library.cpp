@@ -44,7 +44,8 @@ std::shared_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std:
   return std::shared_ptr<PluginLibrary>(new PluginLibrary(handle, reinterpret_cast<EntryPoint>(symbol), path));
 }
 
-PluginLibrary::PluginLibrary(void* h, EntryPoint e, std::string path) : handle(h), entry(e), filePath(std::move(path)) {}
+PluginLibrary::PluginLibrary(void* h, EntryPoint e, std::string path)
+    : handle(h), entry(e), filePath(std::move(path)) {}
 
 PluginLibrary::~PluginLibrary() { closeNative(handle); }
 

@@ -26,14 +26,14 @@ enum ParamIndex : int {
   kPage = 1,
   kVolIn = 2,
   kVolOut = 3,
-  kFilterFreq = 4,       // a "spare" shown as 25..250 Hz; no effect on the sound
-  kCompareSelect = 8,    // a "spare": selected compare store, k/128
-  kCompValidA = 9,       // ..B = 10, ..C = 11
+  kFilterFreq = 4,     // a "spare" shown as 25..250 Hz; no effect on the sound
+  kCompareSelect = 8,  // a "spare": selected compare store, k/128
+  kCompValidA = 9,     // ..B = 10, ..C = 11
   kStereoBase = 12,
   kMidBase = 36,
   kSideBase = 60,
-  kInRange = 84,         // "3/18dbIn" of vol in
-  kOutRange = 85,        // "3/18dbIn" of vol out (the same name)
+  kInRange = 84,   // "3/18dbIn" of vol in
+  kOutRange = 85,  // "3/18dbIn" of vol out (the same name)
   kAntiAlias = 86,
   // Command indices: never stored, never saved.
   kCmdNothing = 87,

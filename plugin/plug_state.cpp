@@ -74,8 +74,7 @@ VstInt32 CPlug::setChunk(void* data, VstInt32 byteSize, bool) {
   ChunkReader reader(data, byteSize);
   ChunkHeader header{};
   if (!reader.readHeader(header)) return 0;
-  if (header.magic != kChunkMagic || header.version != kChunkVersion || header.storeCount != kChunkStores)
-    return 0;
+  if (header.magic != kChunkMagic || header.version != kChunkVersion || header.storeCount != kChunkStores) return 0;
   if (header.paramCount > static_cast<std::uint32_t>(kNumParams)) return 0;
   const int count = static_cast<int>(header.paramCount);
 

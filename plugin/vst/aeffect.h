@@ -35,12 +35,11 @@ constexpr VstInt32 kVstVersion = 2400;
 
 struct AEffect;
 
-using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                                    VstIntPtr value, void* ptr, float opt);
-using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                                      VstIntPtr value, void* ptr, float opt);
-using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs,
-                                              VstInt32 sampleFrames);
+using audioMasterCallback = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                    void* ptr, float opt);
+using AEffectDispatcherProc = VstIntPtr(VSTCALLBACK*)(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                                      void* ptr, float opt);
+using AEffectProcessProc = void(VSTCALLBACK*)(AEffect* effect, float** inputs, float** outputs, VstInt32 sampleFrames);
 using AEffectProcessDoubleProc = void(VSTCALLBACK*)(AEffect* effect, double** inputs, double** outputs,
                                                     VstInt32 sampleFrames);
 using AEffectSetParameterProc = void(VSTCALLBACK*)(AEffect* effect, VstInt32 index, float parameter);
@@ -113,9 +112,9 @@ enum AEffectOpcodes : VstInt32 {
   effString2Parameter,
   effGetNumProgramCategories,  // deprecated
   effGetProgramNameIndexed,
-  effCopyProgram,      // deprecated
-  effConnectInput,     // deprecated
-  effConnectOutput,    // deprecated
+  effCopyProgram,    // deprecated
+  effConnectInput,   // deprecated
+  effConnectOutput,  // deprecated
   effGetInputProperties,
   effGetOutputProperties,
   effGetPlugCategory,
@@ -164,8 +163,8 @@ enum AEffectOpcodes : VstInt32 {
   effGetNumMidiInputChannels,
   effGetNumMidiOutputChannels,
 };
-static_assert(effIdentify == 22 && effSetSpeakerArrangement == 42 && effCanDo == 51 &&
-              effGetVstVersion == 58 && effGetNumMidiOutputChannels == 79);
+static_assert(effIdentify == 22 && effSetSpeakerArrangement == 42 && effCanDo == 51 && effGetVstVersion == 58 &&
+              effGetNumMidiOutputChannels == 79);
 
 // Effect to host (the ones the project uses or answers).
 enum AudioMasterOpcodes : VstInt32 {

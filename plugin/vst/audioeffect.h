@@ -65,8 +65,7 @@ class AudioEffect {
   virtual void endEdit(VstInt32 index);
 
  protected:
-  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                     float opt = 0.0f);
+  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f);
   void setFlag(VstInt32 flag, bool state);
 
   audioMasterCallback audioMaster;

@@ -6,8 +6,8 @@
 #include <random>
 
 #include "denormals.h"
-#include "kernels.h"
 #include "direct_plug.h"
+#include "kernels.h"
 #include "reference_engine.h"
 
 namespace sorel::test {
@@ -23,8 +23,8 @@ struct Scenario {
   unsigned seed;
   int channels;
   int blockSize;
-  int maxBlock;     // the host's blocks vary from 1 to this
-  bool fourLanes;   // force the SSE2 passes even where wider ones run
+  int maxBlock;    // the host's blocks vary from 1 to this
+  bool fourLanes;  // force the SSE2 passes even where wider ones run
 };
 
 class Exactness : public ::testing::TestWithParam<Scenario> {
@@ -65,9 +65,7 @@ class Exactness : public ::testing::TestWithParam<Scenario> {
     }
   }
 
-  float pick(std::initializer_list<float> choices) {
-    return choices.begin()[random() % choices.size()];
-  }
+  float pick(std::initializer_list<float> choices) { return choices.begin()[random() % choices.size()]; }
 
   float randomValue(int index) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);

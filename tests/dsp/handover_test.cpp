@@ -39,8 +39,7 @@ TEST(Handover, EveryPublishedCoefficientSetIsWhole) {
     if (s.salt != modelBlend(kSaltTables, s.flavours[CModuleSet::kSalt], s.gains[CModuleSet::kSalt])) ++mismatches;
     if (s.pepper != modelBlend(kPepperTables, s.flavours[CModuleSet::kPepper], s.gains[CModuleSet::kPepper]))
       ++mismatches;
-    if (s.sugar != modelBlend(kSugarTables, s.flavours[CModuleSet::kSugar], s.gains[CModuleSet::kSugar]))
-      ++mismatches;
+    if (s.sugar != modelBlend(kSugarTables, s.flavours[CModuleSet::kSugar], s.gains[CModuleSet::kSugar])) ++mismatches;
   }
   done = true;
   writer.join();

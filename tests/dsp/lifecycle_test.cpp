@@ -1,7 +1,6 @@
 // The engine's lifecycle and floating-point state: rates a host may send, the
 // split filters' history across switching and rebuilds, and denormals.
 #include <gtest/gtest.h>
-
 #include <xmmintrin.h>
 
 #include <cmath>

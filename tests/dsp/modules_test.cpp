@@ -152,8 +152,8 @@ TEST_F(ThreeTapSplit, RingWrapIsInvisible) {
   std::vector<float> low;
   for (std::size_t offset = 0; offset < input.size();) {
     const std::size_t n = std::min<std::size_t>(1 + offset % 8, input.size() - offset);
-    auto [l, h] = run(std::vector<float>(input.begin() + static_cast<long>(offset),
-                                         input.begin() + static_cast<long>(offset + n)));
+    auto [l, h] = run(
+        std::vector<float>(input.begin() + static_cast<long>(offset), input.begin() + static_cast<long>(offset + n)));
     for (std::size_t i = 0; i < n; ++i) {
       const float delayed = offset + i >= 1 ? input[offset + i - 1] : 0.0f;
       ASSERT_EQ(l[i] + h[i], delayed) << offset + i;

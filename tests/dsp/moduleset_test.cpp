@@ -1,11 +1,12 @@
 // How a module set decodes its parameters into the coefficients a block runs
 // with, and when they take effect.
+#include "moduleset.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "coefficient_model.h"
-#include "moduleset.h"
 
 namespace sorel::test {
 namespace {
@@ -88,8 +89,7 @@ TEST_F(ModuleSetDecoding, OtherIndicesAndXValuesChangeNothing) {
   module(CModuleSet::kSalt, 0.7f, 0.2f, 1.0f);
   set.update();
   const CModuleSet::Settings before = set.settings();
-  for (int index : {12, 35, 39, 40, 41, 57, 58, 59, 60, 89, -1})
-    set.setParameter(index, 0.9f);
+  for (int index : {12, 35, 39, 40, 41, 57, 58, 59, 60, 89, -1}) set.setParameter(index, 0.9f);
   set.update();
   EXPECT_EQ(set.settings().salt, before.salt);
   EXPECT_EQ(set.settings().amounts, before.amounts);

@@ -64,8 +64,8 @@ TEST_F(Identity, FixedAnswersOfTheDispatcher) {
 }
 
 TEST_F(Identity, UnsupportedAndDoNothingOpcodesAnswerZero) {
-  for (VstInt32 op : {0, 9, 16, 17, 18, 20, 21, 27, 28, 30, 31, 32, 33, 36, 37, 38, 39, 40, 41, 43, 44, 46, 53, 54,
-                      55, 56, 57, 62, 64, 65, 66, 67, 68, 70, 71, 72, 74, 75, 76, 77, 80, 99, 1000, -5}) {
+  for (VstInt32 op : {0,  9,  16, 17, 18, 20, 21, 27, 28, 30, 31, 32, 33, 36, 37, 38, 39, 40, 41, 43, 44,   46,
+                      53, 54, 55, 56, 57, 62, 64, 65, 66, 67, 68, 70, 71, 72, 74, 75, 76, 77, 80, 99, 1000, -5}) {
     char buffer[512] = {};
     EXPECT_EQ(fx->dispatch(op, 0, 0, buffer), 0) << "opcode " << op;
   }
@@ -78,10 +78,10 @@ TEST_F(Identity, UnsupportedAndDoNothingOpcodesAnswerZero) {
 }
 
 TEST_F(Identity, NullBuffersAreAnsweredWithZero) {
-  for (VstInt32 op : {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
-                      effEditGetRect, effGetChunk, effSetChunk, effGetProgramNameIndexed, effGetOutputProperties,
-                      effGetEffectName, effGetVendorString, effGetProductString, effSetSpeakerArrangement,
-                      effGetSpeakerArrangement})
+  for (VstInt32 op :
+       {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName, effEditGetRect,
+        effGetChunk, effSetChunk, effGetProgramNameIndexed, effGetOutputProperties, effGetEffectName,
+        effGetVendorString, effGetProductString, effSetSpeakerArrangement, effGetSpeakerArrangement})
     EXPECT_EQ(fx->dispatch(op, 0, 0, nullptr), 0) << "opcode " << op;
   EXPECT_EQ(fx->dispatch(effSetChunk, 0, 1408, nullptr), 0);
   EXPECT_EQ(fx->dispatch(effCanDo, 0, 0, nullptr), -1);
@@ -185,8 +185,10 @@ TEST_F(Identity, MidiProgramChangeZeroReappliesTheProgram) {
     VstInt32 numEvents;
     VstIntPtr reserved;
     VstEvent* events[4];
-  } list{4, 0, {reinterpret_cast<VstEvent*>(&toFive), reinterpret_cast<VstEvent*>(&noteOn), &sysex,
-                reinterpret_cast<VstEvent*>(&negative)}};
+  } list{4,
+         0,
+         {reinterpret_cast<VstEvent*>(&toFive), reinterpret_cast<VstEvent*>(&noteOn), &sysex,
+          reinterpret_cast<VstEvent*>(&negative)}};
   host.clearCalls();
   EXPECT_EQ(fx->dispatch(effProcessEvents, 0, 0, &list), 1);
   EXPECT_EQ(callCount(audioMasterUpdateDisplay), 0u);

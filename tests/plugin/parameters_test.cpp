@@ -14,15 +14,15 @@ using Parameters = LoadedPlugin;
 
 TEST_F(Parameters, NamesAndDefaultsAsAHostSeesThem) {
   const std::map<int, std::pair<std::string, float>> expected = {
-      {0, {"global on", 1.0f}},      {1, {"page", 0.0f}},          {2, {"vol in", 0.5f}},
-      {3, {"vol out", 0.5f}},        {4, {"spare", 0.33333334f}},  {8, {"spare", 0.0f}},
-      {9, {"CompValidA", 0.0f}},     {11, {"CompValidC", 0.0f}},   {12, {"Salt", 0.0f}},
-      {13, {"Salt Flavour", 0.5f}},  {14, {"Salt On", 1.0f}},      {15, {"StereoSaltX1", 1.0f}},
-      {20, {"PepperOn", 1.0f}},      {26, {"SugarOn", 1.0f}},      {30, {"Chili", 0.0f}},
-      {32, {"Chili", 1.0f}},         {35, {"StereoChiliX3", 1.0f}}, {36, {"Salt", 0.0f}},
-      {39, {"MidSaltX1", 1.0f}},     {57, {"MidChiliX1", 1.0f}},   {63, {"SideSaltX1", 1.0f}},
-      {76, {"SideSugarX2", 1.0f}},   {83, {"SideChiliX3", 1.0f}},  {84, {"3/18dbIn", 0.0f}},
-      {85, {"3/18dbIn", 0.0f}},      {86, {"AntiAl", 0.0f}}};
+      {0, {"global on", 1.0f}},     {1, {"page", 0.0f}},           {2, {"vol in", 0.5f}},
+      {3, {"vol out", 0.5f}},       {4, {"spare", 0.33333334f}},   {8, {"spare", 0.0f}},
+      {9, {"CompValidA", 0.0f}},    {11, {"CompValidC", 0.0f}},    {12, {"Salt", 0.0f}},
+      {13, {"Salt Flavour", 0.5f}}, {14, {"Salt On", 1.0f}},       {15, {"StereoSaltX1", 1.0f}},
+      {20, {"PepperOn", 1.0f}},     {26, {"SugarOn", 1.0f}},       {30, {"Chili", 0.0f}},
+      {32, {"Chili", 1.0f}},        {35, {"StereoChiliX3", 1.0f}}, {36, {"Salt", 0.0f}},
+      {39, {"MidSaltX1", 1.0f}},    {57, {"MidChiliX1", 1.0f}},    {63, {"SideSaltX1", 1.0f}},
+      {76, {"SideSugarX2", 1.0f}},  {83, {"SideChiliX3", 1.0f}},   {84, {"3/18dbIn", 0.0f}},
+      {85, {"3/18dbIn", 0.0f}},     {86, {"AntiAl", 0.0f}}};
   for (const auto& [index, row] : expected) {
     EXPECT_EQ(fx->paramName(index), row.first) << index;
     EXPECT_EQ(fx->getParameter(index), row.second) << index;

@@ -49,8 +49,8 @@ TEST_F(State, FreshChunkByteForByte) {
   EXPECT_TRUE(std::equal(head.begin(), head.end(), chunk.begin()));
   const Bytes globalOn = {0x00, 0x00, 0x80, 0x3F};
   EXPECT_TRUE(std::equal(globalOn.begin(), globalOn.end(), chunk.begin() + 16));
-  EXPECT_EQ(floatAt(chunk, 20), 0.0f);   // page
-  EXPECT_EQ(floatAt(chunk, 24), 0.5f);   // vol in
+  EXPECT_EQ(floatAt(chunk, 20), 0.0f);  // page
+  EXPECT_EQ(floatAt(chunk, 24), 0.5f);  // vol in
   EXPECT_EQ(floatAt(chunk, 32), 0.33333334f);
   // The stores start out holding the defaults.
   for (int s = 1; s <= 3; ++s)
