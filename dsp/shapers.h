@@ -22,28 +22,27 @@ template <class T, class C>
   return sum;
 }
 
-// Pepper: x plus the blended odd polynomial, in place.
+// sum + c1 x^2 + c2 x^3 + ... + c6 x^7, term by term from the given start.
 template <class T, class C>
-[[gnu::always_inline]] inline T pepper(T x, const C& c) {
-  T s = x + c[0] * x;
-  T p = x;
-  for (int k = 1; k < 7; ++k) {
-    p = p * x;
-    s = s + c[k] * p;
-  }
-  return s;
-}
-
-// Sugar's polynomial, starting with its linear term c0 x.
-template <class T, class C>
-[[gnu::always_inline]] inline T sugarPolynomial(T x, const C& c) {
-  T sum = c[0] * x;
+[[gnu::always_inline]] inline T addPowerTerms(T sum, T x, const C& c) {
   T p = x;
   for (int k = 1; k < 7; ++k) {
     p = p * x;
     sum = sum + c[k] * p;
   }
   return sum;
+}
+
+// Pepper: x plus the blended odd polynomial, in place.
+template <class T, class C>
+[[gnu::always_inline]] inline T pepper(T x, const C& c) {
+  return addPowerTerms(x + c[0] * x, x, c);
+}
+
+// Sugar's polynomial, starting with its linear term c0 x.
+template <class T, class C>
+[[gnu::always_inline]] inline T sugarPolynomial(T x, const C& c) {
+  return addPowerTerms(c[0] * x, x, c);
 }
 
 // Chili: x + k2 (x - x|x|) + k3 (x - x^3|x|), evaluated as k1 x - k2 m - k3 q + x.
