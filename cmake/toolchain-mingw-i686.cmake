@@ -1,9 +1,3 @@
-# Cross-build for Windows with Debian's mingw-w64 (posix thread model: it has std::thread).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Windows cross-build (mingw-w64): see mingw-w64.cmake.
+set(SOREL_MINGW_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
