@@ -5,6 +5,7 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 CTEST = ctest --output-on-failure -j$(JOBS)
 
 DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+  libsndfile1-dev libebur128-dev libcli11-dev sox \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 
 .PHONY: deps build demo test quick asan tsan windows bench clean
@@ -21,7 +22,7 @@ build: deps
 	cmake --build build -j$(JOBS)
 
 demo: build
-	./build/host/sorel-demo
+	./build/sorel-render --demo build/demo-mastered.wav
 
 # Every test: the release build with the Windows DLL checks, then the address
 # (with undefined-behaviour) and thread sanitizer builds.

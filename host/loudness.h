@@ -1,0 +1,37 @@
+// Level and loudness of a stream of frames, measured by libebur128: sample
+// peak, true peak, integrated loudness and loudness range.
+#pragma once
+
+#include <ebur128.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace sorel::host {
+
+struct Levels {
+  double samplePeakDb = 0.0;  // dBFS; -inf for silence
+  double truePeakDb = 0.0;    // dBTP
+  double integratedLufs = 0.0;  // -inf when nothing passed the gate
+  double rangeLu = 0.0;
+};
+
+class LoudnessMeter {
+ public:
+  // Null with *error when libebur128 cannot measure this layout.
+  static std::unique_ptr<LoudnessMeter> create(int channels, int sampleRate, std::string* error);
+  ~LoudnessMeter();
+  LoudnessMeter(const LoudnessMeter&) = delete;
+  LoudnessMeter& operator=(const LoudnessMeter&) = delete;
+
+  void add(const float* interleaved, std::int64_t frames);
+  Levels levels() const;
+
+ private:
+  LoudnessMeter(ebur128_state* s, int count) : state(s), channels(count) {}
+  ebur128_state* state;
+  int channels;
+};
+
+}  // namespace sorel::host

@@ -1,0 +1,36 @@
+// What sorel-render knows of the Sorel plug-in beyond the VST 2.4 interface:
+// a typeable name for each of its 87 parameters (the names the host sees
+// collide, so these are the command line's interface) and how to turn the
+// units its display shows back into normalised values.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorel::host {
+
+struct ParameterName {
+  int index;
+  std::string name;  // "stereo.salt", "mid.pepper.flavour", "vol.in.wide", ...
+};
+
+// All 87, in index order.
+const std::vector<ParameterName>& sorelParameterNames();
+
+// The index of a qualified name or "#N" (0 <= N < count); nullopt if unknown.
+std::optional<int> findParameter(const std::string& name, int count);
+
+// Up to `limit` qualified names closest to a mistyped one, closest first.
+std::vector<std::string> nearestParameterNames(const std::string& name, std::size_t limit = 3);
+
+// What a value text means for parameter `index`, given the current values
+// (the volume range switches decide what "dB" means). Accepted: a normalised
+// number 0..1, "70%", "on"/"off", "-1.5dB" for the volumes, "100Hz" for the
+// spare frequency, "stereo"/"ms" for the page, "off"/"splitfir" for anti-
+// aliasing. Returns nullopt with *error set when the text is unparsable or out
+// of range.
+std::optional<float> parseParameterValue(int index, const std::string& text, const std::vector<float>& current,
+                                         std::string* error);
+
+}  // namespace sorel::host

@@ -1,0 +1,57 @@
+// Rendering one file through a fresh plug-in instance: read, process in
+// blocks, measure before and after, write to a temporary name and rename it
+// into place only when everything worked.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "audiofile.h"
+#include "loudness.h"
+#include "session.h"
+
+namespace sorel::host {
+
+struct RenderOptions {
+  SampleType sampleType = SampleType::kSameAsInput;
+  Dither dither = Dither::kTriangular;
+  int blockSize = 512;
+};
+
+// Shared by the files rendered at once, for one progress display.
+struct Progress {
+  std::atomic<std::int64_t> framesDone{0};
+  std::atomic<std::int64_t> framesTotal{0};
+};
+
+struct FileReport {
+  std::string input;
+  std::string output;
+  std::string format;  // of the output
+  int sampleRate = 0;
+  int channels = 0;
+  std::int64_t frames = 0;
+  Levels before;
+  Levels after;
+  std::int64_t clipBlocks = -1;  // blocks that raised the input-clip notice; -1 when not known
+  std::int64_t blocks = 0;
+};
+
+// False with *error on any failure; then no output file exists.
+bool renderFile(const Session& session, const std::string& input, const std::string& output,
+                const RenderOptions& options, Progress* progress, FileReport& report, std::string* error);
+
+// Counts what the Sorel plug-in counts as an input clip: a block in which the
+// input gain and full-scale clamp had to act (an overload or a NaN).
+class ClipCounter {
+ public:
+  explicit ClipCounter(const std::vector<float>& values);
+  bool blockClips(float* const* channels, int count, int n) const;
+
+ private:
+  bool active;
+  float gain;
+};
+
+}  // namespace sorel::host

@@ -1,0 +1,81 @@
+#include "report.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace sorel::host {
+namespace {
+
+std::string number(double v, const char* unit) {
+  if (!std::isfinite(v)) return std::string("-inf ") + unit;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f %s", v, unit);
+  return text;
+}
+
+std::string jsonNumber(double v) {
+  if (!std::isfinite(v)) return "null";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", v);
+  return text;
+}
+
+std::string jsonString(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string levelsJson(const Levels& l) {
+  return "{\"sample_peak_dbfs\": " + jsonNumber(l.samplePeakDb) + ", \"true_peak_dbtp\": " +
+         jsonNumber(l.truePeakDb) + ", \"integrated_lufs\": " + jsonNumber(l.integratedLufs) +
+         ", \"loudness_range_lu\": " + jsonNumber(l.rangeLu) + "}";
+}
+
+}  // namespace
+
+std::string reportText(const FileReport& r) {
+  char head[512];
+  std::snprintf(head, sizeof head, "%s -> %s\n  %d Hz, %s, %.1f s, %s\n", r.input.c_str(), r.output.c_str(),
+                r.sampleRate, r.channels == 1 ? "mono" : "stereo",
+                r.sampleRate ? static_cast<double>(r.frames) / r.sampleRate : 0.0, r.format.c_str());
+  std::string out = head;
+  char row[256];
+  std::snprintf(row, sizeof row, "  %-8s %14s %14s %14s %10s\n", "", "sample peak", "true peak", "integrated",
+                "range");
+  out += row;
+  for (const auto& [name, l] : {std::pair{"before", r.before}, std::pair{"after", r.after}}) {
+    std::snprintf(row, sizeof row, "  %-8s %14s %14s %14s %10s\n", name, number(l.samplePeakDb, "dBFS").c_str(),
+                  number(l.truePeakDb, "dBTP").c_str(), number(l.integratedLufs, "LUFS").c_str(),
+                  number(l.rangeLu, "LU").c_str());
+    out += row;
+  }
+  if (r.clipBlocks >= 0) {
+    std::snprintf(row, sizeof row, "  input clip: %lld of %lld blocks\n", static_cast<long long>(r.clipBlocks),
+                  static_cast<long long>(r.blocks));
+    out += row;
+  }
+  return out;
+}
+
+std::string reportJson(const FileReport& r) {
+  return "{\"input\": " + jsonString(r.input) + ", \"output\": " + jsonString(r.output) +
+         ", \"format\": " + jsonString(r.format) + ", \"sample_rate\": " + std::to_string(r.sampleRate) +
+         ", \"channels\": " + std::to_string(r.channels) + ", \"frames\": " + std::to_string(r.frames) +
+         ", \"before\": " + levelsJson(r.before) + ", \"after\": " + levelsJson(r.after) +
+         ", \"input_clip_blocks\": " + (r.clipBlocks >= 0 ? std::to_string(r.clipBlocks) : std::string("null")) +
+         ", \"blocks\": " + std::to_string(r.blocks) + "}";
+}
+
+}  // namespace sorel::host

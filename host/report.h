@@ -1,0 +1,14 @@
+// The per-file report, as text for a person or as JSON for a script.
+#pragma once
+
+#include <string>
+
+#include "render.h"
+
+namespace sorel::host {
+
+std::string reportText(const FileReport& report);
+// One JSON object; levels that do not exist (silence) are null.
+std::string reportJson(const FileReport& report);
+
+}  // namespace sorel::host

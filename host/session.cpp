@@ -1,0 +1,176 @@
+#include "session.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "paramnames.h"
+#include "preset.h"
+
+namespace sorel::host {
+namespace {
+
+constexpr VstInt32 kSorelID = kFourCC('S', 'O', 'R', 'L');
+constexpr int kSorelParams = 87;
+
+}  // namespace
+
+std::unique_ptr<Session> Session::create(const std::string& pluginPath, const std::string& presetPath,
+                                         const std::vector<Setting>& settings, std::string* error) {
+  std::unique_ptr<Session> s(new Session);
+  s->library = PluginLibrary::open(pluginPath, error);
+  if (!s->library) return nullptr;
+  s->templateEffect = HostedEffect::create(s->library, s->templateHost, error);
+  if (!s->templateEffect) return nullptr;
+  AEffect* e = s->templateEffect->effect();
+  s->id = e->uniqueID;
+  s->sorel = e->uniqueID == kSorelID && e->numParams == kSorelParams;
+  s->templateEffect->dispatch(effOpen);
+  if (!presetPath.empty() && !s->applyPreset(presetPath, error)) return nullptr;
+  if (!s->applySettings(settings, error)) return nullptr;
+  s->capture();
+  return s;
+}
+
+// The preset goes into a scratch instance first: only a chunk the plug-in
+// takes whole ever reaches the state.
+bool Session::applyPreset(const std::string& path, std::string* error) {
+  Preset preset;
+  if (!readPresetFile(path, preset, error)) return false;
+  if (preset.uniqueID != id) {
+    if (error)
+      *error = path + " is a preset for plug-in '" + fourCharacters(preset.uniqueID) + "', not '" +
+               fourCharacters(id) + "'";
+    return false;
+  }
+  Host scratchHost;
+  auto scratch = HostedEffect::create(library, scratchHost, error);
+  if (!scratch) return false;
+  if (scratch->setChunk(preset.chunk) != static_cast<VstIntPtr>(preset.chunk.size()) || preset.chunk.empty()) {
+    if (error) *error = path + ": the plug-in refused the state this preset carries";
+    return false;
+  }
+  templateEffect->setChunk(preset.chunk);
+  if (preset.kind == PresetKind::kProgram && !preset.programName.empty()) {
+    std::string name = preset.programName;
+    templateEffect->dispatch(effSetProgramName, 0, 0, name.data());
+  }
+  return true;
+}
+
+// Range switches go first, so that "dB" means the range the file will use.
+bool Session::applySettings(const std::vector<Setting>& settings, std::string* error) {
+  const int count = templateEffect->numParams();
+  struct Resolved {
+    int index;
+    const Setting* setting;
+  };
+  std::vector<Resolved> resolved;
+  for (const Setting& s : settings) {
+    std::optional<int> index = sorel ? findParameter(s.name, count) : std::nullopt;
+    if (!index && !s.name.empty() && s.name[0] == '#') index = findParameter(s.name, count);
+    if (!index) {
+      if (error) {
+        *error = "unknown parameter '" + s.name + "'";
+        if (sorel) {
+          const auto near = nearestParameterNames(s.name);
+          *error += "; did you mean";
+          for (std::size_t i = 0; i < near.size(); ++i) *error += (i ? ", " : " ") + near[i];
+          *error += "? (--list shows all)";
+        } else {
+          *error += "; this plug-in's parameters are addressed as #0 to #" + std::to_string(count - 1);
+        }
+      }
+      return false;
+    }
+    resolved.push_back({*index, &s});
+  }
+  std::stable_partition(resolved.begin(), resolved.end(),
+                        [this](const Resolved& r) { return sorel && (r.index == 84 || r.index == 85); });
+  for (const Resolved& r : resolved) {
+    const int index = r.index;
+    const std::string& text = r.setting->value;
+    std::vector<float> current(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) current[static_cast<std::size_t>(i)] = templateEffect->getParameter(i);
+    std::string why;
+    std::optional<float> value;
+    if (sorel) {
+      value = parseParameterValue(index, text, current, &why);
+    } else {
+      char* end = nullptr;
+      const float v = std::strtof(text.c_str(), &end);
+      if (end && *end == 0 && !text.empty() && v >= 0.0f && v <= 1.0f) value = v;
+      why = "this plug-in takes normalised values between 0 and 1";
+    }
+    if (!value) {
+      if (error) *error = "bad value '" + text + "' for " + r.setting->name + ": " + why;
+      return false;
+    }
+    templateEffect->setParameter(index, *value);
+  }
+  return true;
+}
+
+void Session::capture() {
+  const int count = templateEffect->numParams();
+  state.resize(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) state[static_cast<std::size_t>(i)] = templateEffect->getParameter(i);
+  if (templateEffect->effect()->flags & effFlagsProgramChunks) chunk = templateEffect->getChunk();
+}
+
+std::unique_ptr<HostedEffect> Session::instance(Host& host, int channels, float sampleRate, int blockSize,
+                                                std::string* error) const {
+  auto fx = HostedEffect::create(library, host, error);
+  if (!fx) return nullptr;
+  fx->dispatch(effOpen);
+  fx->dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
+  fx->dispatch(effSetBlockSize, 0, blockSize);
+  if (!fx->setChannels(channels) && channels == 1) {
+    if (error) *error = "the plug-in does not take a one-channel input";
+    return nullptr;
+  }
+  if (!chunk.empty()) {
+    if (fx->setChunk(chunk) != static_cast<VstIntPtr>(chunk.size())) {
+      if (error) *error = "the plug-in refused its own state";
+      return nullptr;
+    }
+  } else {
+    for (std::size_t i = 0; i < state.size(); ++i) fx->setParameter(static_cast<VstInt32>(i), state[i]);
+  }
+  fx->resume();
+  return fx;
+}
+
+bool Session::savePreset(const std::string& path, std::string* error) const {
+  Preset preset;
+  if (!presetKindFromPath(path, preset.kind)) {
+    if (error) *error = "a preset file must end in .fxp (one program) or .fxb (bank): " + path;
+    return false;
+  }
+  if (chunk.empty()) {
+    if (error) *error = "this plug-in keeps no state chunk; only chunk presets can be written";
+    return false;
+  }
+  AEffect* e = templateEffect->effect();
+  preset.uniqueID = e->uniqueID;
+  preset.pluginVersion = e->version;
+  preset.count = preset.kind == PresetKind::kProgram ? e->numParams : e->numPrograms;
+  preset.programName = templateEffect->programName();
+  preset.chunk = chunk;
+  return writePresetFile(path, preset, error);
+}
+
+void Session::list(std::ostream& out) {
+  const auto& names = sorelParameterNames();
+  char line[256];
+  std::snprintf(line, sizeof line, "%-5s %-22s %-16s %-10s %s\n", "index", "name", "host name", "value", "display");
+  out << line;
+  for (int i = 0; i < templateEffect->numParams(); ++i) {
+    const std::string qualified = sorel ? names[static_cast<std::size_t>(i)].name : "#" + std::to_string(i);
+    std::snprintf(line, sizeof line, "%-5d %-22s %-16s %-10.6f %s\n", i, qualified.c_str(),
+                  templateEffect->paramName(i).c_str(), static_cast<double>(templateEffect->getParameter(i)),
+                  templateEffect->paramDisplay(i).c_str());
+    out << line;
+  }
+}
+
+}  // namespace sorel::host
