@@ -60,14 +60,28 @@ bool AudioWriter::write(const float* interleaved, std::int64_t frames, std::stri
   } else {
     scratch.resize(static_cast<std::size_t>(samples));
     const double full = std::ldexp(1.0, bits - 1);  // 32768 for 16 bits
-    const double top = full - 1.0;
-    std::uniform_real_distribution<double> half(-0.5, 0.5);
+    const long top = std::lround(full) - 1;
+    const int shift = 32 - bits;
+    // Two uniform values in [0, 1) per sample, each a hash of a running count
+    // (no serial chain between samples); their difference is triangular, ±1 LSB.
+    std::uint32_t count = noiseCount;
+    auto uniform = [&count] {
+      std::uint32_t h = count++;
+      h ^= h >> 16;
+      h *= 0x85EBCA6Bu;
+      h ^= h >> 13;
+      h *= 0xC2B2AE35u;
+      h ^= h >> 16;
+      return static_cast<double>(h) * (1.0 / 4294967296.0);
+    };
     for (std::int64_t i = 0; i < samples; ++i) {
-      const double noise = half(random) + half(random);  // triangular, ±1 LSB
-      const double q = std::floor(static_cast<double>(interleaved[i]) * full + noise + 0.5);
-      const double clipped = std::clamp(q, -full, top);
-      scratch[static_cast<std::size_t>(i)] = static_cast<int>(clipped) * (1 << (32 - bits));
+      const double noise = uniform() - uniform();
+      // Round to nearest (the default mode), then clip to the integer range.
+      const long q = std::lrint(static_cast<double>(interleaved[i]) * full + noise);
+      const long clipped = std::clamp(q, -top - 1, top);
+      scratch[static_cast<std::size_t>(i)] = static_cast<int>(static_cast<std::uint32_t>(clipped) << shift);
     }
+    noiseCount = count;
     written = sf_writef_int(file, scratch.data(), static_cast<sf_count_t>(frames));
   }
   if (written != frames) {
@@ -79,7 +93,6 @@ bool AudioWriter::write(const float* interleaved, std::int64_t frames, std::stri
 
 bool AudioWriter::close(std::string* error) {
   if (!file) return true;
-  sf_write_sync(file);
   const int status = sf_close(file);
   file = nullptr;
   if (status != 0) {

@@ -7,7 +7,6 @@
 #include <sndfile.h>
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -50,8 +49,8 @@ class AudioWriter {
  private:
   SNDFILE* file = nullptr;
   int channels = 0;
-  int bits = 0;  // 16 or 24 when dithering to an integer type, else 0
-  std::mt19937 random{0x5EED};
+  int bits = 0;                  // 16 or 24 when dithering to an integer type, else 0
+  std::uint32_t noiseCount = 0;  // the dither is the same sequence on every run
   std::vector<int> scratch;
 };
 

@@ -28,9 +28,9 @@ std::vector<float> demoMaterial(int sampleRate, double seconds) {
     const double kickFreq = 45.0 + 90.0 * std::exp(-inBeat * 30.0);
     const double kick = 0.9 * std::sin(kTwoPi * kickFreq * inBeat) * std::exp(-inBeat * 9.0);
     // Snare on two and four: noise and a tone, centred.
-    const double snare = beatIndex % 2 ? (0.35 * noise(random) + 0.25 * std::sin(kTwoPi * 190.0 * inBeat)) *
-                                             std::exp(-inBeat * 22.0)
-                                       : 0.0;
+    const double snare =
+        beatIndex % 2 ? (0.35 * noise(random) + 0.25 * std::sin(kTwoPi * 190.0 * inBeat)) * std::exp(-inBeat * 22.0)
+                      : 0.0;
     // Bass: a rounded saw, one note a bar.
     const double f = bassNotes[(beatIndex / 4) % 4];
     double bass = 0.0;
@@ -56,17 +56,11 @@ std::vector<float> demoMaterial(int sampleRate, double seconds) {
 }
 
 std::vector<Setting> demoSettings() {
-  return {{"page", "ms"},
-          {"aa", "splitfir"},
-          {"vol.in", "1dB"},
-          {"vol.out", "-0.5dB"},
-          {"mid.salt", "0.55"},          {"mid.salt.flavour", "0.4"},
-          {"mid.pepper", "0.6"},         {"mid.pepper.flavour", "0.3"},
-          {"mid.sugar", "0.45"},         {"mid.sugar.flavour", "0.6"},
-          {"mid.chili", "0.35"},         {"mid.chili.flavour", "0.7"},
-          {"side.salt", "0.3"},          {"side.pepper", "0.4"},
-          {"side.sugar", "0.5"},         {"side.sugar.flavour", "0.8"},
-          {"side.chili", "0.6"},         {"side.chili.flavour", "0.2"}};
+  return {{"page", "ms"},        {"aa", "splitfir"},           {"vol.in", "1dB"},     {"vol.out", "-0.5dB"},
+          {"mid.salt", "0.55"},  {"mid.salt.flavour", "0.4"},  {"mid.pepper", "0.6"}, {"mid.pepper.flavour", "0.3"},
+          {"mid.sugar", "0.45"}, {"mid.sugar.flavour", "0.6"}, {"mid.chili", "0.35"}, {"mid.chili.flavour", "0.7"},
+          {"side.salt", "0.3"},  {"side.pepper", "0.4"},       {"side.sugar", "0.5"}, {"side.sugar.flavour", "0.8"},
+          {"side.chili", "0.6"}, {"side.chili.flavour", "0.2"}};
 }
 
 }  // namespace sorel::host

@@ -14,8 +14,7 @@ double toDb(double linear) { return linear > 0.0 ? 20.0 * std::log10(linear) : -
 
 std::unique_ptr<LoudnessMeter> LoudnessMeter::create(int channels, int sampleRate, std::string* error) {
   const int mode = EBUR128_MODE_I | EBUR128_MODE_LRA | EBUR128_MODE_SAMPLE_PEAK | EBUR128_MODE_TRUE_PEAK;
-  ebur128_state* state =
-      ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(sampleRate), mode);
+  ebur128_state* state = ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(sampleRate), mode);
   if (!state) {
     if (error) *error = "the loudness meter cannot measure this channel layout or rate";
     return nullptr;
@@ -36,7 +35,8 @@ Levels LoudnessMeter::levels() const {
   double samplePeak = 0.0, truePeak = 0.0;
   for (int c = 0; c < channels; ++c) {
     double v = 0.0;
-    if (ebur128_sample_peak(state, static_cast<unsigned>(c), &v) == EBUR128_SUCCESS) samplePeak = std::max(samplePeak, v);
+    if (ebur128_sample_peak(state, static_cast<unsigned>(c), &v) == EBUR128_SUCCESS)
+      samplePeak = std::max(samplePeak, v);
     if (ebur128_true_peak(state, static_cast<unsigned>(c), &v) == EBUR128_SUCCESS) truePeak = std::max(truePeak, v);
   }
   l.samplePeakDb = toDb(samplePeak);

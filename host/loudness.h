@@ -11,8 +11,8 @@
 namespace sorel::host {
 
 struct Levels {
-  double samplePeakDb = 0.0;  // dBFS; -inf for silence
-  double truePeakDb = 0.0;    // dBTP
+  double samplePeakDb = 0.0;    // dBFS; -inf for silence
+  double truePeakDb = 0.0;      // dBTP
   double integratedLufs = 0.0;  // -inf when nothing passed the gate
   double rangeLu = 0.0;
 };
@@ -27,6 +27,7 @@ class LoudnessMeter {
 
   void add(const float* interleaved, std::int64_t frames);
   Levels levels() const;
+  int channelCount() const { return channels; }
 
  private:
   LoudnessMeter(ebur128_state* s, int count) : state(s), channels(count) {}

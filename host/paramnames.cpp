@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
-
 #include <cstdio>
+#include <cstdlib>
 
 namespace sorel::host {
 namespace {
@@ -13,10 +12,9 @@ namespace {
 constexpr int kVolIn = 2, kVolOut = 3, kFrequency = 4, kPage = 1, kInWide = 84, kOutWide = 85, kAntiAlias = 86;
 
 std::vector<ParameterName> buildNames() {
-  std::vector<ParameterName> names = {{0, "global.on"},  {1, "page"},          {2, "vol.in"},
-                                      {3, "vol.out"},    {4, "spare.freq"},    {5, "spare.5"},
-                                      {6, "spare.6"},    {7, "spare.7"},       {8, "compare.select"},
-                                      {9, "compare.a"},  {10, "compare.b"},    {11, "compare.c"}};
+  std::vector<ParameterName> names = {{0, "global.on"},      {1, "page"},      {2, "vol.in"},     {3, "vol.out"},
+                                      {4, "spare.freq"},     {5, "spare.5"},   {6, "spare.6"},    {7, "spare.7"},
+                                      {8, "compare.select"}, {9, "compare.a"}, {10, "compare.b"}, {11, "compare.c"}};
   const char* sets[] = {"stereo", "mid", "side"};
   const char* modules[] = {"salt", "pepper", "sugar", "chili"};
   const char* fields[] = {"", ".flavour", ".on", ".x1", ".x2", ".x3"};

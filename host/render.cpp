@@ -1,11 +1,14 @@
 #include "render.h"
 
-#include <cmath>
-#include <filesystem>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <thread>
 #include <vector>
 
+#include "blockqueue.h"
 #include "volume.h"
 
 namespace sorel::host {
@@ -41,12 +44,16 @@ ClipCounter::ClipCounter(const std::vector<float>& values)
 
 bool ClipCounter::blockClips(float* const* channels, int count, int n) const {
   if (!active) return false;
-  for (int c = 0; c < count; ++c)
-    for (int i = 0; i < n; ++i) {
-      const float v = gain == 1.0f ? channels[c][i] : channels[c][i] * gain;
-      if (!(v >= -1.0f && v <= 1.0f)) return true;
-    }
-  return false;
+  const float g = gain;
+  bool clipped = false;
+  for (int c = 0; c < count; ++c) {
+    const float* x = channels[c];
+    if (g == 1.0f)
+      for (int i = 0; i < n; ++i) clipped |= !(x[i] >= -1.0f && x[i] <= 1.0f);
+    else
+      for (int i = 0; i < n; ++i) clipped |= !(x[i] * g >= -1.0f && x[i] * g <= 1.0f);
+  }
+  return clipped;
 }
 
 bool renderFile(const Session& session, const std::string& input, const std::string& output,
@@ -66,17 +73,47 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   Host host;
   auto fx = session.instance(host, in.channels, static_cast<float>(in.sampleRate), options.blockSize, error);
   if (!fx) return false;
-  auto before = LoudnessMeter::create(in.channels, in.sampleRate, error);
-  auto after = LoudnessMeter::create(in.channels, in.sampleRate, error);
-  if (!before || !after) return false;
+  std::unique_ptr<MeterThread> before, after;
+  if (options.measure) {
+    auto a = LoudnessMeter::create(in.channels, in.sampleRate, error);
+    auto b = LoudnessMeter::create(in.channels, in.sampleRate, error);
+    if (!a || !b) return false;
+    before = std::make_unique<MeterThread>(std::move(a));
+    after = std::make_unique<MeterThread>(std::move(b));
+  }
 
   TemporaryFile temporary{temporaryName(output)};
   AudioWriter writer;
   if (!writer.open(temporary.path, out, options.dither, error)) return false;
 
+  // Three stages on their own threads, so that decoding, processing and
+  // encoding overlap: reader -> decoded -> processing (here) -> encoded -> writer.
   const int block = options.blockSize;
   const int channels = in.channels;
-  std::vector<float> interleaved(static_cast<std::size_t>(block * channels));
+  const int chunk = std::max(1, 8192 / block) * block;  // frames per hand-over: few, large ones
+  BlockQueue decoded(8), encoded(8);
+  std::thread readerThread([&] {
+    for (;;) {
+      std::vector<float> frames(static_cast<std::size_t>(chunk * channels));
+      const std::int64_t got = reader.read(frames.data(), chunk);
+      if (got <= 0) break;
+      frames.resize(static_cast<std::size_t>(got * channels));
+      if (!decoded.push(std::move(frames))) break;
+    }
+    decoded.close();
+  });
+  std::string writeError;
+  bool written = true;
+  std::thread writerThread([&] {
+    while (auto frames = encoded.pop()) {
+      if (!writer.write(frames->data(), static_cast<std::int64_t>(frames->size()) / channels, &writeError)) {
+        written = false;
+        encoded.abandon();
+        return;
+      }
+    }
+  });
+
   std::vector<float> planar[2] = {std::vector<float>(static_cast<std::size_t>(block)),
                                   std::vector<float>(static_cast<std::size_t>(block))};
   float* io[2] = {planar[0].data(), planar[1].data()};
@@ -85,23 +122,35 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   report = FileReport{};
   report.clipBlocks = countClips ? 0 : -1;
   if (progress) progress->framesTotal += in.frames;
-
-  for (;;) {
-    const std::int64_t got = reader.read(interleaved.data(), block);
-    if (got <= 0) break;
-    const int n = static_cast<int>(got);
-    before->add(interleaved.data(), got);
-    for (int i = 0; i < n; ++i)
-      for (int c = 0; c < channels; ++c) planar[c][static_cast<std::size_t>(i)] = interleaved[static_cast<std::size_t>(i * channels + c)];
-    if (countClips && clips.blockClips(io, channels, n)) ++report.clipBlocks;
-    fx->processReplacing(io, io, n);
-    for (int i = 0; i < n; ++i)
-      for (int c = 0; c < channels; ++c) interleaved[static_cast<std::size_t>(i * channels + c)] = planar[c][static_cast<std::size_t>(i)];
-    after->add(interleaved.data(), got);
-    if (!writer.write(interleaved.data(), got, error)) return false;
-    report.frames += got;
-    ++report.blocks;
-    if (progress) progress->framesDone += got;
+  while (auto frames = decoded.pop()) {
+    std::vector<float>& x = *frames;
+    const int total = static_cast<int>(x.size()) / channels;
+    if (before) before->add(x.data(), x.size());
+    for (int offset = 0; offset < total; offset += block) {
+      const int n = std::min(block, total - offset);
+      float* piece = x.data() + static_cast<std::ptrdiff_t>(offset) * channels;
+      for (int i = 0; i < n; ++i)
+        for (int c = 0; c < channels; ++c) planar[c][static_cast<std::size_t>(i)] = piece[i * channels + c];
+      if (countClips && clips.blockClips(io, channels, n)) ++report.clipBlocks;
+      fx->processReplacing(io, io, n);
+      for (int i = 0; i < n; ++i)
+        for (int c = 0; c < channels; ++c) piece[i * channels + c] = planar[c][static_cast<std::size_t>(i)];
+      ++report.blocks;
+    }
+    if (after) after->add(x.data(), x.size());
+    report.frames += total;
+    if (progress) progress->framesDone += total;
+    if (!encoded.push(std::move(x))) {
+      decoded.abandon();
+      break;
+    }
+  }
+  encoded.close();
+  readerThread.join();
+  writerThread.join();
+  if (!written) {
+    if (error) *error = writeError;
+    return false;
   }
   if (!writer.close(error)) return false;
   std::error_code failure;
@@ -117,8 +166,9 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   report.format = describeFormat(out.format);
   report.sampleRate = in.sampleRate;
   report.channels = channels;
-  report.before = before->levels();
-  report.after = after->levels();
+  if (before) report.before = before->finish();
+  if (after) report.after = after->finish();
+  report.measured = options.measure;
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "audiofile.h"
 #include "loudness.h"
+#include "meterthread.h"
 #include "session.h"
 
 namespace sorel::host {
@@ -17,6 +18,7 @@ struct RenderOptions {
   SampleType sampleType = SampleType::kSameAsInput;
   Dither dither = Dither::kTriangular;
   int blockSize = 512;
+  bool measure = true;  // the loudness report; off saves its cost
 };
 
 // Shared by the files rendered at once, for one progress display.
@@ -32,6 +34,7 @@ struct FileReport {
   int sampleRate = 0;
   int channels = 0;
   std::int64_t frames = 0;
+  bool measured = false;  // before and after hold levels
   Levels before;
   Levels after;
   std::int64_t clipBlocks = -1;  // blocks that raised the input-clip notice; -1 when not known

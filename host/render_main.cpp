@@ -129,6 +129,8 @@ int main(int argc, char** argv) {
   app.add_option("--block", block, "Block size handed to the plug-in")->check(CLI::Range(1, 8192));
   app.add_option("-j,--jobs", jobs, "Files rendered at once, each with its own plug-in instance")
       ->check(CLI::Range(1u, 64u));
+  bool noReport = false;
+  app.add_flag("--no-report", noReport, "Skip the loudness and peak measurement (it costs more than the processing)");
   app.add_flag("--json", json, "Print the reports as JSON, one object per line");
   app.add_flag("-q,--quiet", quiet, "No progress bar");
   app.add_option("--demo", demo,
@@ -172,6 +174,7 @@ int main(int argc, char** argv) {
   options.sampleType = sampleTypeFrom(type);
   options.dither = dither == "none" ? Dither::kNone : Dither::kTriangular;
   options.blockSize = block;
+  options.measure = !noReport;
   if (!demo.empty()) {
     const fs::path out(demo);
     demoSource = ((out.has_parent_path() ? out.parent_path() : fs::path(".")) /
@@ -181,8 +184,7 @@ int main(int argc, char** argv) {
     AudioWriter writer;
     const std::vector<float> material = demoMaterial(48000, 8.0);
     if (!writer.open(demoSource, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, &error) ||
-        !writer.write(material.data(), static_cast<std::int64_t>(material.size() / 2), &error) ||
-        !writer.close(&error))
+        !writer.write(material.data(), static_cast<std::int64_t>(material.size() / 2), &error) || !writer.close(&error))
       return fail(error);
     if (type == "same") options.sampleType = SampleType::kPcm24;
     jobsList.emplace_back(demoSource, demo);

@@ -38,8 +38,8 @@ std::string jsonString(const std::string& s) {
 }
 
 std::string levelsJson(const Levels& l) {
-  return "{\"sample_peak_dbfs\": " + jsonNumber(l.samplePeakDb) + ", \"true_peak_dbtp\": " +
-         jsonNumber(l.truePeakDb) + ", \"integrated_lufs\": " + jsonNumber(l.integratedLufs) +
+  return "{\"sample_peak_dbfs\": " + jsonNumber(l.samplePeakDb) + ", \"true_peak_dbtp\": " + jsonNumber(l.truePeakDb) +
+         ", \"integrated_lufs\": " + jsonNumber(l.integratedLufs) +
          ", \"loudness_range_lu\": " + jsonNumber(l.rangeLu) + "}";
 }
 
@@ -52,15 +52,15 @@ std::string reportText(const FileReport& r) {
                 r.sampleRate ? static_cast<double>(r.frames) / r.sampleRate : 0.0, r.format.c_str());
   std::string out = head;
   char row[256];
-  std::snprintf(row, sizeof row, "  %-8s %14s %14s %14s %10s\n", "", "sample peak", "true peak", "integrated",
-                "range");
-  out += row;
-  for (const auto& [name, l] : {std::pair{"before", r.before}, std::pair{"after", r.after}}) {
-    std::snprintf(row, sizeof row, "  %-8s %14s %14s %14s %10s\n", name, number(l.samplePeakDb, "dBFS").c_str(),
-                  number(l.truePeakDb, "dBTP").c_str(), number(l.integratedLufs, "LUFS").c_str(),
-                  number(l.rangeLu, "LU").c_str());
-    out += row;
-  }
+  std::snprintf(row, sizeof row, "  %-8s %14s %14s %14s %10s\n", "", "sample peak", "true peak", "integrated", "range");
+  if (r.measured) out += row;
+  if (r.measured)
+    for (const auto& [name, l] : {std::pair{"before", r.before}, std::pair{"after", r.after}}) {
+      std::snprintf(row, sizeof row, "  %-8s %14s %14s %14s %10s\n", name, number(l.samplePeakDb, "dBFS").c_str(),
+                    number(l.truePeakDb, "dBTP").c_str(), number(l.integratedLufs, "LUFS").c_str(),
+                    number(l.rangeLu, "LU").c_str());
+      out += row;
+    }
   if (r.clipBlocks >= 0) {
     std::snprintf(row, sizeof row, "  input clip: %lld of %lld blocks\n", static_cast<long long>(r.clipBlocks),
                   static_cast<long long>(r.blocks));
@@ -73,7 +73,8 @@ std::string reportJson(const FileReport& r) {
   return "{\"input\": " + jsonString(r.input) + ", \"output\": " + jsonString(r.output) +
          ", \"format\": " + jsonString(r.format) + ", \"sample_rate\": " + std::to_string(r.sampleRate) +
          ", \"channels\": " + std::to_string(r.channels) + ", \"frames\": " + std::to_string(r.frames) +
-         ", \"before\": " + levelsJson(r.before) + ", \"after\": " + levelsJson(r.after) +
+         ", \"before\": " + (r.measured ? levelsJson(r.before) : "null") +
+         ", \"after\": " + (r.measured ? levelsJson(r.after) : "null") +
          ", \"input_clip_blocks\": " + (r.clipBlocks >= 0 ? std::to_string(r.clipBlocks) : std::string("null")) +
          ", \"blocks\": " + std::to_string(r.blocks) + "}";
 }

@@ -38,8 +38,8 @@ bool Session::applyPreset(const std::string& path, std::string* error) {
   if (!readPresetFile(path, preset, error)) return false;
   if (preset.uniqueID != id) {
     if (error)
-      *error = path + " is a preset for plug-in '" + fourCharacters(preset.uniqueID) + "', not '" +
-               fourCharacters(id) + "'";
+      *error =
+          path + " is a preset for plug-in '" + fourCharacters(preset.uniqueID) + "', not '" + fourCharacters(id) + "'";
     return false;
   }
   Host scratchHost;
