@@ -208,7 +208,7 @@ int main(int argc, char** argv) {
   ProgressDisplay display(progress, !quiet && !json && isatty(2) && longestSeconds(sources) > 5.0);
   std::vector<FileReport> reports(jobsList.size());
   std::vector<std::string> errors(jobsList.size());
-  std::vector<bool> ok(jobsList.size(), false);
+  std::vector<char> ok(jobsList.size(), 0);  // not vector<bool>: its bits share words between threads
   std::atomic<std::size_t> next{0};
   auto worker = [&] {
     for (std::size_t i = next++; i < jobsList.size(); i = next++)

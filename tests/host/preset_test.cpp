@@ -15,9 +15,14 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 namespace fs = std::filesystem;
 
-void append(Bytes& b, std::initializer_list<unsigned char> bytes) { b.insert(b.end(), bytes); }
-void appendText(Bytes& b, const char* text) { b.insert(b.end(), text, text + 4); }
-void appendZeros(Bytes& b, std::size_t n) { b.insert(b.end(), n, 0); }
+// Byte by byte: GCC 12 misreads vector::insert here as an overflow in some builds.
+void append(Bytes& b, std::initializer_list<unsigned char> bytes) {
+  for (unsigned char c : bytes) b.push_back(c);
+}
+void appendText(Bytes& b, const char* text) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(text[i]));
+}
+void appendZeros(Bytes& b, std::size_t n) { b.resize(b.size() + n, 0); }
 void putInt(Bytes& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (24 - 8 * i));
 }

@@ -103,7 +103,7 @@ TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
   const std::vector<float> input = music(30000, 2, 1);
   const std::string in = writeAudio("in.wav", input, 2);
   const Outcome r = run("-q --type float -s page=ms -s mid.salt=0.7 -s side.chili=55% -s aa=splitfir -s vol.in=1.5dB " +
-                    in + " -o " + path("out.wav"));
+                        in + " -o " + path("out.wav"));
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<float> rendered = readAudio(path("out.wav"));
 
@@ -135,7 +135,7 @@ TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
 TEST_F(Render, ReportMeasuresBeforeAndAfterAndCountsClips) {
   std::vector<float> input = music(44100 * 3, 2, 2);
   for (float& v : input) v *= 0.5f;  // peaks well below full scale...
-  input[1000] = 1.5f;  // ...but for one overload: one block raises the notice
+  input[1000] = 1.5f;                // ...but for one overload: one block raises the notice
   const std::string in = writeAudio("in.wav", input, 2);
   const Outcome r = run("--json " + in + " -o " + path("out.wav"));
   ASSERT_EQ(r.status, 0) << r.err;
@@ -161,7 +161,8 @@ TEST_F(Render, MonoStaysMonoAndMoreThanTwoChannelsAreRefused) {
 
 TEST_F(Render, ParallelJobsWriteTheSameBytes) {
   std::string inputs;
-  for (int i = 0; i < 4; ++i) inputs += " " + writeAudio("in" + std::to_string(i) + ".wav", music(20000, 2, 10u + static_cast<unsigned>(i)), 2);
+  for (int i = 0; i < 4; ++i)
+    inputs += " " + writeAudio("in" + std::to_string(i) + ".wav", music(20000, 2, 10u + static_cast<unsigned>(i)), 2);
   ASSERT_EQ(run("-q --type pcm16 -s stereo.sugar=0.6 -j 1 -o " + path("one") + inputs).status, 0);
   ASSERT_EQ(run("-q --type pcm16 -s stereo.sugar=0.6 -j 3 -o " + path("three") + inputs).status, 0);
   for (int i = 0; i < 4; ++i) {
@@ -220,9 +221,9 @@ TEST_F(Render, PresetsRoundTripAndForeignOnesAreRefused) {
   preset.chunk = fx->getChunk();
   ASSERT_TRUE(host::writePresetFile(path("a.fxp"), preset, &error)) << error;
 
-  ASSERT_EQ(run("--preset " + path("a.fxp") + " --save-preset " + path("b.fxb") + " --save-preset " + path("c.fxp"))
-                .status,
-            1);  // one --save-preset only
+  ASSERT_EQ(
+      run("--preset " + path("a.fxp") + " --save-preset " + path("b.fxb") + " --save-preset " + path("c.fxp")).status,
+      1);  // one --save-preset only
   const Outcome saved = run("--preset " + path("a.fxp") + " --save-preset " + path("b.fxb"));
   ASSERT_EQ(saved.status, 0) << saved.err;
   host::Preset bank;
