@@ -50,7 +50,6 @@ class CEngine {
   int getChannels() const { return channelCount.load(std::memory_order_relaxed); }
   double getSampleRate() const { return sampleRate; }
   int getBlockSize() const { return blockSize; }
-  const CSplitFir* splitFilter(int ch) const { return splitters[ch].get(); }
 
  private:
   struct Block {

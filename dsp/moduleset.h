@@ -47,7 +47,6 @@ class CModuleSet {
   // [suspended] The Stereo set drops to one channel on a mono input.
   void setChannels(int channels) { channelCount.store(channels, std::memory_order_relaxed); }
   int getChannels() const { return channelCount.load(std::memory_order_relaxed); }
-  int getParameterBase() const { return base; }
 
   // [any thread] Acts on indices base .. base + 20 and ignores every other one.
   void setParameter(int index, float value);

@@ -17,10 +17,8 @@ class CSincFir {
   // [audio] Replaces buffer[0..n) by the filtered signal; n <= largest block.
   virtual void process(float* buffer, int n);
 
-  float getCutoff() const { return cutoff; }
   int getTaps() const { return taps; }
   int getRingSize() const { return ringSize; }
-  int getLargestBlock() const { return largestBlock; }
   const float* getCoefficients() const { return coefficients.get(); }
 
  protected:

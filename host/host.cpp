@@ -21,12 +21,6 @@ void copyOut(void* ptr, const char* text) {
 
 }  // namespace
 
-void Host::setTiming(double sampleRate, VstInt32 size) {
-  std::lock_guard lock(mutex);
-  timeInfo.sampleRate = sampleRate;
-  blockSize = size;
-}
-
 VstIntPtr Host::answer(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
   {
     std::lock_guard lock(mutex);
@@ -34,13 +28,9 @@ VstIntPtr Host::answer(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr valu
   }
   switch (opcode) {
     case audioMasterVersion:
-      return version;
+      return kVstVersion;
     case audioMasterGetTime:
       return reinterpret_cast<VstIntPtr>(&timeInfo);
-    case audioMasterGetSampleRate:
-      return static_cast<VstIntPtr>(timeInfo.sampleRate);
-    case audioMasterGetBlockSize:
-      return blockSize;
     case audioMasterGetVendorString:
       copyOut(ptr, "Sorel project");
       return 1;

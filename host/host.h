@@ -27,8 +27,6 @@ class Host {
   // [any thread] Answers one audioMaster call from an effect.
   virtual VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
-  void setVersion(VstIntPtr v) { version = v; }
-  void setTiming(double sampleRate, VstInt32 blockSize);
   // Keeps every call for later inspection (tests); off by default.
   void setRecording(bool on) { recording = on; }
   std::vector<HostCall> calls() const;
@@ -39,9 +37,7 @@ class Host {
   mutable std::mutex mutex;
   std::vector<HostCall> log;
   bool recording = false;
-  VstIntPtr version = kVstVersion;
   VstTimeInfo timeInfo{};
-  VstInt32 blockSize = 512;
 };
 
 class HostedEffect {

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +12,8 @@
 #include <limits>
 #include <stdexcept>
 #include <system_error>
+
+#include "replacingfile.h"
 
 namespace sorel::host {
 namespace {
@@ -97,8 +98,6 @@ bool writeAll(int fd, const std::vector<unsigned char>& bytes, int& code) {
   }
   return true;
 }
-
-std::atomic<unsigned> temporaryCounter{0};
 
 }  // namespace
 
@@ -246,20 +245,10 @@ bool writePresetFile(const std::string& path, const Preset& preset, std::string*
     return fail(error, "the chunk has " + std::to_string(preset.chunk.size()) + " bytes, too many for a preset file");
   }
 
-  // A hidden name beside the target, so the rename stays within one file system.
-  const std::filesystem::path target(path);
-  std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    const std::string name = "." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                             std::to_string(temporaryCounter.fetch_add(1));
-    temporary = (target.parent_path() / name).string();
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) return fail(error, "cannot create a temporary file beside " + quoted(path) + ": " + systemMessage(errno));
-
-  Descriptor file(fd);
+  ReplacingFile replacing(path);
+  Descriptor file(::open(replacing.temporaryPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (file.get() < 0)
+    return fail(error, "cannot create a temporary file beside " + quoted(path) + ": " + systemMessage(errno));
   int code = 0;
   bool written = writeAll(file.get(), bytes, code);
   if (written && ::fsync(file.get()) != 0) {
@@ -270,16 +259,8 @@ bool writePresetFile(const std::string& path, const Preset& preset, std::string*
     written = false;
     code = errno;
   }
-  if (!written) {
-    ::unlink(temporary.c_str());
-    return fail(error, "cannot write " + quoted(path) + ": " + systemMessage(code));
-  }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    code = errno;
-    ::unlink(temporary.c_str());
-    return fail(error, "cannot replace " + quoted(path) + ": " + systemMessage(code));
-  }
-  return true;
+  if (!written) return fail(error, "cannot write " + quoted(path) + ": " + systemMessage(code));
+  return replacing.commit(error);
 }
 
 bool presetKindFromPath(const std::string& path, PresetKind& kind) {

@@ -1,43 +1,15 @@
 #include "render.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <thread>
 #include <vector>
 
 #include "blockqueue.h"
+#include "replacingfile.h"
 #include "volume.h"
 
 namespace sorel::host {
-namespace {
-
-namespace fs = std::filesystem;
-
-// A temporary name beside the output, so the final rename stays on one file
-// system; unique per process and per call.
-std::string temporaryName(const std::string& output) {
-  static std::atomic<int> counter{0};
-  const fs::path out(output);
-  const fs::path dir = out.has_parent_path() ? out.parent_path() : fs::path(".");
-  return (dir / ("." + out.filename().string() + ".partial-" + std::to_string(::getpid()) + "-" +
-                 std::to_string(counter.fetch_add(1))))
-      .string();
-}
-
-// Removes the temporary file unless the render got as far as renaming it.
-struct TemporaryFile {
-  std::string path;
-  bool kept = false;
-  ~TemporaryFile() {
-    std::error_code ignored;
-    if (!kept) fs::remove(path, ignored);
-  }
-};
-
-}  // namespace
 
 ClipCounter::ClipCounter(const std::vector<float>& values)
     : active(values.size() > 84 && values[0] >= 0.5f), gain(active ? volumeGain(values[2], values[84] > 0.5f) : 1.0f) {}
@@ -82,9 +54,9 @@ bool renderFile(const Session& session, const std::string& input, const std::str
     after = std::make_unique<MeterThread>(std::move(b));
   }
 
-  TemporaryFile temporary{temporaryName(output)};
+  ReplacingFile file(output);
   AudioWriter writer;
-  if (!writer.open(temporary.path, out, options.dither, error)) return false;
+  if (!writer.open(file.temporaryPath(), out, options.dither, error)) return false;
 
   // Three stages on their own threads, so that decoding, processing and
   // encoding overlap: reader -> decoded -> processing (here) -> encoded -> writer.
@@ -153,13 +125,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
     return false;
   }
   if (!writer.close(error)) return false;
-  std::error_code failure;
-  fs::rename(temporary.path, output, failure);
-  if (failure) {
-    if (error) *error = "cannot move the result to " + output + ": " + failure.message();
-    return false;
-  }
-  temporary.kept = true;
+  if (!file.commit(error)) return false;
 
   report.input = input;
   report.output = output;

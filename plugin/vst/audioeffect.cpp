@@ -83,11 +83,6 @@ VstIntPtr AudioEffect::callHost(VstInt32 opcode, VstInt32 index, VstIntPtr value
   return audioMaster ? audioMaster(&cEffect, opcode, index, value, ptr, opt) : 0;
 }
 
-VstInt32 AudioEffect::getMasterVersion() {
-  const VstIntPtr version = callHost(audioMasterVersion);
-  return version ? static_cast<VstInt32>(version) : 1;
-}
-
 void AudioEffect::setParameterAutomated(VstInt32 index, float value) {
   setParameter(index, value);
   callHost(audioMasterAutomate, index, 0, nullptr, value);

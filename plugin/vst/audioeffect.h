@@ -60,7 +60,6 @@ class AudioEffect {
   VstInt32 getBlockSize() const { return blockSize; }
 
   // Host-callback wrappers; each answers 0 when there is no callback.
-  VstInt32 getMasterVersion();
   virtual void beginEdit(VstInt32 index);
   virtual void endEdit(VstInt32 index);
 
