@@ -1,5 +1,7 @@
 #include "plug.h"
 
+#include "cgui.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -28,6 +30,8 @@ CPlug::CPlug(audioMasterCallback master) : AudioEffectX(master, kNumPrograms, kN
     programs[p] = defaultProgram();
     std::snprintf(programs[p].name, kProgramNameSize, "init%d", p + 1);
   }
+  // The editor registers itself with the effect, which deletes it.
+  setEditorLink(new CGui(this, this));
   setProgram(0);
 }
 

@@ -32,7 +32,7 @@ class IMessageHost {
   virtual void message(VstInt32 a, VstInt32 b, VstInt32 c, VstInt32 d) = 0;
 };
 
-class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost {
+class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost, public IEffectLink {
  public:
   static constexpr int kNumPrograms = 1;
   static constexpr int kNumCompareStores = 3;
@@ -47,8 +47,9 @@ class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost {
   void getParameterLabel(VstInt32 index, char* label) override;
   void getParameterDisplay(VstInt32 index, char* text) override;
   // For the editor: set without telling the host, and read back.
-  void setParameterDirect(VstInt32 index, float value) { setParameter(index, value); }
-  float getParameterDirect(VstInt32 index) { return getParameter(index); }
+  void setParameterDirect(VstInt32 index, float value) override { setParameter(index, value); }
+  float getParameterDirect(VstInt32 index) override { return getParameter(index); }
+  void getParameterText(VstInt32 index, char* text) override { getParameterDisplay(index, text); }
 
   // --- Programs, compare stores, chunk [ui] ---
   void setProgram(VstInt32 program) override;

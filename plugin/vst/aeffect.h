@@ -298,6 +298,38 @@ struct VstKeyCode {
   unsigned char modifier;
 };
 
+// Virtual key codes (VstKeyCode::virt) and modifier bits (VstKeyCode::modifier).
+enum VstVirtualKey : unsigned char {
+  VKEY_BACK = 1,
+  VKEY_TAB,
+  VKEY_CLEAR,
+  VKEY_RETURN,
+  VKEY_PAUSE,
+  VKEY_ESCAPE,
+  VKEY_SPACE,
+  VKEY_NEXT,
+  VKEY_END,
+  VKEY_HOME,
+  VKEY_LEFT,
+  VKEY_UP,
+  VKEY_RIGHT,
+  VKEY_DOWN,
+  VKEY_PAGEUP,
+  VKEY_PAGEDOWN,
+  VKEY_SELECT,
+  VKEY_PRINT,
+  VKEY_ENTER,
+  VKEY_SNAPSHOT,
+  VKEY_INSERT,
+  VKEY_DELETE,
+};
+enum VstModifierKey : unsigned char {
+  MODIFIER_SHIFT = 1 << 0,
+  MODIFIER_ALTERNATE = 1 << 1,
+  MODIFIER_COMMAND = 1 << 2,
+  MODIFIER_CONTROL = 1 << 3,
+};
+
 // --- Layout checks: the same records must match a 32-bit and a 64-bit host. ---
 namespace vst_layout {
 constexpr bool kPtr4 = sizeof(void*) == 4;
@@ -327,3 +359,5 @@ static_assert(sizeof(VstPinProperties) == 128 && offsetof(VstPinProperties, flag
 static_assert(sizeof(VstSpeakerProperties) == 112);
 static_assert(sizeof(VstSpeakerArrangement) == 8 + 8 * 112);
 static_assert(sizeof(ERect) == 8 && sizeof(VstKeyCode) == 8);
+static_assert(VKEY_RETURN == 4 && VKEY_ESCAPE == 6 && VKEY_END == 9 && VKEY_DOWN == 14 && VKEY_ENTER == 19 &&
+              VKEY_DELETE == 22);

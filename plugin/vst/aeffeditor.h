@@ -30,6 +30,8 @@ class AEffEditor {
   virtual void idle() {}
   virtual bool onKeyDown(VstKeyCode&) { return false; }
   virtual bool onKeyUp(VstKeyCode&) { return false; }
+  // [ui] A wheel turn over the editor, in notches.
+  virtual bool onWheel(float) { return false; }
   virtual bool setKnobMode(VstInt32) { return false; }
 
  protected:

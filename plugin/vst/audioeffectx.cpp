@@ -37,6 +37,8 @@ bool AudioEffectX::canHostDo(const char* text) {
   return callHost(audioMasterCanDo, 0, 0, const_cast<char*>(text)) != 0;
 }
 
+void AudioEffectX::masterIdle() { callHost(audioMasterIdle); }
+
 bool AudioEffectX::sizeWindow(VstInt32 width, VstInt32 height) {
   return callHost(audioMasterSizeWindow, width, height) != 0;
 }

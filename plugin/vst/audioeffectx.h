@@ -39,4 +39,6 @@ class AudioEffectX : public AudioEffect {
   bool updateDisplay();
   bool canHostDo(const char* text);
   bool sizeWindow(VstInt32 width, VstInt32 height);
+  // Lets the host run its own idle work (asked for during long mouse drags).
+  void masterIdle();
 };

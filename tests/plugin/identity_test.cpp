@@ -69,9 +69,14 @@ TEST_F(Identity, UnsupportedAndDoNothingOpcodesAnswerZero) {
     char buffer[512] = {};
     EXPECT_EQ(fx->dispatch(op, 0, 0, buffer), 0) << "opcode " << op;
   }
-  // Without an editor, the editor opcodes do nothing.
+  // The editor reports its size, refuses a window it cannot use (no parent
+  // window), consumes no key and keeps its own knob mode.
   ERect* rect = nullptr;
-  EXPECT_EQ(fx->dispatch(effEditGetRect, 0, 0, &rect), 0);
+  EXPECT_TRUE(fx->effect()->flags & effFlagsHasEditor);
+  ASSERT_EQ(fx->dispatch(effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->right - rect->left, 896);
+  EXPECT_EQ(rect->bottom - rect->top, 340);
   EXPECT_EQ(fx->dispatch(effEditOpen, 0, 0, nullptr), 0);
   EXPECT_EQ(fx->dispatch(effEditKeyDown, 'a', 0, nullptr, 0.0f), 0);
   EXPECT_EQ(fx->dispatch(effSetEditKnobMode, 0, 2), 0);

@@ -1,0 +1,112 @@
+// The product's editor: builds the window from the layout tables at every
+// open, keeps controls and parameters in step both ways, lights the clip lamps
+// and shows the mono badge.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "ckstedit.h"
+#include "ctaglist.h"
+#include "editorlink.h"
+#include "layout.h"
+#include "skinscale.h"
+
+namespace VSTGUI {
+class CBitmap;
+class CControl;
+}  // namespace VSTGUI
+
+namespace sorel {
+
+class CFrameCM;
+class CViewContainer1;
+
+struct TagRecord {
+  bool hintable = false;
+  int type = 0;
+  int container = -1;
+  VSTGUI::CControl* readout = nullptr;  // the knob's value read-out
+  int spare = 0;
+};
+
+class CGui : public CKstEditor, public IEditorLink {
+ public:
+  static constexpr int kNumParameters = 87;
+  static constexpr int kClipHoldTicks = 75;
+
+  CGui(AudioEffect* owner, IEffectLink* effectLink);
+  ~CGui() override;
+
+  // --- Host side ---
+  bool open(void* parentWindow) override;
+  void close() override;
+  void idle() override;
+  bool setKnobMode(VstInt32) override { return false; }
+
+  // --- Effect side [any thread] ---
+  void setParameter(VstInt32 index, float value) override;
+
+  // --- Controls ---
+  void valueChanged(VSTGUI::CControl* control) override;
+  void beginEdit(int32_t tag) override;
+  void endEdit(int32_t tag) override;
+  void idleTick() override;
+
+  // --- Read by tests and by the commands ---
+  VSTGUI::CControl* getControl(int tag) const { return tag >= 0 && tag < kNumTags ? controls[tag] : nullptr; }
+  CViewContainer1* getPage(int index) const { return index >= 0 && index < kNumPages ? pages[index] : nullptr; }
+  int getCurrentPage() const { return currentPage; }
+  SkinScale getSkinScale() const { return skin; }
+  const CTagList& tagsOf(int parameter) const { return tagLists[parameter]; }
+  int parameterOf(int tag) const { return tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1; }
+  int getClipHold() const { return clipHold; }
+  bool isMonoInput() const { return monoInput.load(std::memory_order_relaxed); }
+  bool isEditorOpen() const { return isOpenFlag.load(std::memory_order_acquire); }
+
+ private:
+  void loadSkin();
+  void buildPages();
+  void buildControls();
+  void attachControls();
+  void detachControls();
+  VSTGUI::CControl* createControl(int tag, const ControlDesc& row);
+  // A layout coordinate times the skin scale, truncated.
+  VSTGUI::CCoord scaled(int v) const;
+  VSTGUI::CRect scaledRect(const ControlDesc& row, VSTGUI::CBitmap* image, int frames) const;
+
+  void applyParameter(VstInt32 index, float value);
+  void applyPending();
+  void refreshAll();
+  void showPage(int page);
+  void applyMonoBadge();
+  void setClipLamps(float value);
+  void automateParameter(VstInt32 index, float value);
+
+  IEffectLink* link;
+  CFrameCM* guiFrame = nullptr;
+  std::array<CViewContainer1*, kNumPages> pages{};
+  std::array<VSTGUI::CControl*, kNumTags> controls{};
+  std::array<int, kNumTags> tagToParameter{};
+  std::array<TagRecord, kNumTags> tagRecords{};
+  std::array<CTagList, kNumParameters> tagLists;
+  std::array<VSTGUI::CBitmap*, kNumSkinImages> skinImages{};
+  SkinScale skin;
+  int currentPage = -1;
+  bool inValueChange = false;
+  int clipHold = 0;
+  bool gesture = false;
+  int gestureTag = -1;
+
+  // Values that arrive outside the window's own thread wait here for the next
+  // idle: each one a single atomic word, with one pending bit per parameter.
+  std::atomic<bool> isOpenFlag{false};
+  std::atomic<bool> monoInput{false};
+  std::atomic<bool> monoChanged{false};
+  std::atomic<bool> clipNotice{false};
+  std::array<std::atomic<float>, kNumParameters> pendingValues{};
+  std::array<std::atomic<uint64_t>, 2> pendingBits{};
+};
+
+}  // namespace sorel

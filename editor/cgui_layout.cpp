@@ -1,0 +1,115 @@
+// Building the window from the tables at open, and taking it apart at close.
+#include "canimknobkst.h"
+#include "cbitmap.h"
+#include "cframecm.h"
+#include "cgui.h"
+#include "cpane.h"
+#include "cviewcontainer1.h"
+#include "params.h"
+
+namespace sorel {
+
+using namespace VSTGUI;
+
+namespace {
+constexpr CColor kPageBackColor{111, 111, 111, 0};
+constexpr int kKnobFrames = 129;
+constexpr float kKnobZoomFactor = 10.f;
+}  // namespace
+
+CCoord CGui::scaled(int v) const { return static_cast<CCoord>(static_cast<int>(static_cast<float>(v) * skin.scale)); }
+
+CRect CGui::scaledRect(const ControlDesc& row, CBitmap* image, int frames) const {
+  const CCoord x = scaled(row.x);
+  const CCoord y = scaled(row.y);
+  if (row.w > 0 && row.h > 0) return CRect(x, y, x + scaled(row.w), y + scaled(row.h));
+  const auto width = static_cast<int>(image ? image->getWidth() : 0);
+  const auto height = static_cast<int>(image ? image->getHeight() : 0) / (frames > 0 ? frames : 1);
+  return CRect(x, y, x + width, y + height);
+}
+
+void CGui::buildPages() {
+  for (int i = 0; i < kNumPages; ++i) {
+    const PageDesc& desc = kPages[i];
+    CBitmap* image = skinImages[desc.image];
+    const CCoord width = desc.width > 0 ? scaled(desc.width) : image->getWidth();
+    const CCoord height = desc.height > 0 ? scaled(desc.height) : image->getHeight();
+    const CRect size(scaled(desc.x), scaled(desc.y), scaled(desc.x) + width, scaled(desc.y) + height);
+    pages[i] = new CViewContainer1(size, guiFrame, image);
+    pages[i]->setBackgroundColor(kPageBackColor);
+  }
+}
+
+CControl* CGui::createControl(int tag, const ControlDesc& row) {
+  CBitmap* image = row.image >= 0 ? skinImages[row.image] : nullptr;
+  switch (row.type) {
+    case kTypePane: {
+      if (!image) return nullptr;
+      CRect size = scaledRect(row, image, 1);
+      auto* pane = new CPane(size, image);
+      pane->setMouseEnabled(false);
+      pane->setTransparency(true);
+      pane->setWindowAligned(row.a > 0);
+      return pane;
+    }
+    case kTypeKnob: {
+      if (!image) return nullptr;
+      const CRect size = scaledRect(row, image, kKnobFrames);
+      auto* knob = new CAnimKnobKst(size, this, tag, kKnobFrames, size.getHeight(), image, CPoint(0, 0));
+      knob->setZoomFactor(kKnobZoomFactor);
+      knob->setCircularHitArea(true);
+      tagRecords[tag].hintable = true;
+      return knob;
+    }
+    default:
+      // Switches, buttons, text fields, hint lines and lists are placed once
+      // their control classes exist.
+      return nullptr;
+  }
+}
+
+void CGui::buildControls() {
+  for (int tag = 0; tag < kNumTags; ++tag) {
+    const ControlDesc& row = kLayout[tag];
+    tagRecords[tag].container = row.container;
+    tagToParameter[tag] = row.parameter;
+    if (row.parameter >= 0 && row.parameter < kNumParameters) tagLists[row.parameter].add(tag);
+    tagRecords[tag].type = row.type;
+    CControl* control = createControl(tag, row);
+    controls[tag] = control;
+    if (control && row.parameter >= 0 && row.parameter < kNumParameters) {
+      const float initial = kParamTable[row.parameter].defaultValue;
+      control->setDefaultValue(initial);
+      control->setValue(initial);
+    }
+  }
+}
+
+void CGui::attachControls() {
+  for (int tag = 0; tag < kNumTags; ++tag) {
+    CControl* control = controls[tag];
+    if (!control) continue;
+    const int container = tagRecords[tag].container;
+    CViewContainer* parent = guiFrame;
+    if (container >= 0 && container < kNumPages) parent = pages[container];
+    parent->addView(control);
+    if (CControl* readout = tagRecords[tag].readout) parent->addView(readout);
+  }
+}
+
+void CGui::detachControls() {
+  for (int tag = 0; tag < kNumTags; ++tag) {
+    for (CControl* view : {controls[tag], tagRecords[tag].readout}) {
+      if (!view) continue;
+      if (auto* parent = dynamic_cast<CViewContainer*>(view->getParentView())) {
+        parent->removeView(view, false);
+      } else {
+        // Not attached (its page is not shown): take it out of its page.
+        const int container = tagRecords[tag].container;
+        if (container >= 0 && container < kNumPages && pages[container]) pages[container]->removeView(view, false);
+      }
+    }
+  }
+}
+
+}  // namespace sorel

@@ -1,0 +1,172 @@
+// Parameters both ways: the effect's changes fanned out to the controls, and
+// the controls' changes sent to the effect.
+#include "audioeffect.h"
+#include "ccontrol.h"
+#include "cframecm.h"
+#include "cgui.h"
+#include "ctextlabel.h"
+#include "cviewcontainer1.h"
+#include "params.h"
+#include "typedvalue.h"
+
+namespace sorel {
+
+using namespace VSTGUI;
+
+namespace {
+constexpr int kTagClipLamp[] = {112, 113};
+constexpr int kTagMonoBadge = 60;
+constexpr int kTagToMidSide = 61;
+constexpr int kTagTransferStereo = 63;
+constexpr int kSelectorTags[] = {46, 50};
+
+}  // namespace
+
+void CGui::setParameter(VstInt32 index, float value) {
+  if (index == kCmdMonoInput) {
+    monoInput.store(value > 0.5f, std::memory_order_relaxed);
+    monoChanged.store(true, std::memory_order_release);
+    if (CFrame::onUIThread() && isEditorOpen()) applyMonoBadge();
+    return;
+  }
+  if (!isEditorOpen()) return;
+  if (!CFrame::onUIThread()) {
+    // Another thread, or the host between idles: the next idle applies it.
+    if (index == kCmdInputClip) {
+      clipNotice.store(true, std::memory_order_release);
+    } else if (index >= 0 && index < kNumParameters) {
+      pendingValues[index].store(value, std::memory_order_relaxed);
+      pendingBits[index / 64].fetch_or(uint64_t{1} << (index % 64), std::memory_order_release);
+    }
+    return;
+  }
+  applyParameter(index, value);
+}
+
+void CGui::applyPending() {
+  for (int word = 0; word < 2; ++word) {
+    uint64_t bits = pendingBits[word].exchange(0, std::memory_order_acquire);
+    while (bits) {
+      const int bit = __builtin_ctzll(bits);
+      bits &= bits - 1;
+      const int index = word * 64 + bit;
+      applyParameter(index, pendingValues[index].load(std::memory_order_relaxed));
+    }
+  }
+  if (clipNotice.exchange(false, std::memory_order_acquire)) applyParameter(kCmdInputClip, 1.f);
+  if (monoChanged.exchange(false, std::memory_order_acquire)) applyMonoBadge();
+}
+
+void CGui::applyParameter(VstInt32 index, float value) {
+  if (!guiFrame) return;
+  if (index == kPage) showPage(wholeNumber(value));
+  if (index >= kCompValidA && index <= kCompValidA + 2) {
+    // The A/B/C selectors arrive with the push-button classes.
+    return;
+  }
+  if (index == kCmdInputClip) {
+    setClipLamps(1.f);
+    clipHold = kClipHoldTicks;
+    return;
+  }
+  if (index < 0 || index >= kNumParameters) return;
+  for (const CTagList* node = &tagLists[index]; node; node = node->getNext()) {
+    const int tag = node->getTag();
+    if (tag < 0) continue;
+    if (auto* readout = dynamic_cast<CTextLabel*>(tagRecords[tag].readout)) {
+      char text[64] = {};
+      link->getParameterText(index, text);
+      readout->setText(text);
+    }
+    if (controls[tag]) controls[tag]->setValue(value);
+  }
+  if (index == kCompareSelect || index == kInRange || index == kOutRange) guiFrame->invalid();
+}
+
+void CGui::refreshAll() {
+  if (!guiFrame) return;
+  for (int index = 0; index < kNumParameters; ++index) applyParameter(index, link->getParameterDirect(index));
+}
+
+void CGui::showPage(int page) {
+  if (!guiFrame || page < 0 || page >= kNumPages || !pages[page]) return;
+  for (int i = 0; i < kNumPages; ++i) {
+    CViewContainer1* other = pages[i];
+    if (i == page || !other || other == guiFrame->getModalView()) continue;
+    if (other->isAttached()) guiFrame->removeView(other, false);
+  }
+  guiFrame->addView(pages[page]);
+  currentPage = page;
+}
+
+void CGui::applyMonoBadge() {
+  if (!guiFrame) return;
+  const bool mono = monoInput.load(std::memory_order_relaxed);
+  for (int tag : {kTagToMidSide, kTagTransferStereo}) {
+    if (CControl* control = controls[tag]) {
+      control->setVisible(!mono);
+      control->setMouseEnabled(!mono);
+    }
+  }
+  if (CControl* badge = controls[kTagMonoBadge]) badge->setVisible(mono);
+}
+
+void CGui::setClipLamps(float value) {
+  for (int tag : kTagClipLamp) {
+    if (CControl* lamp = controls[tag]) {
+      lamp->setValue(value);
+      lamp->invalid();
+    }
+  }
+}
+
+void CGui::automateParameter(VstInt32 index, float value) {
+  if (effect) effect->setParameterAutomated(index, value);
+}
+
+void CGui::valueChanged(CControl* control) {
+  if (!control) return;
+  inValueChange = true;
+  int tag = control->getTag();
+  float v = control->getValue();
+  if (control->isTypeOf("CKstTextEd")) {
+    auto* field = static_cast<CTextLabel*>(control);
+    v = typedToNormalised(tag, readTypedNumber(field->getText()), link->getParameterDirect(kInRange) > 0.5f,
+                          link->getParameterDirect(kOutRange) > 0.5f);
+  }
+  if (tag == 56 || tag == 57) tag = kTagShowAbout;
+  if (handleInternal(tag)) {
+    inValueChange = false;
+    return;
+  }
+  if (tag == 46 || tag == 50) {
+    link->setParameterDirect(kCompareSelect, v);
+  } else if ((tag >= 47 && tag <= 49) || (tag >= 51 && tag <= 53)) {
+    const int store = tag >= 51 ? tag - 4 : tag;
+    link->setParameterDirect(store + 43, 1.f);
+    link->setParameterDirect(store - 38, 1.f);
+  } else if (tag == kTagToMidSide) {
+    link->setParameterDirect(kPage, 1.f / 128.f);
+  } else if (tag == 62) {
+    link->setParameterDirect(kPage, 0.f);
+  } else if (tag >= 63 && tag <= 67) {
+    // The transfer menus arrive with the drop-down list.
+  } else if (tag >= 0 && tag < kNumTags && tagToParameter[tag] != -1) {
+    automateParameter(tagToParameter[tag], v);
+  }
+  inValueChange = false;
+}
+
+void CGui::beginEdit(int32_t tag) {
+  gesture = true;
+  gestureTag = tag;
+  if (effect) effect->beginEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
+}
+
+void CGui::endEdit(int32_t tag) {
+  if (tag < 0) tag = gestureTag;
+  gesture = false;
+  if (effect) effect->endEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
+}
+
+}  // namespace sorel

@@ -1,0 +1,30 @@
+#include "ckstedit.h"
+
+#include "ccontrol.h"
+#include "cframe.h"
+
+namespace sorel {
+
+using namespace VSTGUI;
+
+bool CKstEditor::handleInternal(int tag) {
+  if (tag == kTagShowAbout) {
+    if (frame && aboutView && frame->setModalView(aboutView)) {
+      aboutView->setDirty(true);
+      aboutClosed = false;
+    }
+    return true;
+  }
+  if (tag == kTagCloseAbout) {
+    if (frame) {
+      frame->setModalView(nullptr);
+      frame->setDirty(true);
+    }
+    aboutClosed = true;
+  } else if (tag == kTagOpenLink) {
+    if (aboutView && aboutLink()) platformOpenURL(aboutLink());
+  }
+  return false;
+}
+
+}  // namespace sorel

@@ -1,0 +1,34 @@
+// The editor base shared by the product's editors: the listener of every
+// control, and the about view.
+#pragma once
+
+#include "aeffguieditor.h"
+#include "ccontrollistener.h"
+#include "cview.h"
+
+namespace sorel {
+
+// Tags and values the editor handles itself.
+constexpr int kTagShowAbout = 100005;
+constexpr int kTagCloseAbout = 100006;
+constexpr int kTagOpenLink = 100007;
+
+class CKstEditor : public AEffGUIEditor, public VSTGUI::CControlListener {
+ public:
+  explicit CKstEditor(AudioEffect* owner) : AEffGUIEditor(owner) {}
+
+  // What every editor tick does (hints, lamp hold); the product overrides it.
+  virtual void idleTick() {}
+  virtual void showHint(const char* text) { (void)text; }
+  // Reported with a current link by the about view.
+  virtual const char* aboutLink() const { return nullptr; }
+
+ protected:
+  // The editor-internal tags; true when handled.
+  bool handleInternal(int tag);
+
+  VSTGUI::CView* aboutView = nullptr;  // created at open, released at close
+  bool aboutClosed = true;
+};
+
+}  // namespace sorel

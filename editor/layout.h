@@ -1,0 +1,54 @@
+// The editor's window described as data: the page containers and one row per
+// control tag. At every open the editor walks these rows in order.
+#pragma once
+
+#include "skinimages.h"
+
+namespace sorel {
+
+constexpr int kNumTags = 122;
+constexpr int kNumPages = 3;
+
+struct PageDesc {
+  int x, y;
+  int width, height;  // -1: the image's size
+  int flag;
+  int image;
+};
+
+extern const PageDesc kPages[kNumPages];
+
+// Layout type codes.
+enum ControlType : int {
+  kTypeNone = 0,
+  kTypeButton = 2,        // momentary push button
+  kTypeLed = 3,           // on/off switch
+  kTypeLamp = 4,          // display-only lamp
+  kTypeClickArea = 5,     // invisible momentary click area
+  kTypeButtonGroup = 9,   // push-button group (the A/B/C selectors)
+  kTypePane = 19,         // static image
+  kTypeTextField = 27,    // text field that shows no text
+  kTypeHintLine = 33,     // hover hint line
+  kTypeDropdown = 35,     // drop-down list
+  kTypeKnob = 47,         // animated knob with a value read-out above it
+};
+
+// Read-out widths chosen by a knob row's b column.
+constexpr int kReadoutWide = 10004;    // 90 px
+constexpr int kReadoutNarrow = 10005;  // 70 px
+
+struct ControlDesc {
+  const char* text;  // the hover hint, or a text field's text
+  int type;
+  int image;         // skin image index, -1 none
+  int parameter;     // -1 none
+  int container;     // page container, -1 the frame
+  int x, y;
+  int n;             // frames in the image strip (3 for a group)
+  int w, h;          // -1 or 0: from the image
+  int a, b;          // type-specific
+};
+
+extern const ControlDesc kLayout[kNumTags];
+
+}  // namespace sorel

@@ -1,0 +1,221 @@
+// The real editor driven through the effect's dispatcher, off-screen: opening
+// at the skin's size, both directions between knobs and parameters, pages,
+// the notices, repeated opening, two instances side by side.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "cframe.h"
+#include "ctaglist.h"
+#include "cviewcontainer1.h"
+#include "editor_host.h"
+#include "params.h"
+
+namespace sorel::test {
+namespace {
+
+using namespace VSTGUI;
+
+class OffscreenEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { setPlatformBackEnd(PlatformBackEnd::kOffscreen); }
+};
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new OffscreenEnvironment);
+
+TEST(EditorShell, ReportsTheSkinSizeAndHasAnEditorFlag) {
+  EditorHost host;
+  EXPECT_TRUE(host.plug().getAeffect()->flags & effFlagsHasEditor);
+  ERect* rect = nullptr;
+  ASSERT_EQ(host.dispatch(effEditGetRect, 0, 0, &rect), 1);
+  ASSERT_NE(rect, nullptr);
+  EXPECT_EQ(rect->right - rect->left, 896);
+  EXPECT_EQ(rect->bottom - rect->top, 340);
+  EXPECT_EQ(host.gui().getSkinScale().scale, 1.f);
+}
+
+TEST(EditorShell, EveryKnobShowsTheEffectsValueAfterOpen) {
+  EditorHost host;
+  host.plug().setParameter(12, 0.3f);
+  host.plug().setParameter(37, 0.8f);
+  host.plug().setParameter(2, 0.25f);
+  ASSERT_TRUE(host.open());
+  const auto rows = knobRows();
+  ASSERT_EQ(rows.size(), 28u);
+  for (const auto& [tag, parameter] : rows) {
+    CAnimKnobKst* knob = host.knob(tag);
+    ASSERT_NE(knob, nullptr) << "tag " << tag;
+    EXPECT_EQ(knob->getValue(), host.plug().getParameter(parameter)) << "tag " << tag;
+    EXPECT_EQ(knob->getDefaultValue(), kParamTable[parameter].defaultValue) << "tag " << tag;
+  }
+  // "vol in" is shown on both pages.
+  EXPECT_EQ(host.knob(108)->getValue(), 0.25f);
+  EXPECT_EQ(host.knob(109)->getValue(), 0.25f);
+}
+
+TEST(EditorShell, KnobsTakeTheirSizeFromTheStripsAndTheirPlaceFromTheLayout) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  EXPECT_EQ(host.knob(72)->getViewSize(), CRect(33, 110, 114, 191));
+  EXPECT_EQ(host.knob(84)->getViewSize().getWidth(), 59);
+  EXPECT_EQ(host.knob(84)->getViewSize().getHeight(), 59);
+  EXPECT_EQ(host.knob(110)->getViewSize(), CRect(821, 246, 861, 286));
+  // Rows without an image create nothing; panes have no mouse.
+  EXPECT_EQ(host.gui().getControl(0), nullptr);
+  ASSERT_NE(host.gui().getControl(10), nullptr);
+  EXPECT_FALSE(host.gui().getControl(10)->getMouseEnabled());
+  // Parameter 2 lists both of its knobs, in layout order.
+  const CTagList& tags = host.gui().tagsOf(2);
+  EXPECT_EQ(tags.getTag(), 108);
+  ASSERT_NE(tags.getNext(), nullptr);
+  EXPECT_EQ(tags.getNext()->getTag(), 109);
+  EXPECT_EQ(tags.getNext()->getNext(), nullptr);
+}
+
+TEST(EditorShell, AutomationReachesTheKnobAtTheNextIdleAndWhileClosedAtTheNextOpen) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  host.plug().setParameter(12, 0.6f);  // the host's automation, between idles
+  host.idle();
+  EXPECT_EQ(host.knob(72)->getValue(), 0.6f);
+  host.close();
+  host.plug().setParameter(12, 0.9f);
+  ASSERT_TRUE(host.open());
+  EXPECT_EQ(host.knob(72)->getValue(), 0.9f);
+}
+
+TEST(EditorShell, ThePageParameterShowsOneContainer) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  CGui& gui = host.gui();
+  EXPECT_EQ(gui.getCurrentPage(), 0);
+  EXPECT_TRUE(gui.getPage(0)->isAttached());
+  host.plug().setParameter(kPage, 1.f / 128.f);
+  host.idle();
+  EXPECT_EQ(gui.getCurrentPage(), 1);
+  EXPECT_TRUE(gui.getPage(1)->isAttached());
+  EXPECT_FALSE(gui.getPage(0)->isAttached());
+  EXPECT_TRUE(host.knob(84)->isAttached());
+  EXPECT_FALSE(host.knob(72)->isAttached());
+  host.plug().setParameter(kPage, 0.f);
+  host.idle();
+  EXPECT_EQ(gui.getCurrentPage(), 0);
+  EXPECT_FALSE(gui.getPage(1)->isAttached());
+  // A page that does not exist leaves the shown one.
+  host.plug().setParameter(kPage, 5.f / 128.f);
+  host.idle();
+  EXPECT_EQ(gui.getCurrentPage(), 0);
+}
+
+TEST(EditorShell, DraggingAKnobIsOneGestureAtTheHost) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  host.takeHostEvents();
+  const CPoint centre = host.knob(72)->getViewSize().getCenter();
+  host.driver().drag(centre, CPoint(centre.x, centre.y - 40), kLButton, 8);
+  host.idle();
+  const auto events = host.takeHostEvents();
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(events.front(), (HostEvent{audioMasterBeginEdit, 12, 0.f}));
+  EXPECT_EQ(events.back(), (HostEvent{audioMasterEndEdit, 12, 0.f}));
+  for (size_t i = 1; i + 1 < events.size(); ++i) {
+    EXPECT_EQ(events[i].opcode, audioMasterAutomate);
+    EXPECT_EQ(events[i].index, 12);
+  }
+  EXPECT_NEAR(host.plug().getParameter(12), 40.f / 200.f, 1e-6);
+  EXPECT_EQ(events[events.size() - 2].value, host.plug().getParameter(12));
+  EXPECT_EQ(host.knob(72)->getValue(), host.plug().getParameter(12));
+}
+
+TEST(EditorShell, AClickOutsideTheKnobsCircleStartsNothing) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  host.takeHostEvents();
+  const CRect knob = host.knob(72)->getViewSize();
+  host.driver().drag(CPoint(knob.left + 2, knob.top + 2), CPoint(knob.left + 2, knob.top - 30));
+  EXPECT_TRUE(host.takeHostEvents().empty());
+  EXPECT_EQ(host.plug().getParameter(12), kParamTable[12].defaultValue);
+}
+
+TEST(EditorShell, TheMonoNoticeIsKeptWhileClosed) {
+  EditorHost host;
+  host.plug().setParameter(kCmdMonoInput, 1.f);
+  ASSERT_TRUE(host.open());
+  EXPECT_TRUE(host.gui().isMonoInput());
+  ASSERT_NE(host.gui().getControl(60), nullptr);
+  EXPECT_TRUE(host.gui().getControl(60)->isVisible());
+  host.plug().setParameter(kCmdMonoInput, 0.f);
+  host.idle();
+  EXPECT_FALSE(host.gui().getControl(60)->isVisible());
+  host.close();
+  host.plug().setParameter(kCmdMonoInput, 1.f);
+  ASSERT_TRUE(host.open());
+  EXPECT_TRUE(host.gui().getControl(60)->isVisible());
+}
+
+TEST(EditorShell, AClipNoticeHoldsForSeventyFiveTicks) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  host.plug().setParameter(kCmdInputClip, 1.f);
+  host.idle();  // applies the notice, then two ticks
+  EXPECT_EQ(host.gui().getClipHold(), CGui::kClipHoldTicks - 2);
+  for (int i = 0; i < 36; ++i) host.idle();
+  EXPECT_EQ(host.gui().getClipHold(), 1);
+  host.idle();
+  EXPECT_EQ(host.gui().getClipHold(), 0);
+}
+
+TEST(EditorShell, OpeningAndClosingManyTimesKeepsWorking) {
+  EditorHost host;
+  for (int i = 0; i < 200; ++i) {
+    ASSERT_TRUE(host.open()) << i;
+    host.close();
+  }
+  ASSERT_TRUE(host.open());
+  EXPECT_NE(host.knob(72), nullptr);
+  EXPECT_EQ(host.dispatch(effEditOpen), 0);  // already open
+}
+
+TEST(EditorShell, TwoInstancesKeepTheirOwnWindows) {
+  EditorHost first;
+  EditorHost second;
+  ASSERT_TRUE(first.open());
+  ASSERT_TRUE(second.open());
+  first.takeHostEvents();
+  second.takeHostEvents();
+  const CPoint centre = first.knob(75)->getViewSize().getCenter();
+  first.driver().drag(centre, CPoint(centre.x, centre.y - 100));
+  second.plug().setParameter(12, 0.7f);
+  first.idle();
+  second.idle();
+  EXPECT_NEAR(first.plug().getParameter(18), 0.5f, 1e-6);
+  EXPECT_EQ(second.plug().getParameter(18), kParamTable[18].defaultValue);
+  EXPECT_EQ(first.knob(72)->getValue(), kParamTable[12].defaultValue);
+  EXPECT_EQ(second.knob(72)->getValue(), 0.7f);
+  EXPECT_TRUE(second.takeHostEvents().empty());
+  EXPECT_FALSE(first.takeHostEvents().empty());
+}
+
+TEST(EditorShell, RendersBothPages) {
+  EditorHost host;
+  host.plug().setParameter(12, 0.5f);
+  host.plug().setParameter(19, 1.f);
+  ASSERT_TRUE(host.open());
+  host.driver().renderAll();
+  EXPECT_TRUE(host.driver().writePNG(outputPath("editor-stereo.png")));
+  // The knob's pixels change with its value.
+  const CRect knob = host.knob(72)->getViewSize();
+  const CColor before = host.driver().pixel(static_cast<int>(knob.left + 14), static_cast<int>(knob.bottom - 18));
+  host.plug().setParameter(kPage, 1.f / 128.f);
+  host.idle();
+  host.driver().renderAll();
+  EXPECT_TRUE(host.driver().writePNG(outputPath("editor-ms.png")));
+  host.plug().setParameter(kPage, 0.f);
+  host.plug().setParameter(12, 0.f);
+  host.idle();
+  host.driver().renderAll();
+  const CColor after = host.driver().pixel(static_cast<int>(knob.left + 14), static_cast<int>(knob.bottom - 18));
+  EXPECT_NE(before, after);
+}
+
+}  // namespace
+}  // namespace sorel::test

@@ -1,0 +1,452 @@
+// The embedded skin, decoded as the editor decodes it: every name at both
+// scales with the size the layout expects, the parts that must stay
+// transparent, light faces under the dark read-out text, and frames that
+// tell their states apart.
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "embedded.h"
+
+namespace {
+
+using sorel::resources::EmbeddedFile;
+
+struct Expected {
+  const char* name;
+  int width;
+  int height;
+  int frames;
+};
+
+// Names, sizes and frame counts at scale 1, as the editor's layout uses them.
+constexpr Expected kSkin[] = {
+    {"back.png", 896, 340, 1},       {"backMS.png", 1001, 340, 1},  {"fader.png", 36, 61, 1},
+    {"switch.png", 32, 32, 2},       {"switchS.png", 9, 18, 2},     {"knob.png", 81, 10449, 129},
+    {"knobS.png", 59, 7611, 129},    {"knobXS.png", 40, 5160, 129}, {"Sel.png", 17, 51, 3},
+    {"clip.png", 42, 84, 2},         {"3_18.png", 16, 32, 2},       {"Mono.png", 80, 42, 1},
+    {"SW_Stereo.png", 80, 126, 3},   {"SW_Mid.png", 80, 126, 3},    {"SW_Side.png", 80, 126, 3},
+    {"SW_Stereo_s.png", 52, 78, 3},  {"SW_Mid_s.png", 52, 78, 3},   {"SW_Side_s.png", 52, 78, 3},
+    {"arrow.png", 13, 69, 3},        {"abc.png", 17, 51, 3},        {"name.png", 164, 68, 2},
+    {"188x220.png", 195, 231, 1},    {"188x188.png", 188, 188, 1},  {"FrameO.png", 896, 340, 1},
+    {"captms.png", 37, 220, 1},      {"captst.png", 37, 220, 1},    {"Salt.png", 57, 19, 1},
+    {"Pepper.png", 96, 19, 1},       {"Sugar.png", 84, 19, 1},      {"Chili.png", 60, 19, 1},
+    {"top.png", 190, 6, 1},          {"btm.png", 190, 6, 1},        {"mid.png", 190, 14, 1},
+    {"AboutSorel.png", 896, 340, 1}, {"kst.png", 131, 41, 1},       {"seal.png", 181, 28, 1},
+};
+
+constexpr int kScales[] = {1, 2};
+
+std::string scaledName(const char* name, int scale) {
+  std::string s = name;
+  if (scale == 1) return s;
+  const std::size_t dot = s.rfind('.');
+  return s.substr(0, dot) + "_2x" + s.substr(dot);
+}
+
+struct Rgba {
+  double r, g, b, a;  // 0..255, not premultiplied
+};
+
+// A decoded PNG; pixel coordinates are in skin pixels times the scale.
+class Image {
+ public:
+  explicit Image(const EmbeddedFile& file) {
+    Reader reader{file.bytes, file.size};
+    surface_.reset(cairo_image_surface_create_from_png_stream(&Reader::read, &reader));
+  }
+  bool ok() const { return cairo_surface_status(surface_.get()) == CAIRO_STATUS_SUCCESS; }
+  int width() const { return cairo_image_surface_get_width(surface_.get()); }
+  int height() const { return cairo_image_surface_get_height(surface_.get()); }
+
+  Rgba pixel(int x, int y) const {
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface_.get()) + y * cairo_image_surface_get_stride(surface_.get());
+    std::uint32_t v;
+    std::memcpy(&v, row + x * 4, 4);
+    const double a = cairo_image_surface_get_format(surface_.get()) == CAIRO_FORMAT_ARGB32 ? (v >> 24) & 0xFF : 255;
+    auto channel = [&](int shift) { return a == 0 ? 0.0 : ((v >> shift) & 0xFF) * 255.0 / a; };
+    return {channel(16), channel(8), channel(0), a};
+  }
+
+ private:
+  struct Reader {
+    const unsigned char* bytes;
+    std::size_t left;
+    static cairo_status_t read(void* closure, unsigned char* data, unsigned int length) {
+      auto* r = static_cast<Reader*>(closure);
+      if (length > r->left) return CAIRO_STATUS_READ_ERROR;
+      std::memcpy(data, r->bytes, length);
+      r->bytes += length;
+      r->left -= length;
+      return CAIRO_STATUS_SUCCESS;
+    }
+  };
+  struct Destroy {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+  };
+  std::unique_ptr<cairo_surface_t, Destroy> surface_;
+};
+
+// Decodes each file once for the whole run: the 2x knob strips are large.
+const Image& image(const char* name, int scale = 1) {
+  static std::map<std::string, std::unique_ptr<Image>> cache;
+  const std::string key = scaledName(name, scale);
+  auto it = cache.find(key);
+  if (it == cache.end()) {
+    const EmbeddedFile* file = sorel::resources::find(key.c_str());
+    if (file == nullptr) throw std::runtime_error("not embedded: " + key);
+    it = cache.emplace(key, std::make_unique<Image>(*file)).first;
+  }
+  return *it->second;
+}
+
+double linear(double c) {
+  c /= 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const Rgba& p) { return 0.2126 * linear(p.r) + 0.7152 * linear(p.g) + 0.0722 * linear(p.b); }
+
+// Contrast of the read-outs' (44, 44, 44) text on a pixel, as WCAG defines it.
+double inkContrast(const Rgba& p) {
+  const double ink = luminance({44, 44, 44, 255});
+  return (luminance(p) + 0.05) / (ink + 0.05);
+}
+
+struct Rect {
+  double x, y, w, h;
+};
+
+// The lowest contrast for the read-out ink over a rectangle given in skin pixels.
+double worstInkContrast(const Image& img, Rect r, int scale) {
+  double worst = 1e9;
+  for (int y = static_cast<int>(r.y * scale); y < static_cast<int>((r.y + r.h) * scale); ++y)
+    for (int x = static_cast<int>(r.x * scale); x < static_cast<int>((r.x + r.w) * scale); ++x) {
+      const Rgba p = img.pixel(x, y);
+      worst = std::min(worst, p.a < 255 ? 0.0 : inkContrast(p));
+    }
+  return worst;
+}
+
+double difference(const Rgba& a, const Rgba& b) {
+  return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b), std::abs(a.a - b.a)});
+}
+
+// Share of the pixels of two frames of a strip that differ by more than `levels`.
+double changedShare(const Image& img, int frameHeight, int f0, int f1, double levels) {
+  int changed = 0;
+  for (int y = 0; y < frameHeight; ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (difference(img.pixel(x, f0 * frameHeight + y), img.pixel(x, f1 * frameHeight + y)) > levels) ++changed;
+  return static_cast<double>(changed) / (frameHeight * img.width());
+}
+
+bool orange(const Rgba& p) { return p.a > 200 && p.r > 220 && p.g > 110 && p.g < 200 && p.b < 90; }
+// Lit amber: a lamp's letters, halo or track, whatever their exact shade.
+bool warmLight(const Rgba& p) { return p.a > 200 && p.r > 150 && p.r - p.b > 100 && p.g < p.r; }
+bool red(const Rgba& p) { return p.a > 200 && p.r > 200 && p.g < 120 && p.b < 110; }
+
+struct Count {
+  int pixels = 0;
+  double sumX = 0, sumY = 0;  // relative to the frame's centre
+};
+
+// Pixels of a frame that pass `test`, between two distances from its centre.
+template <class Test>
+Count countFrame(const Image& img, int frameHeight, int frame, Test test, double from = 0, double to = 1e9) {
+  Count c;
+  for (int y = 0; y < frameHeight; ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const double dx = x + 0.5 - img.width() / 2.0, dy = y + 0.5 - frameHeight / 2.0;
+      const double r = std::hypot(dx, dy);
+      if (r >= from && r < to && test(img.pixel(x, frame * frameHeight + y))) {
+        ++c.pixels;
+        c.sumX += dx;
+        c.sumY += dy;
+      }
+    }
+  return c;
+}
+
+// --- Names and sizes ---------------------------------------------------------
+
+TEST(SkinFiles, EveryImageDecodesAtItsSizeInBothScales) {
+  for (const Expected& e : kSkin)
+    for (const int scale : kScales) {
+      SCOPED_TRACE(scaledName(e.name, scale));
+      const Image& img = image(e.name, scale);
+      ASSERT_TRUE(img.ok());
+      EXPECT_EQ(img.width(), e.width * scale);
+      EXPECT_EQ(img.height(), e.height * scale);
+      EXPECT_EQ(e.height % e.frames, 0);
+    }
+}
+
+TEST(SkinFiles, EmbedsTheTwoSetsAndNothingElse) {
+  std::set<std::string> expected;
+  for (const Expected& e : kSkin)
+    for (const int scale : kScales) expected.insert(scaledName(e.name, scale));
+  std::set<std::string> embedded;
+  for (const EmbeddedFile* f = sorel::resources::begin(); f != sorel::resources::end(); ++f) {
+    EXPECT_TRUE(embedded.insert(f->name).second) << "twice: " << f->name;
+    EXPECT_GT(f->size, 8u);
+    EXPECT_EQ(std::memcmp(f->bytes, "\x89PNG\r\n\x1a\n", 8), 0) << f->name;
+  }
+  EXPECT_EQ(embedded, expected);
+}
+
+TEST(SkinFiles, LookupIgnoresCaseAndNothingElse) {
+  const EmbeddedFile* back = sorel::resources::find("back.png");
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(sorel::resources::find("BACK.PNG"), back);
+  EXPECT_EQ(sorel::resources::find("Back.Png"), back);
+  EXPECT_STREQ(sorel::resources::find("KNOB_2X.png")->name, "knob_2x.png");
+  EXPECT_STREQ(sorel::resources::find("sw_mid_s.PNG")->name, "SW_Mid_s.png");
+  EXPECT_EQ(sorel::resources::find("back"), nullptr);
+  EXPECT_EQ(sorel::resources::find("back.png.bak"), nullptr);
+  EXPECT_EQ(sorel::resources::find("ack.png"), nullptr);
+  EXPECT_EQ(sorel::resources::find("nothing.png"), nullptr);
+  EXPECT_EQ(sorel::resources::find(""), nullptr);
+  EXPECT_EQ(sorel::resources::find(nullptr), nullptr);
+}
+
+// --- Transparency ------------------------------------------------------------
+
+TEST(SkinTransparency, FrameOverlayIsClearButForItsLines) {
+  for (const int s : kScales) {
+    SCOPED_TRACE(s);
+    const Image& img = image("FrameO.png", s);
+    // Where the page background, the panels and the right column show through.
+    for (const auto& [x, y] : {std::pair{448, 170}, {120, 200}, {500, 60}, {842, 120}, {300, 100}, {700, 300}})
+      EXPECT_EQ(img.pixel(x * s, y * s).a, 0) << x << "," << y;
+    // The trim at y 28-32, which the separator strips interrupt.
+    for (int x = 40; x <= 856; x += 24) EXPECT_EQ(img.pixel(x * s, 30 * s).a, 255) << x;
+  }
+}
+
+TEST(SkinTransparency, RingsAreOpenInTheMiddleAndSolidAround) {
+  struct Ring {
+    const char* name;
+    double hole;  // clear radius around the centre, skin pixels
+    double band;  // a radius inside the ring
+  };
+  for (const Ring ring : {Ring{"clip.png", 16.5, 19.2}, Ring{"abc.png", 5.0, 7.0}})
+    for (const int s : kScales) {
+      const Image& img = image(ring.name, s);
+      const int size = img.width();
+      for (int frame = 0; frame < img.height() / size; ++frame) {
+        SCOPED_TRACE(std::string(ring.name) + " scale " + std::to_string(s) + " frame " + std::to_string(frame));
+        const double c = size / 2.0;
+        for (int y = 0; y < size; ++y)
+          for (int x = 0; x < size; ++x)
+            if (std::hypot(x + 0.5 - c, y + 0.5 - c) < ring.hole * s) {
+              ASSERT_EQ(img.pixel(x, frame * size + y).a, 0) << x << "," << y;
+            }
+        for (int i = 0; i < 8; ++i) {
+          const double a = i * 3.14159265358979 / 4;
+          const int x = static_cast<int>(c + ring.band * s * std::cos(a));
+          const int y = static_cast<int>(c + ring.band * s * std::sin(a));
+          EXPECT_EQ(img.pixel(x, frame * size + y).a, 255) << "angle step " << i;
+        }
+      }
+    }
+}
+
+// Knobs sit on the module faces: nothing square around them.
+TEST(SkinTransparency, KnobCornersAreClear) {
+  for (const char* name : {"knob.png", "knobS.png", "knobXS.png"})
+    for (const int s : kScales) {
+      const Image& img = image(name, s);
+      const int size = img.width();
+      for (const int frame : {0, 64, 128})
+        for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}})
+          EXPECT_EQ(img.pixel(x, frame * size + y).a, 0) << name << " scale " << s << " frame " << frame;
+    }
+}
+
+// --- Read-outs print (44, 44, 44) without a background -----------------------
+
+TEST(SkinReadability, BackgroundIsLightUnderTheHintLineAndTheVolumeReadouts) {
+  for (const int s : kScales)
+    for (const char* name : {"back.png", "backMS.png"})
+      for (const Rect r : {Rect{400, 42, 150, 20}, Rect{806, 143, 70, 14}, Rect{806, 228, 70, 14}}) {
+        SCOPED_TRACE(std::string(name) + " scale " + std::to_string(s) + " x " + std::to_string(r.x));
+        EXPECT_GE(worstInkContrast(image(name, s), r, s), 4.5);
+      }
+}
+
+TEST(SkinReadability, ModuleFaceIsLightUnderEveryReadoutOfBothPages) {
+  // Read-outs relative to a panel at (20, 84): centred on their knobs, 90 px
+  // wide on the Stereo page and 70 px on the M/S page, 18 to 4 px above the knob.
+  auto readout = [](double knobX, double knobY, double knobSize, double width) {
+    return Rect{knobX + knobSize / 2 - width / 2 - 20, knobY - 18 - 84, width, 14};
+  };
+  const Rect readouts[] = {readout(33, 110, 81, 90),  readout(114, 206, 81, 90), readout(32, 110, 59, 70),
+                           readout(112, 136, 59, 70), readout(32, 214, 59, 70),  readout(112, 240, 59, 70)};
+  for (const int s : kScales)
+    for (const Rect& r : readouts) {
+      SCOPED_TRACE("scale " + std::to_string(s) + " at " + std::to_string(r.x) + "," + std::to_string(r.y));
+      EXPECT_GE(worstInkContrast(image("188x220.png", s), r, s), 4.5);
+    }
+}
+
+TEST(SkinReadability, CaptionsAreDarkTextOnLight) {
+  for (const char* name : {"Salt.png", "Pepper.png", "Sugar.png", "Chili.png"})
+    for (const int s : kScales) {
+      const Image& img = image(name, s);
+      EXPECT_GE(worstInkContrast(img, Rect{4, 15, 3, 3}, s), 4.5) << name;
+      // The text itself: something near the middle row is as dark as the ink.
+      double darkest = 1.0;
+      for (int x = 0; x < img.width(); ++x)
+        for (int y = 7 * s; y < 13 * s; ++y) darkest = std::min(darkest, luminance(img.pixel(x, y)));
+      EXPECT_LT(darkest, 0.06) << name;
+    }
+}
+
+// --- Frames -----------------------------------------------------------------
+
+TEST(SkinFrames, KnobFramesStepFromSevenThirtyToFourThirty) {
+  for (const char* name : {"knob.png", "knobS.png", "knobXS.png"})
+    for (const int s : kScales) {
+      SCOPED_TRACE(std::string(name) + " scale " + std::to_string(s));
+      const Image& img = image(name, s);
+      const int size = img.width();
+      ASSERT_EQ(img.height(), size * 129);
+      for (int f = 1; f < 129; ++f) ASSERT_GT(changedShare(img, size, f - 1, f, 40), 0.0) << "frame " << f;
+      EXPECT_GT(changedShare(img, size, 0, 128, 40), 0.08);
+      // The orange arc, outside the cap, grows with the value.
+      const double cap = 0.26 * size;
+      EXPECT_EQ(countFrame(img, size, 0, orange, cap).pixels, 0);
+      EXPECT_LT(countFrame(img, size, 32, orange, cap).pixels, countFrame(img, size, 64, orange, cap).pixels);
+      EXPECT_LT(countFrame(img, size, 64, orange, cap).pixels, countFrame(img, size, 128, orange, cap).pixels);
+      // The pointer, on the cap: lower left at 0, straight up at the middle,
+      // lower right at the end.
+      const Count first = countFrame(img, size, 0, orange, 0, cap);
+      const Count middle = countFrame(img, size, 64, orange, 0, cap);
+      const Count last = countFrame(img, size, 128, orange, 0, cap);
+      ASSERT_GT(first.pixels, 0);
+      ASSERT_GT(middle.pixels, 0);
+      ASSERT_GT(last.pixels, 0);
+      EXPECT_LT(first.sumX / first.pixels, -0.05 * size);
+      EXPECT_GT(first.sumY / first.pixels, 0.05 * size);
+      EXPECT_NEAR(middle.sumX / middle.pixels, 0, 0.02 * size);
+      EXPECT_LT(middle.sumY / middle.pixels, -0.08 * size);
+      EXPECT_GT(last.sumX / last.pixels, 0.05 * size);
+      EXPECT_GT(last.sumY / last.pixels, 0.05 * size);
+    }
+}
+
+TEST(SkinFrames, OnFramesLightUpAndOffFramesStayDark) {
+  struct Lamp {
+    const char* name;
+    bool (*lit)(const Rgba&);
+  };
+  for (const Lamp lamp : {Lamp{"switch.png", warmLight}, Lamp{"name.png", warmLight}, Lamp{"switchS.png", warmLight},
+                          Lamp{"3_18.png", warmLight}, Lamp{"clip.png", red}})
+    for (const int s : kScales) {
+      SCOPED_TRACE(std::string(lamp.name) + " scale " + std::to_string(s));
+      const Image& img = image(lamp.name, s);
+      const int fh = img.height() / 2;
+      EXPECT_EQ(countFrame(img, fh, 0, lamp.lit).pixels, 0);
+      EXPECT_GT(countFrame(img, fh, 1, lamp.lit).pixels, img.width() * fh / 50);
+      EXPECT_GT(changedShare(img, fh, 0, 1, 60), 0.08);
+    }
+}
+
+TEST(SkinFrames, CompareSelectorStatesAreTellable) {
+  for (const int s : kScales) {
+    const Image& img = image("abc.png", s);
+    const int size = img.width();
+    // Available (dark ring) against empty (pale ring): the ring's brightness.
+    auto ringLuminance = [&](int frame) {
+      double sum = 0;
+      int n = 0;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+          const Rgba p = img.pixel(x, frame * size + y);
+          if (p.a == 255) sum += luminance(p), ++n;
+        }
+      return sum / n;
+    };
+    EXPECT_GT(ringLuminance(2) - ringLuminance(0), 0.3) << "scale " << s;
+    EXPECT_EQ(countFrame(img, size, 0, orange).pixels, 0);
+    EXPECT_GT(countFrame(img, size, 1, orange).pixels, size * size / 20);
+  }
+}
+
+TEST(SkinFrames, PushButtonsShowEachState) {
+  for (const char* name : {"SW_Stereo.png", "SW_Mid.png", "SW_Side.png", "SW_Stereo_s.png", "Sel.png", "arrow.png"})
+    for (const int s : kScales) {
+      const Image& img = image(name, s);
+      const int fh = img.height() / 3;
+      for (const auto& [a, b] : {std::pair{0, 1}, {0, 2}, {1, 2}})
+        EXPECT_GT(changedShare(img, fh, a, b, 24), 0.02) << name << " scale " << s << " frames " << a << "/" << b;
+    }
+}
+
+// --- The two scales ------------------------------------------------------------
+
+// Mean difference, in levels, between a 1x image and its 2x twin averaged
+// down over 2 x 2 blocks (premultiplied, as a renderer would scale it).
+double scaleMismatch(const Image& one, const Image& two, int rowBegin, int rowEnd) {
+  double sum = 0;
+  for (int y = rowBegin; y < rowEnd; ++y)
+    for (int x = 0; x < one.width(); ++x) {
+      double block[4] = {};
+      for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 2; ++dx) {
+          const Rgba p = two.pixel(2 * x + dx, 2 * y + dy);
+          const double c[4] = {p.r * p.a / 255, p.g * p.a / 255, p.b * p.a / 255, p.a};
+          for (int i = 0; i < 4; ++i) block[i] += c[i] / 4;
+        }
+      const Rgba q = one.pixel(x, y);
+      const double c[4] = {q.r * q.a / 255, q.g * q.a / 255, q.b * q.a / 255, q.a};
+      for (int i = 0; i < 4; ++i) sum += std::abs(block[i] - c[i]) / 4;
+    }
+  return sum / ((rowEnd - rowBegin) * one.width());
+}
+
+TEST(SkinScales, TheLargeSkinIsTheSameArtworkDrawnTwiceAsLarge) {
+  for (const Expected& e : kSkin) {
+    const Image& one = image(e.name, 1);
+    const Image& two = image(e.name, 2);
+    const int fh = e.height / e.frames;
+    // Long strips: their first, middle and last frames.
+    for (const int frame : {0, e.frames / 2, e.frames - 1})
+      EXPECT_LT(scaleMismatch(one, two, frame * fh, (frame + 1) * fh), 4.0) << e.name << " frame " << frame;
+  }
+}
+
+// --- The generator ---------------------------------------------------------------
+
+// Same program, same bytes: the build never churns, and every build of a
+// version carries the same skin.
+TEST(SkinGenerator, RedrawsTheEmbeddedFilesByteForByte) {
+  const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "sorel-skin-again";
+  std::filesystem::remove_all(dir);
+  const std::string command = std::string("\"") + SOREL_SKINGEN + "\" \"" + dir.string() + "\"";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  for (const EmbeddedFile* f = sorel::resources::begin(); f != sorel::resources::end(); ++f) {
+    std::ifstream in(dir / f->name, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_EQ(bytes.size(), f->size) << f->name;
+    EXPECT_EQ(std::memcmp(bytes.data(), f->bytes, f->size), 0) << f->name;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace

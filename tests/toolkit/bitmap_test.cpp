@@ -1,0 +1,217 @@
+// Bitmaps: the part of the image at an offset, clipped to the destination
+// and the clip, alpha times the global alpha; missing images; one decoded
+// copy per process.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cbitmap.h"
+#include "platform/cairo/cairobitmap.h"
+#include "platform/cairo/cairodrawcontext.h"
+#include "testimage.h"
+
+#ifdef SOREL_HAVE_RESOURCES
+#include "embedded.h"
+#endif
+
+namespace sorel::test {
+namespace {
+
+using namespace VSTGUI;
+
+constexpr CColor kRed{255, 0, 0, 255};
+constexpr CColor kGreen{0, 255, 0, 255};
+constexpr CColor kBlue{0, 0, 255, 255};
+constexpr CColor kYellow{255, 255, 0, 255};
+constexpr CColor kClear{0, 0, 0, 0};
+
+// A 30 x 20 image: red, green, blue across the top row of 10 x 10 blocks,
+// yellow, half-transparent white, transparent below.
+void registerBlocks() {
+  images::registerForTest("Test_Blocks",
+                          blocksPNG(10, 10, {{kRed, kGreen, kBlue}, {kYellow, {255, 255, 255, 128}, kClear}}));
+}
+
+class BitmapDrawing : public ::testing::Test {
+ protected:
+  BitmapDrawing()
+      : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 60, 40)), context(new CairoDrawContext(surface)) {
+    registerBlocks();
+    bitmap = new CBitmap("test_blocks");
+  }
+  ~BitmapDrawing() override {
+    bitmap->forget();
+    context->forget();
+    cairo_surface_destroy(surface);
+  }
+
+  CColor at(int x, int y) const { return pixelOf(surface, x, y); }
+  void fillBackground(CColor color) {
+    context->setFillColor(color);
+    context->drawRect(CRect(0, 0, 60, 40), kDrawFilled);
+  }
+
+  cairo_surface_t* surface;
+  CairoDrawContext* context;
+  CBitmap* bitmap;
+};
+
+TEST_F(BitmapDrawing, LoadsWithTheImageSize) {
+  EXPECT_TRUE(bitmap->isLoaded());
+  EXPECT_EQ(bitmap->getWidth(), 30);
+  EXPECT_EQ(bitmap->getHeight(), 20);
+}
+
+TEST_F(BitmapDrawing, PaintsThePartAtTheOffsetIntoTheDestination) {
+  bitmap->draw(context, CRect(0, 0, 10, 10), CPoint(10, 0));
+  EXPECT_EQ(at(0, 0), kGreen);
+  EXPECT_EQ(at(9, 9), kGreen);
+  EXPECT_EQ(at(10, 0), kClear);
+  EXPECT_EQ(at(0, 10), kClear);
+
+  bitmap->draw(context, CRect(25, 5, 45, 15));  // offset (0, 0)
+  EXPECT_EQ(at(25, 5), kRed);
+  EXPECT_EQ(at(34, 14), kRed);
+  EXPECT_EQ(at(35, 5), kGreen);
+  EXPECT_EQ(at(44, 14), kGreen);
+  EXPECT_EQ(at(45, 5), kClear);
+  EXPECT_EQ(at(25, 15), kClear);
+}
+
+TEST_F(BitmapDrawing, StopsAtTheImagesEdge) {
+  fillBackground(kBlackCColor);
+  bitmap->draw(context, CRect(0, 0, 40, 10), CPoint(20, 0));
+  EXPECT_EQ(at(0, 0), kBlue);
+  EXPECT_EQ(at(9, 9), kBlue);
+  EXPECT_EQ(at(10, 0), kBlackCColor);  // beyond the image: untouched, not stretched or repeated
+  EXPECT_EQ(at(39, 9), kBlackCColor);
+
+  bitmap->draw(context, CRect(50, 30, 60, 40), CPoint(15, 5));
+  EXPECT_EQ(at(50, 30), kGreen);
+  EXPECT_EQ(at(55, 30), kBlue);
+  EXPECT_NEAR(at(50, 35).red, 128, 1);  // half-transparent white over black
+  EXPECT_EQ(at(50, 35).alpha, 255);
+  EXPECT_EQ(at(55, 35), kBlackCColor);  // the transparent block
+}
+
+TEST_F(BitmapDrawing, AlphaTimesGlobalAlpha) {
+  fillBackground(kWhiteCColor);
+  bitmap->draw(context, CRect(0, 0, 10, 10), CPoint(20, 0), 0.5f);
+  const CColor half = at(5, 5);
+  EXPECT_NEAR(half.red, 128, 1);
+  EXPECT_NEAR(half.green, 128, 1);
+  EXPECT_EQ(half.blue, 255);
+  context->setGlobalAlpha(0.5f);
+  bitmap->draw(context, CRect(10, 0, 20, 10), CPoint(20, 0), 0.5f);
+  const CColor quarter = at(15, 5);
+  EXPECT_NEAR(quarter.red, 191, 1);
+  EXPECT_EQ(quarter.blue, 255);
+  context->setGlobalAlpha(1.f);
+  bitmap->draw(context, CRect(20, 0, 30, 10), CPoint(20, 0), 0.f);
+  EXPECT_EQ(at(25, 5), kWhiteCColor);
+}
+
+TEST_F(BitmapDrawing, HonoursClipAndOrigin) {
+  context->pushTranslation(CPoint(10, 10));
+  context->setClipRect(CRect(5, 0, 25, 5));
+  bitmap->draw(context, CRect(0, 0, 30, 10));
+  EXPECT_EQ(at(14, 10), kClear);  // left of the clip
+  EXPECT_EQ(at(15, 10), kRed);
+  EXPECT_EQ(at(20, 14), kGreen);
+  EXPECT_EQ(at(20, 15), kClear);  // below the clip
+  EXPECT_EQ(at(34, 10), kBlue);
+  EXPECT_EQ(at(35, 10), kClear);
+}
+
+TEST(Bitmaps, MissingResourceGivesAnUnloadedEmptyBitmap) {
+  CBitmap* missing = new CBitmap("no_such_image");
+  EXPECT_FALSE(missing->isLoaded());
+  EXPECT_EQ(missing->getWidth(), 0);
+  EXPECT_EQ(missing->getHeight(), 0);
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
+  auto* context = new CairoDrawContext(surface);
+  missing->draw(context, CRect(0, 0, 4, 4));
+  EXPECT_EQ(pixelOf(surface, 0, 0), kClear);
+  context->forget();
+  cairo_surface_destroy(surface);
+  missing->forget();
+
+  images::registerForTest("not_a_png", {'n', 'o', 'p', 'e'});
+  CBitmap* broken = new CBitmap("not_a_png");
+  EXPECT_FALSE(broken->isLoaded());
+  broken->forget();
+}
+
+TEST(Bitmaps, NumberedResourceIsLookedUpByItsNumber) {
+  images::registerForTest("128", blocksPNG(2, 3, {{kRed}}));
+  CBitmap* numbered = new CBitmap(128);
+  EXPECT_EQ(numbered->getHeight(), 3);
+  numbered->forget();
+}
+
+cairo_surface_t* decodedSurface(const CBitmap* bitmap) {
+  auto* image = dynamic_cast<CairoBitmap*>(bitmap->getPlatformBitmap());
+  return image ? image->getSurface() : nullptr;
+}
+
+TEST(Bitmaps, SameImageLoadedTwiceSharesOneDecodedCopy) {
+  images::registerForTest("shared_blocks", blocksPNG(4, 4, {{kRed, kBlue}}));
+  CBitmap* first = new CBitmap("shared_blocks");
+  CBitmap* second = new CBitmap("SHARED_Blocks");
+  ASSERT_TRUE(first->isLoaded());
+  EXPECT_NE(first->getPlatformBitmap(), second->getPlatformBitmap());  // each its own reference
+  cairo_surface_t* pixels = decodedSurface(first);
+  EXPECT_EQ(pixels, decodedSurface(second));
+  EXPECT_EQ(cairo_surface_get_reference_count(pixels), 3u);  // the cache's and the two bitmaps'
+  first->forget();
+  EXPECT_EQ(cairo_surface_get_reference_count(pixels), 2u);
+  second->forget();
+  EXPECT_EQ(cairo_surface_get_reference_count(pixels), 1u);
+  CBitmap* again = new CBitmap("shared_blocks");
+  EXPECT_EQ(decodedSurface(again), pixels);
+  again->forget();
+}
+
+TEST(Bitmaps, EditorsOnSeveralThreadsShareTheDecodedCopy) {
+  images::registerForTest("threaded_blocks", blocksPNG(8, 8, {{kGreen, kYellow}}));
+  std::vector<cairo_surface_t*> seen(8, nullptr);
+  std::vector<std::thread> threads;
+  for (size_t i = 0; i < seen.size(); ++i) {
+    threads.emplace_back([i, &seen] {
+      for (int round = 0; round < 20; ++round) {
+        CBitmap* bitmap = new CBitmap("threaded_blocks");
+        seen[i] = decodedSurface(bitmap);
+        bitmap->forget();
+      }
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  ASSERT_NE(seen[0], nullptr);
+  for (cairo_surface_t* s : seen) EXPECT_EQ(s, seen[0]);
+  EXPECT_EQ(cairo_surface_get_reference_count(seen[0]), 1u);
+}
+
+#ifdef SOREL_HAVE_RESOURCES
+TEST(Bitmaps, EmbeddedImagesLoadByNameWhateverTheCase) {
+  const sorel::resources::EmbeddedFile* file = sorel::resources::begin();
+  ASSERT_NE(file, sorel::resources::end());
+  ASSERT_GT(file->size, 24u);
+  std::string shouted = file->name;
+  for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  CBitmap* bitmap = new CBitmap(shouted.c_str());
+  ASSERT_TRUE(bitmap->isLoaded());
+  auto bigEndian = [file](size_t at) {
+    return (uint32_t{file->bytes[at]} << 24) | (uint32_t{file->bytes[at + 1]} << 16) |
+           (uint32_t{file->bytes[at + 2]} << 8) | uint32_t{file->bytes[at + 3]};
+  };
+  EXPECT_EQ(bitmap->getWidth(), bigEndian(16));  // the PNG header's own size
+  EXPECT_EQ(bitmap->getHeight(), bigEndian(20));
+  bitmap->forget();
+}
+#endif
+
+}  // namespace
+}  // namespace sorel::test

@@ -1,0 +1,428 @@
+// The frame on the off-screen back-end: edit gestures to the editor, the
+// dirty walk and invalid rects, values from other threads, painting through
+// containers, closing (also from inside a handler), the text entry and the
+// driver's services.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+#include "cbitmap.h"
+#include "entryfield.h"
+#include "offscreenfixture.h"
+#include "platform/cairo/cairobitmap.h"
+#include "recordinglistener.h"
+#include "shadecontrol.h"
+#include "testimage.h"
+
+namespace sorel::test {
+namespace {
+
+using namespace VSTGUI;
+using offscreen::Driver;
+using Log = std::vector<std::string>;
+using Rects = std::vector<CRect>;
+
+constexpr CColor kRed{255, 0, 0, 255};
+constexpr CColor kGreen{0, 255, 0, 255};
+constexpr CColor kBlue{0, 0, 255, 255};
+constexpr CColor kYellow{255, 255, 0, 255};
+
+CColor grey(uint8_t level) { return CColor{level, level, level, 255}; }
+
+class FrameTest : public OffscreenTest {};
+
+TEST_F(FrameTest, SecondOpenIsRefused) {
+  EXPECT_TRUE(frame->isOpen());
+  EXPECT_FALSE(frame->open(nullptr));
+  EXPECT_EQ(frame->getPlatformFrame()->getSize(), CRect(0, 0, 200, 100));
+}
+
+TEST_F(FrameTest, NestedEditGesturesReachTheEditorOnce) {
+  RecordingListener listener(&log);
+  auto* control = new ShadeControl(CRect(0, 0, 20, 20), &listener, 7);
+  frame->addView(control);
+  control->beginEdit();
+  control->beginEdit();
+  control->endEdit();
+  EXPECT_TRUE(control->isEditing());
+  control->endEdit();
+  EXPECT_FALSE(control->isEditing());
+  control->endEdit();  // unbalanced: ignored
+  EXPECT_EQ(takeLog(), (Log{"begin 7", "editor begin 7", "editor end 7", "end 7"}));
+
+  auto* loose = new ShadeControl(CRect(0, 0, 20, 20), &listener, 8);  // not in a frame: the listener only
+  loose->beginEdit();
+  loose->endEdit();
+  EXPECT_EQ(takeLog(), (Log{"begin 8", "end 8"}));
+  loose->forget();
+}
+
+TEST_F(FrameTest, IdleInvalidatesExactlyTheDirtyViews) {
+  ProbeView* a = addProbe(CRect(0, 0, 20, 20), "a");
+  auto* control = new ShadeControl(CRect(40, 0, 60, 20));
+  frame->addView(control);
+  auto* container = new CViewContainer(CRect(100, 40, 200, 100));
+  frame->addView(container);
+  ProbeView* d = addProbe(CRect(10, 10, 30, 30), "d", kWhiteCColor, container);
+
+  driver->idle();  // the first paint: everything
+  EXPECT_EQ(driver->takePaintedRects(), (Rects{CRect(0, 0, 200, 100)}));
+  frame->idle();
+  EXPECT_TRUE(driver->pendingInvalidRects().empty());
+
+  a->setDirty();
+  control->setValue(0.25f);
+  d->setDirty();
+  frame->idle();
+  EXPECT_EQ(driver->pendingInvalidRects(), (Rects{CRect(0, 0, 20, 20), CRect(40, 0, 60, 20), CRect(110, 50, 130, 70)}));
+  driver->render();
+  EXPECT_TRUE(driver->pendingInvalidRects().empty());
+  EXPECT_EQ(driver->pixel(45, 5), grey(64));
+  EXPECT_EQ(a->draws, 2);
+  EXPECT_EQ(d->draws, 2);
+  frame->idle();
+  EXPECT_TRUE(driver->pendingInvalidRects().empty());
+
+  {
+    CFrame::UIScope scope;  // as in an event handler
+    a->setVisible(false);   // the area it covered is repainted
+  }
+  EXPECT_EQ(driver->pendingInvalidRects(), (Rects{CRect(0, 0, 20, 20)}));
+  driver->render();
+  EXPECT_EQ(driver->pixel(5, 5), kBlackCColor);
+  a->setDirty();
+  frame->idle();
+  EXPECT_TRUE(driver->pendingInvalidRects().empty());
+  EXPECT_EQ(a->draws, 2);
+}
+
+TEST_F(FrameTest, DirtyFrameRepaintsEverything) {
+  addProbe(CRect(0, 0, 20, 20), "a");
+  driver->idle();
+  frame->setDirty();
+  frame->idle();
+  EXPECT_EQ(driver->pendingInvalidRects(), (Rects{CRect(0, 0, 200, 100)}));
+}
+
+TEST_F(FrameTest, InvalidRectsGrowToWholePixelsAndMergeWhenTheyOverlap) {
+  driver->idle();
+  CFrame::UIScope scope;
+  frame->invalidRect(CRect(0, 0, 10, 10));
+  frame->invalidRect(CRect(20, 0, 30, 10));  // touching the merged one below: stays apart
+  frame->invalidRect(CRect(5, 5, 20, 20));
+  frame->invalidRect(CRect(0.5, 30.2, 9.5, 39.7));
+  frame->invalidRect(CRect(150, 80, 300, 300));  // bounded by the frame
+  EXPECT_EQ(driver->pendingInvalidRects(),
+            (Rects{CRect(20, 0, 30, 10), CRect(0, 0, 20, 20), CRect(0, 30, 10, 40), CRect(150, 80, 200, 100)}));
+  frame->invalidRect(CRect(8, 8, 25, 35));  // bridges three of them
+  EXPECT_EQ(driver->pendingInvalidRects(), (Rects{CRect(150, 80, 200, 100), CRect(0, 0, 30, 40)}));
+}
+
+TEST_F(FrameTest, ValueFromAnotherThreadOnlyMarksTheViewDirty) {
+  auto* control = new ShadeControl(CRect(40, 0, 60, 20));
+  frame->addView(control);
+  driver->idle();
+  driver->takePaintedRects();
+  std::thread other([control] {
+    control->setValue(0.75f);
+    control->invalid();
+    control->setDirty();
+  });
+  other.join();
+  EXPECT_TRUE(driver->pendingInvalidRects().empty());
+  EXPECT_TRUE(control->isDirty());
+  driver->idle();
+  EXPECT_EQ(driver->takePaintedRects(), (Rects{CRect(40, 0, 60, 20)}));
+  EXPECT_EQ(driver->pixel(45, 5), grey(191));
+}
+
+TEST_F(FrameTest, ValuesArrivingWhileTheEditorIdlesAreRaceFree) {
+  auto* control = new ShadeControl(CRect(40, 0, 60, 20));
+  frame->addView(control);
+  std::atomic<bool> stop{false};
+  std::thread audio([control, &stop] {
+    float value = 0.f;
+    while (!stop.load()) {
+      value = value >= 1.f ? 0.f : value + 0.001f;
+      control->setValue(value);
+      control->invalid();
+    }
+    control->setValue(1.f);
+    control->invalid();
+  });
+  for (int i = 0; i < 200; ++i) driver->idle();
+  stop.store(true);
+  audio.join();
+  driver->idle();
+  EXPECT_EQ(driver->pixel(45, 5), grey(255));
+}
+
+// --- Painting through containers ---
+
+class FramePainting : public OffscreenTest {
+ protected:
+  void SetUp() override {
+    OffscreenTest::SetUp();
+    images::registerForTest("frame_blocks", blocksPNG(10, 10, {{kRed, kGreen, kBlue}, {kYellow, kRed, kGreen}}));
+    frame->setBackgroundColor(kBlue);
+  }
+};
+
+TEST_F(FramePainting, BackgroundColourAndBitmap) {
+  auto* coloured = new CViewContainer(CRect(10, 10, 40, 30));
+  coloured->setBackgroundColor(kGreen);
+  frame->addView(coloured);
+  CBitmap* blocks = new CBitmap("frame_blocks");
+  auto* pictured = new CViewContainer(CRect(50, 10, 80, 30), frame, blocks);
+  frame->addView(pictured);
+  auto* shifted = new CViewContainer(CRect(90, 10, 110, 20), frame, blocks);
+  shifted->setBackgroundOffset(CPoint(10, 10));
+  frame->addView(shifted);
+  blocks->forget();
+  auto* clear = new CViewContainer(CRect(120, 10, 140, 30));
+  clear->setBackgroundColor(kRed);
+  clear->setTransparency(true);
+  frame->addView(clear);
+
+  driver->idle();
+  EXPECT_EQ(driver->pixel(10, 10), kGreen);
+  EXPECT_EQ(driver->pixel(39, 29), kGreen);
+  EXPECT_EQ(driver->pixel(40, 29), kBlue);
+  EXPECT_EQ(driver->pixel(50, 10), kRed);
+  EXPECT_EQ(driver->pixel(60, 19), kGreen);
+  EXPECT_EQ(driver->pixel(79, 29), kGreen);
+  EXPECT_EQ(driver->pixel(90, 10), kRed);  // image (10, 10)
+  EXPECT_EQ(driver->pixel(100, 10), kGreen);
+  EXPECT_EQ(driver->pixel(125, 15), kBlue);  // transparent container: the frame shows through
+}
+
+TEST_F(FramePainting, ChildAlphaMultipliesDownTheTree) {
+  frame->setBackgroundColor(kBlackCColor);
+  ProbeView* half = addProbe(CRect(0, 0, 20, 20), "half");
+  half->setAlphaValue(0.5f);
+  auto* container = new CViewContainer(CRect(50, 0, 100, 50));
+  container->setTransparency(true);
+  container->setAlphaValue(0.5f);
+  frame->addView(container);
+  addProbe(CRect(0, 0, 20, 20), "quarter", kWhiteCColor, container)->setAlphaValue(0.5f);
+  driver->idle();
+  EXPECT_NEAR(driver->pixel(5, 5).red, 128, 1);
+  EXPECT_NEAR(driver->pixel(55, 5).red, 64, 1);
+  EXPECT_EQ(driver->pixel(25, 5), kBlackCColor);
+}
+
+TEST_F(FramePainting, OnlyTheInvalidPartIsRepainted) {
+  auto* coloured = new CViewContainer(CRect(10, 10, 40, 30));
+  coloured->setBackgroundColor(kGreen);
+  frame->addView(coloured);
+  driver->idle();
+  coloured->setBackgroundColor(kRed);
+  coloured->setDirty(false);
+  CFrame::UIScope scope;
+  frame->invalidRect(CRect(10, 10, 20, 20));
+  driver->render();
+  EXPECT_EQ(driver->pixel(10, 10), kRed);
+  EXPECT_EQ(driver->pixel(19, 19), kRed);
+  EXPECT_EQ(driver->pixel(20, 19), kGreen);
+  EXPECT_EQ(driver->pixel(19, 20), kGreen);
+}
+
+TEST_F(FramePainting, WritesThePicture) {
+  driver->renderAll();
+  const std::string path = ::testing::TempDir() + "sorel_offscreen_frame.png";
+  ASSERT_TRUE(driver->writePNG(path));
+  cairo_surface_t* written = cairo_image_surface_create_from_png(path.c_str());
+  EXPECT_EQ(cairo_image_surface_get_width(written), 200);
+  EXPECT_EQ(pixelOf(written, 199, 99), kBlue);
+  cairo_surface_destroy(written);
+  std::remove(path.c_str());
+}
+
+// --- Closing ---
+
+TEST_F(FrameTest, CloseReleasesTheChildrenButNotTheModalView) {
+  const int before = ProbeView::alive;
+  ProbeView* a = addProbe(CRect(0, 0, 50, 50), "a");
+  a->setWantsFocus(true);
+  auto* container = new CViewContainer(CRect(100, 0, 200, 100));
+  frame->addView(container);
+  addProbe(CRect(0, 0, 50, 50), "x", kWhiteCColor, container);
+  driver->click(CPoint(10, 10));
+  driver->hover(CPoint(110, 10));
+  auto* modal = new ProbeView(CRect(60, 60, 90, 90), "m", &log);
+  ASSERT_TRUE(frame->setModalView(modal));
+  EXPECT_EQ(ProbeView::alive, before + 3);
+
+  frame->close();
+  EXPECT_FALSE(frame->isOpen());
+  EXPECT_EQ(ProbeView::alive, before + 1);
+  EXPECT_FALSE(modal->isAttached());
+  EXPECT_EQ(modal->getNbReference(), 1);
+  modal->forget();
+  EXPECT_EQ(ProbeView::alive, before);
+}
+
+TEST(FrameLifetime, OpeningAndClosing500TimesLeavesNothingBehind) {
+  setPlatformBackEnd(PlatformBackEnd::kOffscreen);
+  images::registerForTest("cycle_blocks", blocksPNG(4, 4, {{kRed, kGreen}}));
+  const int before = ProbeView::alive;
+  std::vector<std::string> log;
+  RecordingEditor editor(&log);
+  cairo_surface_t* pixels = nullptr;
+  for (int i = 0; i < 500; ++i) {
+    auto* frame = new CFrame(CRect(0, 0, 64, 48), &editor);
+    ASSERT_TRUE(frame->open(nullptr));
+    CBitmap* background = new CBitmap("cycle_blocks");
+    pixels = dynamic_cast<CairoBitmap*>(background->getPlatformBitmap())->getSurface();
+    auto* page = new CViewContainer(CRect(0, 0, 64, 48), frame, background);
+    background->forget();
+    frame->addView(page);
+    page->addView(new ProbeView(CRect(4, 4, 20, 20), "p", &log));
+    auto* entryField = new EntryField(CRect(20, 20, 60, 40), &log);
+    page->addView(entryField);
+    Driver driver(frame);
+    driver.idle();
+    driver.click(CPoint(30, 30));  // opens the text entry, left open
+    driver.type("1");
+    driver.idle();
+    frame->close();
+  }
+  EXPECT_EQ(ProbeView::alive, before);
+  EXPECT_EQ(cairo_surface_get_reference_count(pixels), 1u);  // the cache's alone
+}
+
+TEST_F(FrameTest, HandlerThatClosesTheFrameMidEvent) {
+  ProbeView* a = addProbe(CRect(0, 0, 50, 50), "a");
+  addProbe(CRect(100, 0, 150, 50), "b");
+  a->onDown = [this] { frame->close(); };
+  driver->click(CPoint(10, 10));  // the release finds the frame closed
+  EXPECT_FALSE(frame->isOpen());
+  EXPECT_EQ(takeLog(), (Log{"a down 10,10"}));
+  driver->idle();
+  driver->drag(CPoint(110, 10), CPoint(120, 10));
+  EXPECT_FALSE(driver->wheel(CPoint(110, 10), 1.f));
+  EXPECT_EQ(driver->keyDown(VstKeyCode{'x', 0, 0}), -1);
+  EXPECT_TRUE(takeLog(true).empty());
+  EXPECT_TRUE(driver->pendingInvalidRects().empty());
+}
+
+// --- The text entry on the off-screen frame ---
+
+class FrameEntry : public OffscreenTest {
+ protected:
+  void SetUp() override {
+    OffscreenTest::SetUp();
+    field = new EntryField(CRect(20, 20, 120, 44), &log);
+    frame->addView(field);
+    other = addProbe(CRect(150, 0, 200, 50), "other");
+    driver->idle();
+    driver->click(CPoint(30, 30));
+  }
+  EntryField* field = nullptr;
+  ProbeView* other = nullptr;
+};
+
+TEST_F(FrameEntry, KeysGoToTheOpenEntryFirst) {
+  ASSERT_STREQ(driver->textEntryText(), "0.50");
+  driver->type("25");
+  EXPECT_STREQ(driver->textEntryText(), "25");  // typing replaced the selection
+  EXPECT_TRUE(takeLog().empty());
+  EXPECT_EQ(driver->keyDown(VstKeyCode{0, VKEY_UP, 0}), 1);  // unused by the entry and its field: the frame's
+  EXPECT_EQ(takeLog(), (Log{"field key 12"}));
+  EXPECT_EQ(driver->keyDown(VstKeyCode{0, VKEY_RETURN, 0}), 1);
+  EXPECT_EQ(takeLog(), (Log{"field commit 25"}));
+  EXPECT_EQ(driver->textEntryText(), nullptr);
+  EXPECT_EQ(field->text, "25");
+  EXPECT_EQ(frame->getFocusView(), nullptr);
+  EXPECT_EQ(driver->keyDown(VstKeyCode{'9', 0, 0}), -1);  // nobody has the keyboard now
+  EXPECT_TRUE(takeLog().empty());
+}
+
+TEST_F(FrameEntry, EscapeGoesToTheField) {
+  driver->type("9");
+  EXPECT_EQ(driver->keyDown(VstKeyCode{0, VKEY_ESCAPE, 0}), 1);
+  EXPECT_EQ(takeLog(), (Log{"field escape"}));
+  EXPECT_EQ(driver->textEntryText(), nullptr);
+  EXPECT_EQ(field->text, "0.50");
+}
+
+TEST_F(FrameEntry, PaintsAnOpaqueReadableBoxAboveTheField) {
+  driver->idle();
+  // The box covers the field inset by its text inset: white, since the
+  // field's own background is transparent.
+  EXPECT_EQ(driver->pixel(22, 22), kWhiteCColor);
+  EXPECT_EQ(driver->pixel(117, 41), kWhiteCColor);
+  EXPECT_EQ(driver->pixel(21, 22), kBlackCColor);  // outside the box: the frame's background
+  int dark = 0;
+  int selected = 0;
+  for (int y = 22; y < 42; ++y) {
+    for (int x = 22; x < 118; ++x) {
+      const CColor c = driver->pixel(x, y);
+      dark += c.red < 80 && c.green < 80 && c.blue < 80;
+      selected += c.red < 100 && c.blue > 200;
+    }
+  }
+  EXPECT_EQ(dark, 0);  // all of the text is selected: white on the highlight
+  EXPECT_GT(selected, 40);
+  driver->keyDown(VstKeyCode{0, VKEY_END, 0});
+  driver->idle();
+  dark = 0;
+  for (int y = 22; y < 42; ++y) {
+    for (int x = 22; x < 118; ++x) dark += driver->pixel(x, y).red < 80;
+  }
+  EXPECT_GT(dark, 15);  // black text and caret
+}
+
+TEST_F(FrameEntry, ClosingTheFrameFromTheEntrysCommit) {
+  field->onCommit = [this] { frame->close(); };
+  EXPECT_EQ(driver->keyDown(VstKeyCode{0, VKEY_ENTER, 0}), 1);
+  EXPECT_FALSE(frame->isOpen());
+  EXPECT_EQ(driver->textEntryText(), nullptr);
+  driver->type("1");
+}
+
+TEST_F(FrameEntry, ClosingTheFrameWithTheEntryOpen) {
+  driver->type("7");
+  frame->close();
+  EXPECT_EQ(driver->textEntryText(), nullptr);
+}
+
+// --- The driver's mouse state and services ---
+
+TEST_F(FrameTest, MouseStateIsTheDriversLastEvent) {
+  ProbeView* a = addProbe(CRect(0, 0, 50, 50), "a");
+  CPoint during;
+  CButtonState buttonsDuring;
+  a->onDown = [&] {
+    frame->getCurrentMouseLocation(during);
+    buttonsDuring = frame->getCurrentMouseButtons();
+  };
+  driver->mouseDown(CPoint(10, 12), kLButton | kShift);
+  EXPECT_EQ(during, CPoint(10, 12));
+  EXPECT_EQ(buttonsDuring, CButtonState(kLButton | kShift));
+  driver->mouseUp(CPoint(11, 12), kLButton | kShift);
+  EXPECT_EQ(frame->getCurrentMouseButtons(), CButtonState(kShift));
+  driver->hover(CPoint(-5, 300));
+  CPoint where;
+  ASSERT_TRUE(frame->getCurrentMouseLocation(where));
+  EXPECT_EQ(where, CPoint(-5, 300));
+}
+
+TEST_F(FrameTest, FakeClockAndRecordedLinks) {
+  const uint32_t start = Driver::now();
+  Driver::wait(250);
+  EXPECT_EQ(Driver::now(), start + 250);
+  platformSleep(5);
+  EXPECT_EQ(platformTicks(), start + 255);
+  Driver::clearOpenedURLs();
+  EXPECT_TRUE(platformOpenURL("https://example.invalid/manual"));
+  EXPECT_TRUE(platformOpenURL("mailto:someone@example.invalid"));
+  EXPECT_EQ(Driver::openedURLs(), (Log{"https://example.invalid/manual", "mailto:someone@example.invalid"}));
+  int w = 0, h = 0, wmm = 0, hmm = 0;
+  EXPECT_FALSE(platformScreenSize(w, h, wmm, hmm));
+}
+
+}  // namespace
+}  // namespace sorel::test

@@ -1,0 +1,34 @@
+// A control listener that logs begin, valueChanged(tag, value) and end.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ccontrol.h"
+
+namespace sorel::test {
+
+class RecordingListener : public VSTGUI::CControlListener {
+ public:
+  explicit RecordingListener(std::vector<std::string>* sharedLog = nullptr) : log(sharedLog ? sharedLog : &own) {}
+
+  void valueChanged(VSTGUI::CControl* control) override {
+    char text[64];
+    std::snprintf(text, sizeof text, "value %d %.4f", control->getTag(), static_cast<double>(control->getValue()));
+    log->push_back(text);
+  }
+  void controlBeginEdit(VSTGUI::CControl* control) override {
+    log->push_back("begin " + std::to_string(control->getTag()));
+  }
+  void controlEndEdit(VSTGUI::CControl* control) override {
+    log->push_back("end " + std::to_string(control->getTag()));
+  }
+  const std::vector<std::string>& entries() const { return *log; }
+
+ private:
+  std::vector<std::string> own;
+  std::vector<std::string>* log;
+};
+
+}  // namespace sorel::test

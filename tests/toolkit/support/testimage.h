@@ -1,0 +1,30 @@
+// Images for the drawing tests: PNGs made on the spot from flat blocks of
+// colour (so a single pixel tells which part of an image was drawn), and
+// pixels read back from a cairo image surface.
+#pragma once
+
+#include <cairo.h>
+
+#include <vector>
+
+#include "ccolor.h"
+
+namespace sorel::test {
+
+// `rows` of blocks, each block `blockWidth` x `blockHeight` pixels of one
+// colour (alpha included), encoded as PNG.
+std::vector<unsigned char> blocksPNG(int blockWidth, int blockHeight,
+                                     const std::vector<std::vector<VSTGUI::CColor>>& rows);
+
+// The un-premultiplied colour of one pixel of an ARGB32 image surface.
+VSTGUI::CColor pixelOf(cairo_surface_t* surface, int x, int y);
+
+// The smallest rectangle holding every pixel whose alpha exceeds `threshold`;
+// empty when there is none.
+struct InkBox {
+  int left = 0, top = 0, right = -1, bottom = -1;  // inclusive
+  bool empty() const { return right < left; }
+};
+InkBox inkBox(cairo_surface_t* surface, uint8_t threshold = 64);
+
+}  // namespace sorel::test

@@ -1,0 +1,224 @@
+// The in-place text field: a click opens the entry over it, Return or a click
+// elsewhere commits the typed text as one gesture, Escape reports nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cdrawcontext.h"
+#include "ctextedit.h"
+#include "offscreenfixture.h"
+#include "recordinglistener.h"
+
+namespace {
+
+using namespace VSTGUI;
+using Log = std::vector<std::string>;
+
+constexpr int32_t kTag = 5;
+const CPoint kOnField(50, 30);
+const CPoint kElsewhere(160, 80);
+const VstKeyCode kReturn{0, VKEY_RETURN, 0};
+const VstKeyCode kEnter{0, VKEY_ENTER, 0};
+const VstKeyCode kEscape{0, VKEY_ESCAPE, 0};
+const VstKeyCode kEnd{0, VKEY_END, 0};
+
+// Also logs the field's text as the listener sees it.
+class TextListener : public sorel::test::RecordingListener {
+ public:
+  explicit TextListener(Log* shared) : RecordingListener(shared), log(shared) {}
+  void valueChanged(CControl* control) override {
+    RecordingListener::valueChanged(control);
+    log->push_back(std::string("text ") + static_cast<CTextEdit*>(control)->getText());
+  }
+
+ private:
+  Log* log;
+};
+
+const Log kCommitted25{"begin 5", "editor begin 5", "value 5 0.0000", "text 25", "editor end 5", "end 5"};
+
+class TextEditTest : public sorel::test::OffscreenTest {
+ protected:
+  void SetUp() override {
+    OffscreenTest::SetUp();
+    field = new CTextEdit(CRect(20, 20, 120, 40), &listener, kTag, "10");
+    frame->addView(field);
+    driver->idle();
+  }
+
+  bool entryOpen() const { return driver->textEntryText() != nullptr; }
+
+  TextListener listener{&log};
+  CTextEdit* field = nullptr;
+};
+
+TEST_F(TextEditTest, ReturnCommitsTheTypedTextOnce) {
+  EXPECT_EQ(driver->mouseDown(kOnField), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+  driver->mouseUp(kOnField);
+  EXPECT_EQ(frame->getFocusView(), field);
+  ASSERT_TRUE(entryOpen());
+  EXPECT_STREQ(driver->textEntryText(), "10");
+  driver->type("25");  // the entry opens with its text selected
+  EXPECT_STREQ(driver->textEntryText(), "25");
+  EXPECT_STREQ(field->getText(), "10");
+  EXPECT_EQ(takeLog(), Log{});
+
+  driver->keyDown(kReturn);
+  EXPECT_FALSE(entryOpen());
+  EXPECT_EQ(frame->getFocusView(), nullptr);
+  EXPECT_STREQ(field->getText(), "25");
+  EXPECT_EQ(takeLog(), kCommitted25);
+
+  // An unchanged text reports nothing; Enter commits like Return.
+  driver->click(kOnField);
+  driver->keyDown(kReturn);
+  EXPECT_FALSE(entryOpen());
+  EXPECT_EQ(takeLog(), Log{});
+  driver->click(kOnField);
+  driver->type("26");
+  driver->keyDown(kEnter);
+  EXPECT_FALSE(entryOpen());
+  EXPECT_EQ(takeLog(), (Log{"begin 5", "editor begin 5", "value 5 0.0000", "text 26", "editor end 5", "end 5"}));
+}
+
+TEST_F(TextEditTest, EscapeRestoresTheTextAndReportsNothing) {
+  driver->click(kOnField);
+  driver->type("99");
+  driver->keyDown(kEscape);
+  EXPECT_FALSE(entryOpen());
+  EXPECT_EQ(frame->getFocusView(), nullptr);
+  EXPECT_STREQ(field->getText(), "10");
+  EXPECT_EQ(takeLog(), Log{});
+
+  // The next entry starts afresh and commits normally.
+  driver->click(kOnField);
+  driver->type("25");
+  driver->keyDown(kReturn);
+  EXPECT_EQ(takeLog(), kCommitted25);
+}
+
+TEST_F(TextEditTest, AClickElsewhereCommits) {
+  driver->click(kOnField);
+  driver->type("25");
+  driver->click(kElsewhere);
+  EXPECT_FALSE(entryOpen());
+  EXPECT_STREQ(field->getText(), "25");
+  EXPECT_EQ(takeLog(), kCommitted25);
+
+  // A click on the field itself commits and opens a new entry.
+  driver->click(kOnField);
+  driver->type("7");
+  driver->click(kOnField);
+  EXPECT_STREQ(field->getText(), "7");
+  ASSERT_TRUE(entryOpen());
+  EXPECT_STREQ(driver->textEntryText(), "7");
+  EXPECT_EQ(takeLog(), (Log{"begin 5", "editor begin 5", "value 5 0.0000", "text 7", "editor end 5", "end 5"}));
+}
+
+TEST_F(TextEditTest, OnlyTheLeftButtonOpensTheEntry) {
+  EXPECT_EQ(driver->mouseDown(kOnField, kRButton), kMouseEventNotHandled);
+  driver->mouseUp(kOnField, kRButton);
+  EXPECT_FALSE(entryOpen());
+  EXPECT_EQ(frame->getFocusView(), nullptr);
+  EXPECT_EQ(takeLog(), Log{});
+}
+
+// A back-end may also hand the keys to the frame, which gives them to the field.
+TEST_F(TextEditTest, ReturnThroughTheFrameCommitsToo) {
+  driver->click(kOnField);
+  driver->type("25");
+  VstKeyCode key = kReturn;
+  EXPECT_EQ(frame->platformOnKeyDown(key), 1);
+  EXPECT_EQ(takeLog(), kCommitted25);
+  EXPECT_EQ(frame->platformOnKeyDown(key), -1);  // closed: nobody's key now
+}
+
+// Counts what a view draws.
+class CountingContext : public CDrawContext {
+ public:
+  CountingContext() : CDrawContext(CRect(0, 0, 200, 100)) {}
+  void drawLine(const CPoint&, const CPoint&) override {}
+  void drawRect(const CRect&, const CDrawStyle) override { ++rects; }
+  void drawEllipse(const CRect&, const CDrawStyle) override {}
+  void clearRect(const CRect&) override {}
+  void drawString(const char*, const CRect&, const CHoriTxtAlign, bool) override { ++strings; }
+  void drawString(const char*, const CPoint&, bool) override { ++strings; }
+  CCoord getStringWidth(const char*) override { return 0; }
+  void drawBitmap(CBitmap*, const CRect&, const CPoint&, float) override {}
+  int rects = 0;
+  int strings = 0;
+};
+
+TEST_F(TextEditTest, UnderAnOpenEntryTheFieldDrawsOnlyItsBackground) {
+  driver->click(kOnField);
+  CountingContext open;
+  field->draw(&open);
+  EXPECT_EQ(open.strings, 0);
+  EXPECT_GT(open.rects, 0);
+
+  driver->keyDown(kEscape);
+  CountingContext closed;
+  field->draw(&closed);
+  EXPECT_EQ(closed.strings, 1);
+}
+
+TEST_F(TextEditTest, TheEntryCoversTheFieldInWindowCoordinatesLessTheInset) {
+  auto* page = new CViewContainer(CRect(30, 20, 190, 90));
+  frame->addView(page);
+  auto* inner = new CTextEdit(CRect(10, 10, 110, 30), &listener, 9, "abc");
+  inner->setTextInset(CPoint(4, 2));
+  inner->setBackColor(CColor{0, 0, 200, 255});
+  page->addView(inner);
+  driver->idle();
+  EXPECT_EQ(inner->platformGetEntryRect(), CRect(44, 32, 136, 48));
+
+  driver->click(CPoint(60, 40));
+  ASSERT_TRUE(entryOpen());
+  driver->keyDown(kEnd);  // no selection: the plain entry colours
+  driver->render();
+  EXPECT_EQ(driver->pixel(134, 34), (CColor{0, 0, 200, 255}));  // the entry, in the field's colour
+  EXPECT_EQ(driver->pixel(42, 31), (CColor{0, 0, 200, 255}));   // the field's own background
+  EXPECT_EQ(driver->pixel(39, 29), kBlackCColor);               // the page
+}
+
+// The read-outs above the knobs draw dark text on a fully transparent back;
+// typed in those colours the text would be unreadable, so the entry picks its
+// own when the back is transparent.
+TEST_F(TextEditTest, ATransparentFieldStillGetsAReadableEntry) {
+  constexpr CColor kReadoutInk{44, 44, 44, 255};
+  constexpr CColor kReadoutBack{44, 44, 44, 0};
+  frame->setBackgroundColor(CColor{44, 44, 44, 255});
+  field->setFontColor(kReadoutInk);
+  field->setBackColor(kReadoutBack);
+  field->setText("8888");
+  driver->click(kOnField);
+  ASSERT_TRUE(entryOpen());
+  EXPECT_EQ(field->platformGetFontColor(), kReadoutInk);
+  EXPECT_EQ(field->platformGetBackColor(), kReadoutBack);
+  driver->keyDown(kEnd);
+  driver->renderAll();
+
+  const CColor back = driver->pixel(21, 21);
+  EXPECT_EQ(back.alpha, 255);
+  auto luminance = [](CColor c) { return (299 * c.red + 587 * c.green + 114 * c.blue) / 1000; };
+  EXPECT_GT(std::abs(luminance(back) - luminance(kReadoutInk)), 100);
+  int strongest = 0;
+  for (int y = 20; y < 40; ++y) {
+    for (int x = 20; x < 120; ++x) {
+      strongest = std::max(strongest, std::abs(luminance(driver->pixel(x, y)) - luminance(back)));
+    }
+  }
+  EXPECT_GT(strongest, 100);  // ink that stands out from the entry's back
+}
+
+TEST_F(TextEditTest, ClosingTheWindowWithTheEntryOpenReleasesIt) {
+  driver->click(kOnField);
+  driver->type("25");
+  frame->close();
+  EXPECT_FALSE(entryOpen());
+}
+
+}  // namespace

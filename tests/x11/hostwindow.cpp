@@ -1,0 +1,72 @@
+#include "hostwindow.h"
+
+#include <X11/Xutil.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+#include "platform/x11/x11errortrap.h"
+
+namespace sorel::testing {
+
+using VSTGUI::x11::X11ErrorTrap;
+
+HostWindow::HostWindow(int x, int y, int width, int height) : display(XOpenDisplay(nullptr)) {
+  if (!display) return;
+  XSetWindowAttributes attributes{};
+  attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
+  attributes.event_mask = StructureNotifyMask;
+  window = XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                         static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                         CWBackPixel | CWEventMask, &attributes);
+  XMapWindow(display, window);
+  XEvent event{};
+  XWindowEvent(display, window, StructureNotifyMask, &event);
+  while (event.type != MapNotify) XWindowEvent(display, window, StructureNotifyMask, &event);
+}
+
+HostWindow::~HostWindow() {
+  if (!display) return;
+  destroyWindow();
+  XCloseDisplay(display);
+}
+
+void* HostWindow::handle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
+
+bool HostWindow::toRoot(Window inside, int x, int y, int& rootX, int& rootY) const {
+  X11ErrorTrap trap(display);
+  Window child = 0;
+  const bool sameScreen =
+      XTranslateCoordinates(display, inside, DefaultRootWindow(display), x, y, &rootX, &rootY, &child) != 0;
+  return sameScreen && trap.errorCount() == 0;
+}
+
+bool HostWindow::waitForPointer(int rootX, int rootY) const {
+  for (int i = 0; i < 400; ++i) {
+    Window root = 0, child = 0;
+    int x = -1, y = -1, windowX = 0, windowY = 0;
+    unsigned int mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &mask);
+    if (x == rootX && y == rootY) return true;
+    usleep(5000);
+  }
+  return false;
+}
+
+long HostWindow::pixel(Window of, int x, int y) const {
+  X11ErrorTrap trap(display);
+  XImage* image = XGetImage(display, of, x, y, 1, 1, AllPlanes, ZPixmap);
+  if (!image) return -1;
+  const auto value = static_cast<long>(XGetPixel(image, 0, 0) & 0xffffff);
+  XDestroyImage(image);
+  return trap.errorCount() == 0 ? value : -1;
+}
+
+void HostWindow::destroyWindow() {
+  if (!window) return;
+  XDestroyWindow(display, window);
+  XSync(display, False);
+  window = 0;
+}
+
+}  // namespace sorel::testing

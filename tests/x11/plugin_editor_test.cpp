@@ -1,0 +1,120 @@
+// The built plug-in's editor in a real X11 parent window, as a Linux host
+// shows it: opened through the dispatcher, idled, dragged with real pointer
+// events, automated by the host, and photographed.
+#include <gtest/gtest.h>
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "host.h"
+#include "hostwindow.h"
+#include "screenshot.h"
+#include "toolrunner.h"
+#include "xvfbserver.h"
+
+namespace sorel::testing {
+namespace {
+
+class PluginEditor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_TRUE(server.start());
+    std::string error;
+    auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
+    ASSERT_TRUE(library) << error;
+    host.setRecording(true);
+    effect = host::HostedEffect::create(library, host, &error);
+    ASSERT_TRUE(effect) << error;
+    effect->start(48000.f, 512);
+  }
+
+  void TearDown() override {
+    if (effect) effect->dispatch(effEditClose);
+    effect.reset();
+    server.stop();
+  }
+
+  // Idles the editor (as a host's timer would) until `done` or two seconds.
+  bool idleUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 200; ++i) {
+      effect->dispatch(effEditIdle);
+      if (done()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  }
+
+  // The editor's window: the host window's only child.
+  static Window editorWindow(const HostWindow& parent) {
+    Window root = 0, parentOut = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    XQueryTree(parent.getDisplay(), parent.getWindow(), &root, &parentOut, &children, &count);
+    const Window child = count == 1 ? children[0] : 0;
+    if (children) XFree(children);
+    return child;
+  }
+
+  XvfbServer server;
+  host::Host host;
+  std::unique_ptr<host::HostedEffect> effect;
+};
+
+TEST_F(PluginEditor, OpensInTheHostsWindowFollowsTheHostAndAutomatesFromADrag) {
+  ERect* rect = nullptr;
+  ASSERT_EQ(effect->dispatch(effEditGetRect, 0, 0, &rect), 1);
+  const int width = rect->right - rect->left;
+  const int height = rect->bottom - rect->top;
+  HostWindow parent(40, 40, width, height);
+  ASSERT_TRUE(parent.isOpen());
+  ASSERT_EQ(effect->dispatch(effEditOpen, 0, 0, parent.handle()), 1);
+  const Window editor = editorWindow(parent);
+  ASSERT_NE(editor, 0u);
+
+  // The skin appears: the module panels are light, the frame dark.
+  ASSERT_TRUE(idleUntil([&] { return parent.pixel(editor, 100, 300) > 0xa0a0a0; }));
+  EXPECT_LT(parent.pixel(editor, 4, 330), 0x606060);
+  std::filesystem::create_directories(SOREL_TEST_OUTPUT);
+  EXPECT_TRUE(writeWindowPNG(parent.getDisplay(), editor, width, height, SOREL_TEST_OUTPUT "/editor-x11.png"));
+
+  // Host automation moves the Pepper flavour knob (tag 76 at 310, 206).
+  const long before = parent.pixel(editor, 327, 262);
+  effect->setParameter(19, 0.f);
+  EXPECT_TRUE(idleUntil([&] { return parent.pixel(editor, 327, 262) != before; }));
+
+  // A real drag on the Salt knob: 40 pixels up is one gesture at the host.
+  host.clearCalls();
+  int x = 0, y = 0;
+  ASSERT_TRUE(parent.toRoot(editor, 73, 150, x, y));
+  ASSERT_TRUE(xdotool({"mousemove", std::to_string(x), std::to_string(y)}));
+  idleUntil([] { return false; });
+  ASSERT_TRUE(xdotool({"mousedown", "1"}));
+  for (int step = 1; step <= 4; ++step) {
+    ASSERT_TRUE(xdotool({"mousemove", std::to_string(x), std::to_string(y - 10 * step)}));
+    ASSERT_TRUE(parent.waitForPointer(x, y - 10 * step));
+    effect->dispatch(effEditIdle);
+  }
+  ASSERT_TRUE(xdotool({"mouseup", "1"}));
+  ASSERT_TRUE(idleUntil([&] { return !host.calls(audioMasterEndEdit).empty(); }));
+  const auto begins = host.calls(audioMasterBeginEdit);
+  const auto ends = host.calls(audioMasterEndEdit);
+  ASSERT_EQ(begins.size(), 1u);
+  ASSERT_EQ(ends.size(), 1u);
+  EXPECT_EQ(begins[0].index, 12);
+  EXPECT_EQ(ends[0].index, 12);
+  EXPECT_FALSE(host.calls(audioMasterAutomate).empty());
+  EXPECT_NEAR(effect->getParameter(12), 0.2f, 1e-6);
+  EXPECT_TRUE(writeWindowPNG(parent.getDisplay(), editor, width, height, SOREL_TEST_OUTPUT "/editor-x11-dragged.png"));
+
+  effect->dispatch(effEditClose);
+  EXPECT_EQ(editorWindow(parent), 0u);
+}
+
+}  // namespace
+}  // namespace sorel::testing

@@ -1,0 +1,105 @@
+// The Linux services: clock, sleep, links in the browser and the screen size.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/backends.h"
+#include "xvfbserver.h"
+
+namespace {
+
+using namespace VSTGUI;
+using sorel::testing::XvfbServer;
+
+TEST(X11Services, TheClockIsInMillisecondsAndSleepWaits) {
+  const uint32_t start = native::ticks();
+  native::sleep(30);
+  const uint32_t slept = native::ticks() - start;
+  EXPECT_GE(slept, 30u);
+  EXPECT_LT(slept, 1000u);
+}
+
+// A stand-in for xdg-open in a PATH of its own, writing what it was given.
+class FakeOpener : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/sorel-x11-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir = pattern;
+    const char* path = std::getenv("PATH");
+    savedPath = path ? path : "";
+  }
+  void TearDown() override {
+    setenv("PATH", savedPath.c_str(), 1);
+    std::remove((dir + "/xdg-open").c_str());
+    std::remove(output().c_str());
+    rmdir(dir.c_str());
+  }
+  void installOpener() {
+    std::ofstream script(dir + "/xdg-open");
+    script << "#!/bin/sh\nsleep 0.2\nprintf '%s' \"$1\" > \"" << output() << ".part\"\nmv \"" << output()
+           << ".part\" \"" << output() << "\"\n";
+    script.close();
+    chmod((dir + "/xdg-open").c_str(), 0755);
+  }
+  std::string output() const { return dir + "/opened"; }
+  // What the opener wrote, waiting up to two seconds for it.
+  std::string opened() const {
+    for (int i = 0; i < 200; ++i) {
+      std::ifstream in(output());
+      if (in) {
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+      }
+      native::sleep(10);
+    }
+    return {};
+  }
+
+  std::string dir;
+  std::string savedPath;
+};
+
+TEST_F(FakeOpener, ALinkStartsTheOpenerWithoutWaitingOrLeavingAChild) {
+  installOpener();
+  setenv("PATH", (dir + ":" + savedPath).c_str(), 1);  // the stand-in first
+  const uint32_t start = native::ticks();
+  EXPECT_TRUE(native::openURL("https://example.org/a?b=c&d"));
+  EXPECT_LT(native::ticks() - start, 150u) << "the opener runs on its own";
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "no child of ours is left to reap";
+  EXPECT_EQ(errno, ECHILD);
+  EXPECT_EQ(opened(), "https://example.org/a?b=c&d");
+}
+
+TEST_F(FakeOpener, NoOpenerOrAnOptionLikeLinkIsRefused) {
+  setenv("PATH", dir.c_str(), 1);
+  EXPECT_FALSE(native::openURL("https://example.org"));
+  installOpener();
+  EXPECT_FALSE(native::openURL("--help"));
+  EXPECT_FALSE(native::openURL(""));
+  EXPECT_FALSE(platformOpenURL(nullptr));
+}
+
+TEST(X11Services, TheScreenSizeComesFromTheServer) {
+  if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
+  XvfbServer server;
+  ASSERT_TRUE(server.start());
+  int width = 0, height = 0, widthMm = 0, heightMm = 0;
+  ASSERT_TRUE(native::screenSize(width, height, widthMm, heightMm));
+  EXPECT_EQ(width, 1280);
+  EXPECT_EQ(height, 800);
+  EXPECT_GT(widthMm, 0);
+  EXPECT_GT(heightMm, 0);
+  unsetenv("DISPLAY");
+  EXPECT_FALSE(native::screenSize(width, height, widthMm, heightMm));
+}
+
+}  // namespace

@@ -1,0 +1,585 @@
+// The X11 frame on a real (virtual) X server: a host window, a frame opened
+// on it through the native back-end, input synthesized by xdotool at screen
+// positions, and the window's pixels read back from the server.
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ccontrol.h"
+#include "cdrawcontext.h"
+#include "cframe.h"
+#include "hostwindow.h"
+#include "platform/x11/x11errortrap.h"
+#include "platform/x11/x11frame.h"
+#include "toolrunner.h"
+#include "xvfbserver.h"
+
+namespace {
+
+using namespace VSTGUI;
+using sorel::testing::HostWindow;
+using sorel::testing::xdotool;
+using sorel::testing::XvfbServer;
+
+constexpr long kRed = 0xff0000;
+constexpr long kGreen = 0x00ff00;
+constexpr long kBlue = 0x0000ff;
+
+// A switch that flips on every press and shows its value as red or green;
+// it keeps what reached it.
+class ToggleControl : public CControl {
+ public:
+  ToggleControl(const CRect& rect, CControlListener* owner, int32_t id) : CControl(rect, owner, id) {}
+
+  void draw(CDrawContext* context) override {
+    context->setFillColor(getValue() > 0.5f ? CColor{0, 255, 0, 255} : CColor{255, 0, 0, 255});
+    context->drawRect(getViewSize(), kDrawFilled);
+    setDirty(false);
+  }
+  CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override {
+    downs.push_back(buttons);
+    lastDown = where;
+    if (onPress) onPress();
+    if (!getFrame()) return kMouseEventHandled;  // closed from inside
+    beginEdit();
+    setValue(getValue() > 0.5f ? 0.f : 1.f);
+    valueChanged();
+    endEdit();
+    return tracking ? kMouseEventHandled : kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+  }
+  CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override {
+    moves.emplace_back(where, buttons);
+    return kMouseEventHandled;
+  }
+  CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override {
+    ups.emplace_back(where, buttons);
+    return kMouseEventHandled;
+  }
+  CMouseEventResult onMouseExited(CPoint&, const CButtonState&) override {
+    ++exits;
+    return kMouseEventHandled;
+  }
+  bool onWheel(const CPoint&, const float& distance, const CButtonState&) override {
+    wheel.push_back(distance);
+    return true;
+  }
+  int32_t onKeyDown(VstKeyCode& key) override {
+    keys.push_back(key);
+    return 1;
+  }
+  int32_t onKeyUp(VstKeyCode&) override {
+    ++keyUps;
+    return 1;
+  }
+
+  bool tracking = false;
+  std::function<void()> onPress;
+  std::vector<CButtonState> downs;
+  CPoint lastDown;
+  std::vector<std::pair<CPoint, CButtonState>> moves;
+  std::vector<std::pair<CPoint, CButtonState>> ups;
+  std::vector<float> wheel;
+  std::vector<VstKeyCode> keys;
+  int keyUps = 0;
+  int exits = 0;
+};
+
+// A text field reduced to what the platform entry asks of it.
+class EntryField : public CView, public IPlatformTextEditCallback {
+ public:
+  explicit EntryField(const CRect& rect) : CView(rect) {}
+  ~EntryField() override {
+    if (entry) entry->forget();
+  }
+
+  void draw(CDrawContext* context) override {
+    context->setFillColor(CColor{255, 0, 0, 255});
+    context->drawRect(getViewSize(), kDrawFilled);
+  }
+  CMouseEventResult onMouseDown(CPoint&, const CButtonState&) override {
+    if (!entry) entry = getFrame()->getPlatformFrame()->createPlatformTextEdit(this);
+    return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+  }
+
+  CRect platformGetEntryRect() const override { return getViewSize(); }
+  const char* platformGetText() const override { return "old"; }
+  CFontRef platformGetFont() const override { return kNormalFont; }
+  CColor platformGetFontColor() const override { return kWhiteCColor; }
+  CColor platformGetBackColor() const override { return CColor{0, 0, 255, 255}; }
+  CHoriTxtAlign platformGetTextAlign() const override { return kLeftText; }
+  void platformLooseFocus(bool returnPressed) override {
+    committed = entry ? entry->getText() : "";
+    commitByReturn = returnPressed;
+    entry->forget();
+    entry = nullptr;
+    invalid();
+  }
+  bool platformOnKeyDown(const VstKeyCode&) override { return false; }
+
+  IPlatformTextEdit* entry = nullptr;
+  std::string committed;
+  bool commitByReturn = false;
+};
+
+class RecordingListener : public CControlListener {
+ public:
+  void valueChanged(CControl* control) override { changes.emplace_back(control->getTag(), control->getValue()); }
+  void controlBeginEdit(CControl* control) override { log.push_back("begin " + std::to_string(control->getTag())); }
+  void controlEndEdit(CControl* control) override { log.push_back("end " + std::to_string(control->getTag())); }
+  std::vector<std::pair<int32_t, float>> changes;
+  std::vector<std::string> log;
+};
+
+class RecordingEditor : public VSTGUIEditorInterface {
+ public:
+  void beginEdit(int32_t index) override { log.push_back("editor begin " + std::to_string(index)); }
+  void endEdit(int32_t index) override { log.push_back("editor end " + std::to_string(index)); }
+  std::vector<std::string> log;
+};
+
+// One editor's worth: a frame on a host window, with a toggle in it.
+struct OpenEditor {
+  OpenEditor(const CRect& frameSize, const CRect& toggleSize, int32_t tag)
+      : frame(new CFrame(frameSize, &editor)), toggle(new ToggleControl(toggleSize, &listener, tag)) {
+    frame->setBackgroundColor(kBlackCColor);
+    frame->addView(toggle);
+  }
+  ~OpenEditor() {
+    if (frame) frame->close();
+  }
+  bool open(void* parent) {
+    setPlatformBackEnd(PlatformBackEnd::kNative);
+    return frame->open(parent);
+  }
+  x11::X11Frame* window() const { return frame ? static_cast<x11::X11Frame*>(frame->getPlatformFrame()) : nullptr; }
+  // What the editor's idle does.
+  void idle() {
+    if (!frame || !frame->getPlatformFrame()) return;
+    CFrame::UIScope scope;
+    IPlatformFrame* platform = frame->getPlatformFrame();
+    platform->remember();
+    frame->remember();
+    platform->pumpEvents();
+    if (frame->isOpen()) {
+      frame->idle();
+      platform->paintPending();
+    }
+    frame->forget();
+    platform->forget();
+  }
+  void close() {
+    frame->close();
+    frame = nullptr;
+  }
+
+  RecordingEditor editor;
+  RecordingListener listener;
+  CFrame* frame;
+  ToggleControl* toggle;
+};
+
+// Runs the editors' idle until `done` holds (true) or two seconds pass.
+bool idleUntil(const std::vector<OpenEditor*>& editors, const std::function<bool()>& done) {
+  for (int i = 0; i < 400; ++i) {
+    for (OpenEditor* e : editors) e->idle();
+    if (done()) return true;
+    platformSleep(5);
+  }
+  return false;
+}
+
+bool idleUntil(OpenEditor& editor, const std::function<bool()>& done) { return idleUntil({&editor}, done); }
+
+std::string decimal(int value) { return std::to_string(value); }
+
+// Open file descriptors of this process.
+int openDescriptors() {
+  int count = 0;
+  if (DIR* dir = opendir("/proc/self/fd")) {
+    while (readdir(dir)) ++count;
+    closedir(dir);
+  }
+  return count;
+}
+
+class X11FrameTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!XvfbServer::installed()) return;
+    server = std::make_unique<XvfbServer>();
+    if (!server->start()) server.reset();
+  }
+  static void TearDownTestSuite() { server.reset(); }
+
+  void SetUp() override {
+    if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_TRUE(server) << "Xvfb did not start";
+  }
+
+  // Moves the pointer to (x, y) of `inside` and runs the xdotool `actions`.
+  static void pointerAt(const HostWindow& host, Window inside, int x, int y,
+                        const std::vector<std::string>& actions = {}) {
+    int rootX = 0, rootY = 0;
+    ASSERT_TRUE(host.toRoot(inside, x, y, rootX, rootY));
+    // (xdotool's own --sync waits forever when the pointer is there already.)
+    std::vector<std::string> args = {"mousemove", decimal(rootX), decimal(rootY)};
+    args.insert(args.end(), actions.begin(), actions.end());
+    ASSERT_TRUE(xdotool(args));
+    ASSERT_TRUE(host.waitForPointer(rootX, rootY));
+  }
+
+  static std::unique_ptr<XvfbServer> server;
+};
+std::unique_ptr<XvfbServer> X11FrameTest::server;
+
+TEST_F(X11FrameTest, AClickTogglesTheControlTellsTheListenerAndRepaints) {
+  HostWindow host(40, 60, 300, 200);
+  ASSERT_TRUE(host.isOpen());
+  OpenEditor editor(CRect(0, 0, 300, 200), CRect(50, 50, 150, 150), 7);
+  ASSERT_TRUE(editor.open(host.handle()));
+  const Window window = editor.window()->getWindow();
+
+  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 100) == kRed; }));
+  EXPECT_EQ(host.pixel(window, 10, 10), 0x000000) << "the frame's background";
+
+  pointerAt(host, window, 100, 100, {"click", "1"});
+  ASSERT_TRUE(idleUntil(editor, [&] { return !editor.listener.changes.empty(); }));
+  EXPECT_EQ(editor.toggle->getValue(), 1.f);
+  ASSERT_EQ(editor.listener.changes.size(), 1u);
+  EXPECT_EQ(editor.listener.changes[0], std::make_pair(7, 1.f));
+  EXPECT_EQ(editor.listener.log, (std::vector<std::string>{"begin 7", "end 7"}));
+  EXPECT_EQ(editor.editor.log, (std::vector<std::string>{"editor begin 7", "editor end 7"}));
+  ASSERT_EQ(editor.toggle->downs.size(), 1u);
+  EXPECT_EQ(editor.toggle->downs[0](), kLButton);
+  EXPECT_EQ(editor.toggle->lastDown, CPoint(100, 100)) << "in window coordinates";
+
+  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 100) == kGreen; }));
+  EXPECT_EQ(host.pixel(window, 49, 100), 0x000000);
+}
+
+TEST_F(X11FrameTest, DoubleClicksButtonsModifiersAndTheWheel) {
+  HostWindow host(10, 10, 200, 200);
+  OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
+  ASSERT_TRUE(editor.open(host.handle()));
+  const Window window = editor.window()->getWindow();
+  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 5, 5) == kRed; }));
+  ToggleControl& toggle = *editor.toggle;
+
+  pointerAt(host, window, 60, 60, {"click", "--repeat", "2", "--delay", "60", "1"});
+  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.downs.size() == 2; }));
+  EXPECT_EQ(toggle.downs[0](), kLButton);
+  EXPECT_EQ(toggle.downs[1](), kLButton | kDoubleClick);
+
+  ASSERT_TRUE(xdotool({"keydown", "shift", "click", "3", "keyup", "shift"}));
+  ASSERT_TRUE(xdotool({"keydown", "ctrl", "keydown", "alt", "click", "2", "keyup", "alt", "keyup", "ctrl"}));
+  ASSERT_TRUE(xdotool({"click", "8", "click", "9"}));
+  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.downs.size() == 6; }));
+  EXPECT_EQ(toggle.downs[2](), kRButton | kShift);
+  EXPECT_EQ(toggle.downs[3](), kMButton | kControl | kAlt);
+  EXPECT_EQ(toggle.downs[4](), kButton4);
+  EXPECT_EQ(toggle.downs[5](), kButton5) << "button 8 was released in between";
+
+  // Buttons 4 and 5 turn the wheel one notch each way; 6 and 7 scroll
+  // sideways, which nothing uses. None of them is a press.
+  ASSERT_TRUE(xdotool({"click", "4", "click", "5", "click", "6", "click", "7", "click", "4"}));
+  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.wheel.size() == 3; }));
+  EXPECT_EQ(toggle.wheel, (std::vector<float>{1.f, -1.f, 1.f}));
+  EXPECT_EQ(toggle.downs.size(), 6u);
+  EXPECT_TRUE(toggle.ups.empty()) << "the control asked for no moves or ups";
+
+  // Leaving the window ends the hover.
+  EXPECT_EQ(toggle.exits, 0);
+  pointerAt(host, DefaultRootWindow(host.getDisplay()), 700, 500);
+  EXPECT_TRUE(idleUntil(editor, [&] { return toggle.exits == 1; }));
+}
+
+TEST_F(X11FrameTest, ADragKeepsReportingOutsideTheWindowUntilRelease) {
+  HostWindow host(100, 100, 200, 150);
+  OpenEditor editor(CRect(0, 0, 200, 150), CRect(20, 20, 80, 80), 3);
+  editor.toggle->tracking = true;
+  ASSERT_TRUE(editor.open(host.handle()));
+  const Window window = editor.window()->getWindow();
+  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 50, 50) == kRed; }));
+  ToggleControl& toggle = *editor.toggle;
+
+  pointerAt(host, window, 50, 50, {"mousedown", "1"});
+  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.downs.size() == 1; }));
+  editor.idle();
+  const std::size_t movesBefore = toggle.moves.size();
+
+  // Three moves between two idles arrive as one, at the last position; all
+  // of them lie beyond the window's right and bottom edges.
+  std::vector<std::string> moves;
+  int rootX = 0, rootY = 0;
+  for (const CPoint& p : {CPoint(220, 170), CPoint(240, 200), CPoint(260, 230)}) {
+    ASSERT_TRUE(host.toRoot(window, static_cast<int>(p.x), static_cast<int>(p.y), rootX, rootY));
+    moves.insert(moves.end(), {"mousemove", decimal(rootX), decimal(rootY)});
+  }
+  ASSERT_TRUE(xdotool(moves));
+  ASSERT_TRUE(host.waitForPointer(rootX, rootY));
+  platformSleep(50);
+  editor.idle();
+  ASSERT_EQ(toggle.moves.size(), movesBefore + 1);
+  EXPECT_EQ(toggle.moves.back().first, CPoint(260, 230));
+  EXPECT_EQ(toggle.moves.back().second(), kLButton);
+
+  CPoint where;
+  ASSERT_TRUE(editor.frame->getCurrentMouseLocation(where));
+  EXPECT_EQ(where, CPoint(260, 230));
+  EXPECT_EQ(editor.frame->getCurrentMouseButtons()(), kLButton);
+
+  ASSERT_TRUE(xdotool({"mouseup", "1"}));
+  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.ups.size() == 1; }));
+  EXPECT_EQ(toggle.ups[0].first, CPoint(260, 230));
+  EXPECT_EQ(toggle.ups[0].second(), kLButton) << "the released button is reported";
+  EXPECT_EQ(editor.frame->getCurrentMouseButtons()(), 0);
+
+  // The pointer far away, above and left of the window.
+  pointerAt(host, DefaultRootWindow(host.getDisplay()), 0, 0);
+  ASSERT_TRUE(editor.frame->getCurrentMouseLocation(where));
+  EXPECT_EQ(where, CPoint(-100, -100));
+}
+
+TEST_F(X11FrameTest, KeysReachTheFocusView) {
+  HostWindow host(10, 10, 200, 200);
+  OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
+  editor.toggle->setWantsFocus(true);
+  ASSERT_TRUE(editor.open(host.handle()));
+  const Window window = editor.window()->getWindow();
+  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 5, 5) == kRed; }));
+  ToggleControl& toggle = *editor.toggle;
+
+  // Without a window manager the keyboard follows the pointer.
+  pointerAt(host, window, 60, 60, {"click", "1"});
+  ASSERT_TRUE(idleUntil(editor, [&] { return editor.frame->getFocusView() == &toggle; }));
+  ASSERT_TRUE(xdotool(
+      {"key", "a", "shift+b", "ctrl+c", "Return", "KP_Enter", "Left", "BackSpace", "Delete", "Escape", "F5", "Home"}));
+  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.keys.size() == 10; }));
+  const std::vector<std::pair<VstInt32, unsigned char>> expected = {
+      {'a', 0},       {'B', 0},       {'c', 0},         {0, VKEY_RETURN}, {0, VKEY_ENTER},
+      {0, VKEY_LEFT}, {0, VKEY_BACK}, {0, VKEY_DELETE}, {0, VKEY_ESCAPE}, {0, VKEY_HOME}};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(toggle.keys[i].character, expected[i].first) << i;
+    EXPECT_EQ(toggle.keys[i].virt, expected[i].second) << i;
+  }
+  EXPECT_EQ(toggle.keys[0].modifier, 0);
+  EXPECT_EQ(toggle.keys[1].modifier, MODIFIER_SHIFT);
+  EXPECT_EQ(toggle.keys[2].modifier, MODIFIER_CONTROL);
+  EXPECT_TRUE(idleUntil(editor, [&] { return toggle.keyUps == 10; })) << "F5 and the modifier keys are dropped";
+}
+
+TEST_F(X11FrameTest, AnOpenTextEntryTakesTheKeyboardAndIsPaintedOnTop) {
+  HostWindow host(30, 30, 200, 100);
+  OpenEditor editor(CRect(0, 0, 200, 100), CRect(0, 0, 10, 10), 1);
+  auto* field = new EntryField(CRect(20, 20, 180, 60));
+  editor.frame->addView(field);
+  ASSERT_TRUE(editor.open(host.handle()));
+  x11::X11Frame* x11Frame = editor.window();
+  const Window window = x11Frame->getWindow();
+  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 22) == kRed; }));
+
+  pointerAt(host, window, 100, 40, {"click", "1"});
+  ASSERT_TRUE(idleUntil(editor, [&] { return field->entry != nullptr; }));
+  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 22) == kBlue; })) << "the entry's own colour";
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(host.getDisplay(), &focus, &revert);
+  EXPECT_EQ(focus, window);
+
+  // The keyboard stays with the entry wherever the pointer goes; the
+  // selected text is replaced.
+  pointerAt(host, DefaultRootWindow(host.getDisplay()), 600, 600, {"type", "25"});
+  ASSERT_TRUE(idleUntil(editor, [&] { return std::string(field->entry->getText()) == "25"; }));
+  ASSERT_TRUE(xdotool({"key", "Return"}));
+  ASSERT_TRUE(idleUntil(editor, [&] { return field->entry == nullptr; }));
+  EXPECT_EQ(field->committed, "25");
+  EXPECT_TRUE(field->commitByReturn);
+  EXPECT_EQ(x11Frame->getTextEntry(), nullptr);
+  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 22) == kRed; })) << "the entry's area repainted";
+  XGetInputFocus(host.getDisplay(), &focus, &revert);
+  EXPECT_EQ(focus, host.getWindow()) << "the host has its keyboard back";
+}
+
+TEST_F(X11FrameTest, TwoEditorsEachGetTheirOwnEvents) {
+  HostWindow leftHost(0, 0, 200, 200);
+  HostWindow rightHost(400, 0, 200, 200);
+  OpenEditor left(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
+  OpenEditor right(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 2);
+  ASSERT_TRUE(left.open(leftHost.handle()));
+  ASSERT_TRUE(right.open(rightHost.handle()));
+  const Window leftWindow = left.window()->getWindow();
+  const Window rightWindow = right.window()->getWindow();
+  const std::vector<OpenEditor*> both = {&left, &right};
+  ASSERT_TRUE(idleUntil(both, [&] {
+    return leftHost.pixel(leftWindow, 100, 100) == kRed && rightHost.pixel(rightWindow, 100, 100) == kRed;
+  }));
+
+  pointerAt(rightHost, rightWindow, 100, 100, {"click", "1"});
+  ASSERT_TRUE(idleUntil(both, [&] { return right.listener.changes.size() == 1; }));
+  pointerAt(leftHost, leftWindow, 100, 100, {"click", "1", "click", "1"});
+  ASSERT_TRUE(idleUntil(both, [&] { return left.listener.changes.size() == 2; }));
+  EXPECT_EQ(right.listener.changes.size(), 1u);
+  EXPECT_EQ(right.toggle->getValue(), 1.f);
+  EXPECT_EQ(left.toggle->getValue(), 0.f);
+  EXPECT_TRUE(idleUntil(both, [&] {
+    return leftHost.pixel(leftWindow, 100, 100) == kRed && rightHost.pixel(rightWindow, 100, 100) == kGreen;
+  }));
+
+  // One editor closing leaves the other working.
+  right.close();
+  pointerAt(leftHost, leftWindow, 100, 100, {"click", "1"});
+  EXPECT_TRUE(idleUntil(left, [&] { return left.listener.changes.size() == 3; }));
+}
+
+TEST_F(X11FrameTest, TheHostDestroyingItsWindowFirstDoesNotKillTheProcess) {
+  // The host's own error handler must be back in place afterwards.
+  static int hostErrors = 0;
+  const XErrorHandler hostHandler = [](Display*, XErrorEvent*) {
+    ++hostErrors;
+    return 0;
+  };
+  const XErrorHandler before = XSetErrorHandler(hostHandler);
+
+  {  // The editor sees the window go, then paints and closes.
+    HostWindow host(10, 10, 200, 200);
+    OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 100, 100), 1);
+    ASSERT_TRUE(editor.open(host.handle()));
+    ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(editor.window()->getWindow(), 5, 5) == kRed; }));
+    host.destroyWindow();
+    ASSERT_TRUE(idleUntil(editor, [&] { return !editor.window()->hasWindow(); }));
+    editor.frame->invalid();
+    editor.idle();
+    CPoint where;
+    EXPECT_FALSE(editor.frame->getCurrentMouseLocation(where));
+    editor.close();
+  }
+  {  // The editor paints and closes before it has heard of it.
+    HostWindow host(10, 10, 200, 200);
+    OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 100, 100), 1);
+    ASSERT_TRUE(editor.open(host.handle()));
+    editor.idle();
+    host.destroyWindow();
+    {
+      CFrame::UIScope scope;
+      editor.frame->invalid();
+      editor.frame->getPlatformFrame()->paintPending();
+    }
+    editor.close();
+  }
+  {  // The host closes the editor right after destroying its window.
+    HostWindow host(10, 10, 200, 200);
+    OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 100, 100), 1);
+    ASSERT_TRUE(editor.open(host.handle()));
+    host.destroyWindow();
+    editor.close();
+  }
+  EXPECT_EQ(XSetErrorHandler(before), hostHandler);
+  EXPECT_EQ(hostErrors, 0) << "the frame's errors are its own";
+}
+
+TEST_F(X11FrameTest, ErrorsOfOtherConnectionsReachTheHostsHandler) {
+  static std::vector<unsigned char> hostErrors;
+  const XErrorHandler hostHandler = [](Display*, XErrorEvent* error) {
+    hostErrors.push_back(error->error_code);
+    return 0;
+  };
+  const XErrorHandler before = XSetErrorHandler(hostHandler);
+  Display* ours = XOpenDisplay(nullptr);
+  Display* hosts = XOpenDisplay(nullptr);
+  ASSERT_TRUE(ours && hosts);
+  const Window missing = 0x3fffff;
+  {
+    x11::X11ErrorTrap trap(ours, missing);
+    XMapWindow(hosts, missing);
+    XSync(hosts, False);
+    EXPECT_EQ(hostErrors, std::vector<unsigned char>{BadWindow});
+    XMapWindow(ours, missing);
+    trap.sync();
+    EXPECT_EQ(trap.errorCount(), 1);
+    EXPECT_TRUE(trap.watchedFailed());
+    EXPECT_EQ(trap.firstErrorCode(), BadWindow);
+    {
+      x11::X11ErrorTrap inner(hosts);  // nested, for another connection
+      XUnmapWindow(ours, missing);
+      XSync(ours, False);
+    }
+    EXPECT_EQ(trap.errorCount(), 2) << "the outer trap still catches its own";
+  }
+  EXPECT_EQ(hostErrors.size(), 1u);
+  XCloseDisplay(ours);
+  XCloseDisplay(hosts);
+  EXPECT_EQ(XSetErrorHandler(before), hostHandler);
+}
+
+TEST_F(X11FrameTest, OpenFailsCleanlyWithoutADisplayOrAParent) {
+  HostWindow host(10, 10, 100, 100);
+  {
+    OpenEditor editor(CRect(0, 0, 100, 100), CRect(0, 0, 50, 50), 1);
+    EXPECT_FALSE(editor.open(nullptr));
+    EXPECT_FALSE(editor.open(reinterpret_cast<void*>(uintptr_t{0x3fffff}))) << "no such window";
+    EXPECT_FALSE(editor.frame->isOpen());
+  }
+  const std::string display = std::getenv("DISPLAY");
+  unsetenv("DISPLAY");
+  {
+    OpenEditor editor(CRect(0, 0, 100, 100), CRect(0, 0, 50, 50), 1);
+    EXPECT_FALSE(editor.open(host.handle()));
+    editor.idle();
+    int w = 0, h = 0, wMm = 0, hMm = 0;
+    EXPECT_FALSE(platformScreenSize(w, h, wMm, hMm));
+  }
+  setenv("DISPLAY", display.c_str(), 1);
+  OpenEditor editor(CRect(0, 0, 100, 100), CRect(0, 0, 50, 50), 1);
+  EXPECT_TRUE(editor.open(host.handle()));
+  EXPECT_FALSE(editor.open(host.handle())) << "a second open is refused";
+}
+
+TEST_F(X11FrameTest, AHandlerClosingTheEditorStopsThePump) {
+  HostWindow host(10, 10, 200, 200);
+  auto* editor = new OpenEditor(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
+  ASSERT_TRUE(editor->open(host.handle()));
+  const Window window = editor->window()->getWindow();
+  ASSERT_TRUE(idleUntil(*editor, [&] { return host.pixel(window, 5, 5) == kRed; }));
+  int presses = 0;
+  editor->toggle->onPress = [&] {
+    ++presses;
+    editor->frame->close();  // as a host would on a click that closes the editor
+    editor->frame = nullptr;
+  };
+  IPlatformFrame* platform = editor->window();
+  platform->remember();
+  // Two clicks queued before the pump runs: the second must not be delivered.
+  pointerAt(host, window, 50, 50, {"click", "--repeat", "2", "--delay", "20", "1"});
+  XSync(host.getDisplay(), False);
+  platformSleep(100);
+  {
+    CFrame::UIScope scope;
+    platform->pumpEvents();
+    platform->paintPending();
+    platform->pumpEvents();
+  }
+  EXPECT_EQ(presses, 1);
+  platform->forget();
+  delete editor;
+}
+
+TEST_F(X11FrameTest, OpeningAndClosingManyTimesLeaksNothing) {
+  HostWindow host(10, 10, 120, 80);
+  int descriptorsBefore = 0;
+  for (int i = 0; i < 201; ++i) {
+    if (i == 1) descriptorsBefore = openDescriptors();  // after what the first open sets up for good
+    OpenEditor editor(CRect(0, 0, 120, 80), CRect(10, 10, 60, 60), 1);
+    ASSERT_TRUE(editor.open(host.handle())) << i;
+    editor.idle();
+    editor.idle();
+  }
+  EXPECT_EQ(openDescriptors(), descriptorsBefore) << "every display connection was closed";
+}
+
+}  // namespace

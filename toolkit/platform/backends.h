@@ -1,0 +1,31 @@
+// The entry points of each back-end; backend.cpp picks one per frame.
+#pragma once
+
+#include <cstdint>
+
+#include "iplatform.h"
+
+namespace VSTGUI {
+
+namespace offscreen {
+IPlatformFrame* createFrame(IPlatformFrameCallback* frame, const CRect& size);
+uint32_t ticks();                 // the fake clock
+void sleep(uint32_t milliseconds);  // advances the fake clock
+bool openURL(const char* url);    // recorded, not opened
+}  // namespace offscreen
+
+namespace native {
+// null when the window system is not reachable or `parent` is unusable.
+IPlatformFrame* createFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent);
+uint32_t ticks();
+void sleep(uint32_t milliseconds);
+bool openURL(const char* url);
+bool screenSize(int& widthPixels, int& heightPixels, int& widthMm, int& heightMm);
+}  // namespace native
+
+namespace images {
+// Decodes (once per process) the embedded PNG of that name; null if absent.
+IPlatformBitmap* load(const char* name);
+}  // namespace images
+
+}  // namespace VSTGUI
