@@ -56,6 +56,7 @@ bool CGui::open(void* parentWindow) {
   knobMode = kLinearMode;
   for (auto& bits : pendingBits) bits.store(0, std::memory_order_relaxed);
   clipNotice.store(false, std::memory_order_relaxed);
+  uiThread.store(platformThreadId(), std::memory_order_relaxed);
   isOpenFlag.store(true, std::memory_order_release);
   showPage(0);
   refreshAll();

@@ -44,6 +44,7 @@ class CGui : public CKstEditor, public IEditorLink {
   void close() override;
   void idle() override;
   bool setKnobMode(VstInt32) override { return false; }
+  bool isOpen() override { return guiFrame != nullptr; }
 
   // --- Effect side [any thread] ---
   void setParameter(VstInt32 index, float value) override;
@@ -76,6 +77,10 @@ class CGui : public CKstEditor, public IEditorLink {
   VSTGUI::CCoord scaled(int v) const;
   VSTGUI::CRect scaledRect(const ControlDesc& row, VSTGUI::CBitmap* image, int frames) const;
 
+  // True inside the window's own calls on the thread that opened it. Other
+  // threads are told apart without touching thread-local storage, which may
+  // allocate on a thread's first use.
+  bool inWindowCall() const;
   void applyParameter(VstInt32 index, float value);
   void applyPending();
   void refreshAll();
@@ -102,6 +107,7 @@ class CGui : public CKstEditor, public IEditorLink {
   // Values that arrive outside the window's own thread wait here for the next
   // idle: each one a single atomic word, with one pending bit per parameter.
   std::atomic<bool> isOpenFlag{false};
+  std::atomic<uint64_t> uiThread{0};  // the thread that opened the window
   std::atomic<bool> monoInput{false};
   std::atomic<bool> monoChanged{false};
   std::atomic<bool> clipNotice{false};

@@ -22,15 +22,19 @@ constexpr int kSelectorTags[] = {46, 50};
 
 }  // namespace
 
+bool CGui::inWindowCall() const {
+  return platformThreadId() == uiThread.load(std::memory_order_relaxed) && CFrame::onUIThread();
+}
+
 void CGui::setParameter(VstInt32 index, float value) {
   if (index == kCmdMonoInput) {
     monoInput.store(value > 0.5f, std::memory_order_relaxed);
     monoChanged.store(true, std::memory_order_release);
-    if (CFrame::onUIThread() && isEditorOpen()) applyMonoBadge();
+    if (isEditorOpen() && inWindowCall()) applyMonoBadge();
     return;
   }
   if (!isEditorOpen()) return;
-  if (!CFrame::onUIThread()) {
+  if (!inWindowCall()) {
     // Another thread, or the host between idles: the next idle applies it.
     if (index == kCmdInputClip) {
       clipNotice.store(true, std::memory_order_release);

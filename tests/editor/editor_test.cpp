@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
 
 #include "cframe.h"
 #include "ctaglist.h"
@@ -162,6 +163,24 @@ TEST(EditorShell, AClipNoticeHoldsForSeventyFiveTicks) {
   EXPECT_EQ(host.gui().getClipHold(), 1);
   host.idle();
   EXPECT_EQ(host.gui().getClipHold(), 0);
+}
+
+TEST(EditorShell, NoticesFromTheAudioThreadWaitForTheNextIdle) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  std::thread audio([&] {
+    host.plug().setParameter(kCmdInputClip, 1.f);
+    host.plug().setParameter(13, 0.75f);
+    host.plug().setParameter(kPage, 1.f / 128.f);
+  });
+  audio.join();
+  EXPECT_EQ(host.gui().getClipHold(), 0);
+  EXPECT_EQ(host.knob(73)->getValue(), kParamTable[13].defaultValue);
+  EXPECT_EQ(host.gui().getCurrentPage(), 0);
+  host.idle();
+  EXPECT_EQ(host.gui().getClipHold(), CGui::kClipHoldTicks - 2);
+  EXPECT_EQ(host.knob(73)->getValue(), 0.75f);
+  EXPECT_EQ(host.gui().getCurrentPage(), 1);
 }
 
 TEST(EditorShell, OpeningAndClosingManyTimesKeepsWorking) {

@@ -20,6 +20,8 @@ IPlatformFrame* createPlatformFrame(IPlatformFrameCallback* frame, const CRect& 
 
 IPlatformBitmap* loadPlatformBitmap(const char* name) { return name ? images::load(name) : nullptr; }
 
+uint64_t platformThreadId() { return native::threadId(); }
+
 uint32_t platformTicks() { return offscreenChosen() ? offscreen::ticks() : native::ticks(); }
 
 void platformSleep(uint32_t milliseconds) {

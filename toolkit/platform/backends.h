@@ -17,6 +17,7 @@ bool openURL(const char* url);    // recorded, not opened
 namespace native {
 // null when the window system is not reachable or `parent` is unusable.
 IPlatformFrame* createFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent);
+uint64_t threadId();
 uint32_t ticks();
 void sleep(uint32_t milliseconds);
 bool openURL(const char* url);

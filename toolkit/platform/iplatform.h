@@ -97,6 +97,9 @@ IPlatformFrame* createPlatformFrame(IPlatformFrameCallback* frame, const CRect& 
 IPlatformBitmap* loadPlatformBitmap(const char* name);
 
 // Services.
+// The calling thread, cheaply: no system call, no allocation (the audio
+// thread may ask).
+uint64_t platformThreadId();
 uint32_t platformTicks();                 // milliseconds, monotonic
 void platformSleep(uint32_t milliseconds);
 bool platformOpenURL(const char* url);    // in the desktop's browser

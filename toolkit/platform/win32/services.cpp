@@ -10,6 +10,7 @@ namespace VSTGUI {
 
 namespace native {
 IPlatformFrame* createFrame(IPlatformFrameCallback*, const CRect&, void*) { return nullptr; }
+uint64_t threadId() { return GetCurrentThreadId(); }
 uint32_t ticks() { return GetTickCount(); }
 void sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 bool openURL(const char* url) {

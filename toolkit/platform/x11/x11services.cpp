@@ -1,6 +1,7 @@
 // Linux services: the clock, sleeping, links and the screen size, plus the
 // entry point that opens an X11 frame.
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -82,6 +83,9 @@ bool spawnDetached(const std::string& program, const char* url) {
 IPlatformFrame* createFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent) {
   return x11::X11Frame::create(frame, size, parent);
 }
+
+// No system call and no allocation: safe on the audio thread.
+uint64_t threadId() { return static_cast<uint64_t>(pthread_self()); }
 
 uint32_t ticks() {
   timespec now{};
