@@ -19,7 +19,6 @@ class CAnimKnobKst : public VSTGUI::CAnimKnob {
   void draw(VSTGUI::CDrawContext* context) override;
   VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
   bool onWheel(const VSTGUI::CPoint& where, const float& distance, const VSTGUI::CButtonState& buttons) override;
-  void setValue(float val) override { CAnimKnob::setValue(val); }
 
  private:
   bool circularHit = false;

@@ -15,11 +15,6 @@ class CViewContainer1 : public VSTGUI::CViewContainer {
   // Takes the page off its remembered parent without releasing it.
   void detachFromParent();
 
-  void draw(VSTGUI::CDrawContext* context) override { CViewContainer::draw(context); }
-  void drawRect(VSTGUI::CDrawContext* context, const VSTGUI::CRect& updateRect) override {
-    CViewContainer::drawRect(context, updateRect);
-  }
-  void setDirty(bool state = true) override { CViewContainer::setDirty(state); }
   VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
   bool attached(VSTGUI::CView* parent) override;
   bool removed(VSTGUI::CView* parent) override;

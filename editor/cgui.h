@@ -99,9 +99,7 @@ class CGui : public CKstEditor, public IEditorLink {
   std::array<VSTGUI::CBitmap*, kNumSkinImages> skinImages{};
   SkinScale skin;
   int currentPage = -1;
-  bool inValueChange = false;
   int clipHold = 0;
-  bool gesture = false;
   int gestureTag = -1;
 
   // Values that arrive outside the window's own thread wait here for the next

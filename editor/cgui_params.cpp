@@ -130,7 +130,6 @@ void CGui::automateParameter(VstInt32 index, float value) {
 
 void CGui::valueChanged(CControl* control) {
   if (!control) return;
-  inValueChange = true;
   int tag = control->getTag();
   float v = control->getValue();
   if (control->isTypeOf("CKstTextEd")) {
@@ -139,10 +138,7 @@ void CGui::valueChanged(CControl* control) {
                           link->getParameterDirect(kOutRange) > 0.5f);
   }
   if (tag == 56 || tag == 57) tag = kTagShowAbout;
-  if (handleInternal(tag)) {
-    inValueChange = false;
-    return;
-  }
+  if (handleInternal(tag)) return;
   if (tag == 46 || tag == 50) {
     link->setParameterDirect(kCompareSelect, v);
   } else if ((tag >= 47 && tag <= 49) || (tag >= 51 && tag <= 53)) {
@@ -158,18 +154,15 @@ void CGui::valueChanged(CControl* control) {
   } else if (tag >= 0 && tag < kNumTags && tagToParameter[tag] != -1) {
     automateParameter(tagToParameter[tag], v);
   }
-  inValueChange = false;
 }
 
 void CGui::beginEdit(int32_t tag) {
-  gesture = true;
   gestureTag = tag;
   if (effect) effect->beginEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
 }
 
 void CGui::endEdit(int32_t tag) {
   if (tag < 0) tag = gestureTag;
-  gesture = false;
   if (effect) effect->endEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
 }
 

@@ -21,8 +21,6 @@ bool CKstEditor::handleInternal(int tag) {
       frame->setDirty(true);
     }
     aboutClosed = true;
-  } else if (tag == kTagOpenLink) {
-    if (aboutView && aboutLink()) platformOpenURL(aboutLink());
   }
   return false;
 }

@@ -11,7 +11,6 @@ namespace sorel {
 // Tags and values the editor handles itself.
 constexpr int kTagShowAbout = 100005;
 constexpr int kTagCloseAbout = 100006;
-constexpr int kTagOpenLink = 100007;
 
 class CKstEditor : public AEffGUIEditor, public VSTGUI::CControlListener {
  public:
@@ -19,9 +18,6 @@ class CKstEditor : public AEffGUIEditor, public VSTGUI::CControlListener {
 
   // What every editor tick does (hints, lamp hold); the product overrides it.
   virtual void idleTick() {}
-  virtual void showHint(const char* text) { (void)text; }
-  // Reported with a current link by the about view.
-  virtual const char* aboutLink() const { return nullptr; }
 
  protected:
   // The editor-internal tags; true when handled.

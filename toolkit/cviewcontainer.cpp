@@ -147,22 +147,23 @@ CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState&
   return kMouseEventNotHandled;
 }
 
-CMouseEventResult CViewContainer::onMouseUp(CPoint& where, const CButtonState& buttons) {
+CMouseEventResult CViewContainer::toMouseDownView(CPoint& where, const CButtonState& buttons,
+                                                  CMouseEventResult (CView::*handler)(CPoint&, const CButtonState&)) {
   if (!mouseDownView) return kMouseEventNotHandled;
   CView* view = mouseDownView;
   Guard guard(view);
   CPoint p = toLocal(where);
-  const CMouseEventResult result = view->onMouseUp(p, buttons);
+  return (view->*handler)(p, buttons);
+}
+
+CMouseEventResult CViewContainer::onMouseUp(CPoint& where, const CButtonState& buttons) {
+  const CMouseEventResult result = toMouseDownView(where, buttons, &CView::onMouseUp);
   mouseDownView = nullptr;
   return result;
 }
 
 CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const CButtonState& buttons) {
-  if (!mouseDownView) return kMouseEventNotHandled;
-  CView* view = mouseDownView;
-  Guard guard(view);
-  CPoint p = toLocal(where);
-  const CMouseEventResult result = view->onMouseMoved(p, buttons);
+  const CMouseEventResult result = toMouseDownView(where, buttons, &CView::onMouseMoved);
   if (result != kMouseEventHandled && result != kMouseEventNotImplemented) mouseDownView = nullptr;
   return result;
 }

@@ -29,7 +29,10 @@ class CViewContainer : public CView {
   // into containers when `deep`.
   CView* getViewAt(const CPoint& where, bool deep = false, bool mustbeMouseEnabled = false) const;
 
-  void setBackgroundColor(const CColor& color) { backgroundColor = color; setDirty(); }
+  void setBackgroundColor(const CColor& color) {
+    backgroundColor = color;
+    setDirty();
+  }
   CColor getBackgroundColor() const { return backgroundColor; }
   void setBackgroundOffset(const CPoint& offset) { backgroundOffset = offset; }
   const CPoint& getBackgroundOffset() const { return backgroundOffset; }
@@ -57,6 +60,9 @@ class CViewContainer : public CView {
 
  protected:
   CPoint toLocal(const CPoint& where) const { return CPoint(where.x - size.left, where.y - size.top); }
+  // Hands a move or the release to the view that took the press.
+  CMouseEventResult toMouseDownView(CPoint& where, const CButtonState& buttons,
+                                    CMouseEventResult (CView::*handler)(CPoint&, const CButtonState&));
 
   std::vector<CView*> children;
   CView* mouseDownView = nullptr;

@@ -19,8 +19,6 @@ std::map<AEffect*, std::vector<HostEvent>>& allEvents() {
 }
 }  // namespace
 
-std::vector<HostEvent>& hostEventsOf(AEffect* effect) { return allEvents()[effect]; }
-
 VstIntPtr VSTCALLBACK recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt) {
   if (opcode == audioMasterVersion) return kVstVersion;
   if (opcode == audioMasterAutomate || opcode == audioMasterBeginEdit || opcode == audioMasterEndEdit) {

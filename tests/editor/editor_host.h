@@ -20,9 +20,6 @@ struct HostEvent {
   bool operator==(const HostEvent&) const = default;
 };
 
-// What the host callback heard, per effect.
-std::vector<HostEvent>& hostEventsOf(AEffect* effect);
-
 VstIntPtr VSTCALLBACK recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                     float opt);
 

@@ -117,8 +117,9 @@ bool screenSize(int& widthPixels, int& heightPixels, int& widthMm, int& heightMm
     heightPixels = DisplayHeight(display, screen);
     widthMm = DisplayWidthMM(display, screen);
     heightMm = DisplayHeightMM(display, screen);
-    XCloseDisplay(display);
   }
+  // The trap ends before its display goes.
+  XCloseDisplay(display);
   return widthPixels > 0 && heightPixels > 0;
 }
 
