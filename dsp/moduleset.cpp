@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "exactmath.h"
 #include "moduletables.h"
 
 namespace sorel {
@@ -12,7 +13,7 @@ constexpr double kSaltCutoffHz = 7.5;  // removes the DC that the even terms cre
 // 35^(amount - 1): 1.0 at full amount, approaching 1/35 as the amount nears 0.
 float amountGain(float amount) {
   const float exponent = amount - 1.0f;
-  return static_cast<float>(std::pow(35.0, static_cast<double>(exponent)));
+  return static_cast<float>(exactPow(kLnOf35, static_cast<double>(exponent)));
 }
 
 // Flavour 0 gives table A, 0.5 table B, 1 table C, straight lines between.

@@ -2,7 +2,7 @@
 // Defaults pass the input unchanged (b = 1, a = 0) at 44100 Hz.
 #pragma once
 
-#include <cmath>
+#include "exactmath.h"
 
 namespace sorel {
 
@@ -13,7 +13,7 @@ class COnePole {
 
   // The state y is kept: a cutoff change never clicks the filter back to zero.
   void setCutoff(double hz) {
-    a = std::exp(-2.0 * kPi * hz / sampleRate);
+    a = exactExp(-2.0 * kPi * hz / sampleRate);
     b = 1.0 - a;
   }
 

@@ -5,13 +5,14 @@
 #include <array>
 #include <cmath>
 
+#include "exactmath.h"
 #include "moduletables.h"
 
 namespace sorel::test {
 
 inline float modelGain(float amount) {
   const float exponent = amount - 1.0f;
-  return static_cast<float>(std::pow(35.0, static_cast<double>(exponent)));
+  return static_cast<float>(exactPow(kLnOf35, static_cast<double>(exponent)));
 }
 
 inline Poly7 modelBlend(const FlavourTables& t, float f, float gain) {

@@ -7,12 +7,14 @@
 #include <cmath>
 #include <vector>
 
+#include "exactmath.h"
+
 namespace sorel::test {
 
 struct RefOnePole {
   double b = 1.0, a = 0.0, y = 0.0, rate = 44100.0;
   void cutoff(double hz) {
-    a = std::exp(-2.0 * 3.14159265358979323846 * hz / rate);
+    a = exactExp(-2.0 * 3.14159265358979323846 * hz / rate);
     b = 1.0 - a;
   }
 };
@@ -35,7 +37,9 @@ struct RefModuleSet {
   float salt[7] = {}, pepper[7] = {}, sugar[7] = {}, k1 = 0, k2 = 0, k3 = 0, comp = 1;
   RefOnePole saltF[2], sugarF[2];
 
-  static float gainOf(float amount) { return static_cast<float>(std::pow(35.0, static_cast<double>(amount - 1.0f))); }
+  static float gainOf(float amount) {
+    return static_cast<float>(exactPow(kLnOf35, static_cast<double>(amount - 1.0f)));
+  }
 
   static void blend(const float* A, const float* B, const float* C, float f, float g, float* out) {
     const float* first = f <= 0.5f ? A : B;
@@ -129,7 +133,7 @@ struct RefEngine {
   }
 
   static float gainOf(float v, bool wide) {
-    float g = static_cast<float>(std::pow(wide ? 64.0 : 2.0, static_cast<double>(v)));
+    float g = static_cast<float>(exactPow(wide ? kLnOf64 : kLnOf2, static_cast<double>(v)));
     g = g * (wide ? 0.125f : 0.70710677f);
     return g > 0.999f && g < 1.0001f ? 1.0f : g;
   }
