@@ -19,7 +19,7 @@ namespace {
 using sorel::host::HostedEffect;
 using sorel::parity::Scenario;
 
-constexpr int kNumParams = 87, kBlock = 512, kFrames = 88200;
+constexpr int kNumParams = 87, kBlock = 96, kFrames = 88200;
 constexpr int kStereoBase = 12, kMidBase = 36, kSideBase = 60, kParamsPerModule = 6;
 int failures = 0;
 
@@ -62,16 +62,29 @@ std::unique_ptr<HostedEffect> restoredCopy(HostedEffect& original, std::shared_p
   return copy;
 }
 
+float fraction(float x) { return x - static_cast<float>(static_cast<int>(x)); }
+
 std::vector<float> render(HostedEffect& fx, const Scenario& s) {
   fx.start(s.sampleRate, kBlock);
   const auto in = sorel::parity::material(kFrames);
   std::vector<std::vector<float>> out(2, std::vector<float>(kFrames));
   const int base = s.midSide ? kMidBase : kStereoBase;
   for (int at = 0, block = 0; at < kFrames; at += kBlock, ++block) {
-    // Automation between blocks: one module's amount or flavour sweeps.
-    const float sweep = static_cast<float>(at) / kFrames;
-    fx.setParameter(base + (block % 4) * kParamsPerModule + (block / 4) % 2, sweep);
-    if (s.midSide) fx.setParameter(kSideBase + (block % 4) * kParamsPerModule, 1.0f - sweep);
+    // Automation before every block: every amount, flavour and volume of the
+    // page moves, so the coefficients are computed from thousands of
+    // different arguments (a C library's exp and pow differ from another's in
+    // the last bit for a few of them).
+    const float sweep = static_cast<float>(block) * 0.618034f;
+    for (int set : {base, kSideBase}) {
+      if (set == kSideBase && !s.midSide) break;
+      for (int m = 0; m < 4; ++m) {
+        const int p = set + m * kParamsPerModule;
+        fx.setParameter(p, fraction(sweep * static_cast<float>(m + 1) + 0.1f * static_cast<float>(set)));
+        fx.setParameter(p + 1, fraction(sweep * 0.37f * static_cast<float>(m + 2) + 0.01f * static_cast<float>(set)));
+      }
+    }
+    fx.setParameter(2, 0.2f + 0.5f * fraction(sweep * 0.11f));
+    fx.setParameter(3, 0.3f + 0.6f * fraction(sweep * 0.07f));
     const int n = std::min(kBlock, kFrames - at);
     float* inputs[2] = {const_cast<float*>(in[0].data()) + at, const_cast<float*>(in[1].data()) + at};
     float* outputs[2] = {out[0].data() + at, out[1].data() + at};
