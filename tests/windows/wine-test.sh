@@ -41,8 +41,8 @@ mkdir -p "$run/linux" "$run/win64" "$run/win32"
 # Windows paths of files here: Wine maps the Linux root to drive Z:.
 winpath() { echo "Z:$1"; }
 
-# wine_run 64|32 LABEL PROGRAM ARGS...: runs a Windows program in this run's
-# prefix for that width, reports its time, and fails on a non-zero status.
+# wine_run 64|32 LABEL PROGRAM ARGS...: runs a Windows program in the private
+# prefix of that width, reports its time, and fails on a non-zero status.
 wine_run() {
   local width=$1 label=$2; shift 2
   local loader=$WINE64 arch=win64
