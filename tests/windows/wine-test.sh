@@ -23,10 +23,11 @@ need() { [ -e "$1" ] || { echo "wine-test: FAILED: missing $1 ($2)" >&2; exit 1;
 
 need "$src/build/sorel.so" "make build"
 need "$src/build/tests/windows/sorel-parity" "make build"
-for f in plugin/sorel64.dll tests/windows/sorel-parity.exe tests/windows/sorel_unit_tests.exe tests/windows/sorel_host_tests.exe; do
+need "$src/build/tests/windows/sorel-mathdigest" "make build"
+for f in plugin/sorel64.dll tests/windows/sorel-parity.exe tests/windows/sorel-mathdigest.exe tests/windows/sorel_unit_tests.exe tests/windows/sorel_host_tests.exe; do
   need "$src/build-win64/$f" "make wine-test configures build-win64 with -DSOREL_WINDOWS_TESTS=ON"
 done
-for f in plugin/sorel.dll tests/windows/sorel-parity.exe; do
+for f in plugin/sorel.dll tests/windows/sorel-parity.exe tests/windows/sorel-mathdigest.exe; do
   need "$src/build-win32/$f" "make wine-test configures build-win32 with -DSOREL_WINDOWS_TESTS=ON"
 done
 need "$WINE64" "tests/windows/setup-wine.sh installs wine64"
@@ -79,6 +80,18 @@ wine_run 64 "parity, sorel64.dll (wine64)" "$src/build-win64/tests/windows/sorel
   "$(winpath "$src/build-win64/plugin/sorel64.dll")" "$(winpath "$run/win64")" "$(winpath "$run/linux")"
 wine_run 32 "parity, sorel.dll (wine32 under qemu-i386)" "$src/build-win32/tests/windows/sorel-parity.exe" \
   "$(winpath "$src/build-win32/plugin/sorel.dll")" "$(winpath "$run/win32")" "$(winpath "$run/linux")"
+
+# The coefficients' exp and pow over every engine argument: one digest for
+# all three builds (the 64-bit one also checks it in its unit tests).
+linux_digest=$("$src/build/tests/windows/sorel-mathdigest")
+for width in 64 32; do
+  start=$SECONDS
+  digest=$(WINEPREFIX=$prefixes$width WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe,winedbg.exe=" \
+    DISPLAY= timeout 600 "$([ $width = 32 ] && echo "$WINE32" || echo "$WINE64")" \
+    "$src/build-win$width/tests/windows/sorel-mathdigest.exe" | tr -d '\r')
+  echo "wine-test: coefficient digest: Linux $linux_digest, win$width $digest, $((SECONDS - start)) s"
+  [ -n "$linux_digest" ] && [ "$digest" = "$linux_digest" ] || fail "win$width computes other coefficient bits than Linux"
+done
 
 # The programs compare themselves; the files are compared once more here, so a
 # render that silently wrote nothing cannot pass.
