@@ -1,0 +1,108 @@
+// The vector stages of the fused chain pass (see chainpass.h), each over one
+// group of kGroup samples of one lane. Between the stages, a lane's
+// intermediate values wait in a GroupScratch: Salt's polynomial before its
+// filter has run, the sample Sugar shaped before its filter has run.
+#pragma once
+
+#include <array>
+
+#include "kernels.h"
+#include "moduleset.h"
+#include "shapers.h"
+#include "simd.h"
+
+namespace sorel::chain {
+
+// Which modules run, one bit each, in chain order.
+enum Modules : unsigned { kSalt = 1u, kPepper = 2u, kSugar = 4u, kChili = 8u, kCombinations = 16u };
+
+constexpr int kGroup = 8;  // samples per pipeline step: one AVX2 vector, two SSE2 vectors
+
+// One lane's coefficients as vectors, hoisted out of the pass.
+template <class V>
+struct LaneConstants {
+  std::array<V, 7> salt, pepper, sugar;
+  std::array<V, 3> chili;
+  V saltLinear;  // 1 + c0
+  V sugarCompensation;
+  Doubles<V> saltB, sugarB;  // the filters' input weights
+};
+
+template <class V, unsigned kMods>
+[[gnu::always_inline]] inline LaneConstants<V> constantsFor(const CModuleSet::Settings& s, const COnePole& saltFilter,
+                                                            const COnePole& sugarFilter) {
+  LaneConstants<V> k;
+  if constexpr ((kMods & kSalt) != 0) {
+    k.salt = kernels::splatAll<V>(s.salt);
+    k.saltLinear = splat<V>(1.0f + s.salt[0]);
+    k.saltB = Doubles<V>{} + saltFilter.b;
+  }
+  if constexpr ((kMods & kPepper) != 0) k.pepper = kernels::splatAll<V>(s.pepper);
+  if constexpr ((kMods & kSugar) != 0) {
+    k.sugar = kernels::splatAll<V>(s.sugar);
+    k.sugarCompensation = splat<V>(s.sugarCompensation);
+    k.sugarB = Doubles<V>{} + sugarFilter.b;
+  }
+  if constexpr ((kMods & kChili) != 0) k.chili = kernels::splatAll<V>(s.chili);
+  return k;
+}
+
+struct GroupScratch {
+  double saltPoly[kGroup];    // Salt's P, widened
+  float saltLinear[kGroup];   // (1 + c0) x
+  double saltDrive[kGroup];   // P b, the filter's input term
+  double saltState[kGroup];   // y after each sample
+  float sugarInput[kGroup];   // the sample Sugar shaped
+  double sugarDrive[kGroup];  // P b
+  double sugarState[kGroup];  // y after each sample
+};
+
+// Salt up to its filter: the polynomial, the linear part and the filter's drive.
+template <class V>
+[[gnu::always_inline]] inline void shapeSalt(const float* x, const LaneConstants<V>& k, GroupScratch& s) {
+  for (int j = 0; j < kGroup; j += lanesOf<V>) {
+    const V v = load<V>(x + j);
+    const Doubles<V> p = widen(saltPolynomial(v, k.salt));
+    storeDoubles(s.saltPoly + j, p);
+    storeDoubles(s.saltDrive + j, p * k.saltB);
+    store(s.saltLinear + j, k.saltLinear * v);
+  }
+}
+
+// Salt's output (P - y, as a float, plus the linear part) where Salt runs,
+// then Pepper; then Sugar up to its filter, or, without Sugar, Chili and the
+// store of the finished samples.
+template <class V, unsigned kMods>
+[[gnu::always_inline]] inline void shapeMiddle(float* x, const LaneConstants<V>& k, GroupScratch& s) {
+  for (int j = 0; j < kGroup; j += lanesOf<V>) {
+    V v;
+    if constexpr ((kMods & kSalt) != 0) {
+      const Doubles<V> highPass = loadDoubles<Doubles<V>>(s.saltPoly + j) - loadDoubles<Doubles<V>>(s.saltState + j);
+      v = narrow<V>(highPass) + load<V>(s.saltLinear + j);
+    } else {
+      v = load<V>(x + j);
+    }
+    if constexpr ((kMods & kPepper) != 0) v = pepper(v, k.pepper);
+    if constexpr ((kMods & kSugar) != 0) {
+      store(s.sugarInput + j, v);
+      storeDoubles(s.sugarDrive + j, widen(sugarPolynomial(v, k.sugar)) * k.sugarB);
+    } else {
+      if constexpr ((kMods & kChili) != 0) v = chili(v, k.chili);
+      store(x + j, v);
+    }
+  }
+}
+
+// Sugar's output ((y + x, as a float) times the compensation), then Chili,
+// and the store of the finished samples.
+template <class V, unsigned kMods>
+[[gnu::always_inline]] inline void finishSugar(const GroupScratch& s, const LaneConstants<V>& k, float* x) {
+  for (int j = 0; j < kGroup; j += lanesOf<V>) {
+    const V in = load<V>(s.sugarInput + j);
+    V v = narrow<V>(loadDoubles<Doubles<V>>(s.sugarState + j) + widen(in)) * k.sugarCompensation;
+    if constexpr ((kMods & kChili) != 0) v = chili(v, k.chili);
+    store(x + j, v);
+  }
+}
+
+}  // namespace sorel::chain
