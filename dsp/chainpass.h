@@ -50,22 +50,26 @@ template <class V, unsigned kMods, int kLanes>
     for (int g = 0; g < groups; ++g)
       for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g), k[c], unused);
   } else {
-    GroupScratch scratch[2][kLanes];
+    // Group g's values live in scratch[g % kRing] from its Salt shaping to
+    // its last stage.
+    constexpr int kRing = 8;
+    GroupScratch scratch[kRing][kLanes];
     constexpr bool kSalted = (kMods & kSalt) != 0;
     constexpr bool kSugared = (kMods & kSugar) != 0;
-    for (int g = 0; g <= groups; ++g) {
-      GroupScratch* now = scratch[g & 1];
-      GroupScratch* before = scratch[(g + 1) & 1];
-      const bool current = g < groups;
-      const bool previous = kSugared && g > 0;
-      if (kSalted && current)
-        for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, g), k[c], now[c]);
-      recurrences<kLanes, kSalted, kSugared>(now, kSalted && current ? length(g) : 0, saltF, before, previous ? length(g - 1) : 0,
-                          sugarF);
-      if (current)
-        for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g), k[c], now[c]);
-      if (previous)
-        for (int c = 0; c < kLanes; ++c) finishSugar<V, kMods>(before[c], k[c], samples(c, g - 1));
+    auto exists = [&](int g) { return g >= 0 && g < groups; };
+    auto at = [&](int g) { return scratch[g & (kRing - 1)]; };
+    if (kSalted && groups > 0)
+      for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, 0), k[c], at(0)[c]);
+    const int steps = groups + (kSugared ? 3 : 1);
+    for (int g = 0; g < steps; ++g) {
+      if (kSalted && exists(g + 1))
+        for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, g + 1), k[c], at(g + 1)[c]);
+      recurrences<kLanes, kSalted, kSugared>(at(g), kSalted && exists(g) ? length(g) : 0, saltF, at(g - 2),
+                                             kSugared && exists(g - 2) ? length(g - 2) : 0, sugarF);
+      if (exists(g - 1))
+        for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g - 1), k[c], at(g - 1)[c]);
+      if (kSugared && exists(g - 3))
+        for (int c = 0; c < kLanes; ++c) finishSugar<V, kMods>(at(g - 3)[c], k[c], samples(c, g - 3));
     }
   }
 

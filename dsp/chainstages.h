@@ -25,7 +25,7 @@ struct LaneConstants {
   std::array<V, 3> chili;
   V saltLinear;  // 1 + c0
   V sugarCompensation;
-  Doubles<V> saltB, sugarB;  // the filters' input weights
+  Wide<V> saltB, sugarB;  // the filters' input weights
 };
 
 template <class V, unsigned kMods>
@@ -35,13 +35,13 @@ template <class V, unsigned kMods>
   if constexpr ((kMods & kSalt) != 0) {
     k.salt = kernels::splatAll<V>(s.salt);
     k.saltLinear = splat<V>(1.0f + s.salt[0]);
-    k.saltB = Doubles<V>{} + saltFilter.b;
+    k.saltB = Wide<V>::splat(saltFilter.b);
   }
   if constexpr ((kMods & kPepper) != 0) k.pepper = kernels::splatAll<V>(s.pepper);
   if constexpr ((kMods & kSugar) != 0) {
     k.sugar = kernels::splatAll<V>(s.sugar);
     k.sugarCompensation = splat<V>(s.sugarCompensation);
-    k.sugarB = Doubles<V>{} + sugarFilter.b;
+    k.sugarB = Wide<V>::splat(sugarFilter.b);
   }
   if constexpr ((kMods & kChili) != 0) k.chili = kernels::splatAll<V>(s.chili);
   return k;
@@ -60,11 +60,12 @@ struct GroupScratch {
 // Salt up to its filter: the polynomial, the linear part and the filter's drive.
 template <class V>
 [[gnu::always_inline]] inline void shapeSalt(const float* x, const LaneConstants<V>& k, GroupScratch& s) {
+#pragma GCC unroll 2
   for (int j = 0; j < kGroup; j += lanesOf<V>) {
     const V v = load<V>(x + j);
-    const Doubles<V> p = widen(saltPolynomial(v, k.salt));
-    storeDoubles(s.saltPoly + j, p);
-    storeDoubles(s.saltDrive + j, p * k.saltB);
+    const Wide<V> p = widen(saltPolynomial(v, k.salt));
+    p.store(s.saltPoly + j);
+    (p * k.saltB).store(s.saltDrive + j);
     store(s.saltLinear + j, k.saltLinear * v);
   }
 }
@@ -74,18 +75,19 @@ template <class V>
 // store of the finished samples.
 template <class V, unsigned kMods>
 [[gnu::always_inline]] inline void shapeMiddle(float* x, const LaneConstants<V>& k, GroupScratch& s) {
+#pragma GCC unroll 2
   for (int j = 0; j < kGroup; j += lanesOf<V>) {
     V v;
     if constexpr ((kMods & kSalt) != 0) {
-      const Doubles<V> highPass = loadDoubles<Doubles<V>>(s.saltPoly + j) - loadDoubles<Doubles<V>>(s.saltState + j);
-      v = narrow<V>(highPass) + load<V>(s.saltLinear + j);
+      const Wide<V> highPass = Wide<V>::load(s.saltPoly + j) - Wide<V>::load(s.saltState + j);
+      v = narrow(highPass) + load<V>(s.saltLinear + j);
     } else {
       v = load<V>(x + j);
     }
     if constexpr ((kMods & kPepper) != 0) v = pepper(v, k.pepper);
     if constexpr ((kMods & kSugar) != 0) {
       store(s.sugarInput + j, v);
-      storeDoubles(s.sugarDrive + j, widen(sugarPolynomial(v, k.sugar)) * k.sugarB);
+      (widen(sugarPolynomial(v, k.sugar)) * k.sugarB).store(s.sugarDrive + j);
     } else {
       if constexpr ((kMods & kChili) != 0) v = chili(v, k.chili);
       store(x + j, v);
@@ -97,9 +99,10 @@ template <class V, unsigned kMods>
 // and the store of the finished samples.
 template <class V, unsigned kMods>
 [[gnu::always_inline]] inline void finishSugar(const GroupScratch& s, const LaneConstants<V>& k, float* x) {
+#pragma GCC unroll 2
   for (int j = 0; j < kGroup; j += lanesOf<V>) {
     const V in = load<V>(s.sugarInput + j);
-    V v = narrow<V>(loadDoubles<Doubles<V>>(s.sugarState + j) + widen(in)) * k.sugarCompensation;
+    V v = narrow(Wide<V>::load(s.sugarState + j) + widen(in)) * k.sugarCompensation;
     if constexpr ((kMods & kChili) != 0) v = chili(v, k.chili);
     store(x + j, v);
   }

@@ -38,18 +38,24 @@ template <int kLanes, bool kSalted, bool kSugared>
   using S = GroupScratch;
   double ys[kLanes], yg[kLanes];
   for (int c = 0; c < kLanes; ++c) ys[c] = saltF.y[c], yg[c] = sugarF.y[c];
-  if constexpr (kSalted && kSugared) {
-    const int both = std::min(saltCount, sugarCount);
-    for (int i = 0; i < both; ++i) {
-      step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
-      step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
+  // Full groups, the usual case, run as straight-line code.
+  auto both = [&](int count) __attribute__((always_inline)) {
+#pragma GCC unroll 8
+    for (int i = 0; i < count; ++i) {
+      if constexpr (kSalted) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
+      if constexpr (kSugared) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
     }
-    for (int i = both; i < saltCount; ++i) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
-    for (int i = both; i < sugarCount; ++i) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
-  } else if constexpr (kSalted) {
-    for (int i = 0; i < saltCount; ++i) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
-  } else if constexpr (kSugared) {
-    for (int i = 0; i < sugarCount; ++i) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
+  };
+  const bool full = (!kSalted || saltCount == kGroup) && (!kSugared || sugarCount == kGroup);
+  if (full) {
+    both(kGroup);
+  } else {
+    const int common = kSalted && kSugared ? std::min(saltCount, sugarCount) : kSalted ? saltCount : sugarCount;
+    both(common);
+    if constexpr (kSalted)
+      for (int i = common; i < saltCount; ++i) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
+    if constexpr (kSugared)
+      for (int i = common; i < sugarCount; ++i) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
   }
   if (kSalted && saltCount > 0)
     for (int i = saltCount; i < kGroup; ++i)

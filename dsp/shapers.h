@@ -15,6 +15,7 @@ template <class T, class C>
 [[gnu::always_inline]] inline T saltPolynomial(T x, const C& c) {
   T p = x * x;
   T sum = c[1] * p;
+#pragma GCC unroll 7
   for (int k = 2; k < 7; ++k) {
     p = p * x;
     sum = sum + c[k] * p;
@@ -26,6 +27,7 @@ template <class T, class C>
 template <class T, class C>
 [[gnu::always_inline]] inline T addPowerTerms(T sum, T x, const C& c) {
   T p = x;
+#pragma GCC unroll 7
   for (int k = 1; k < 7; ++k) {
     p = p * x;
     sum = sum + c[k] * p;
