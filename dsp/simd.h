@@ -4,10 +4,10 @@
 // so every width gives the same bits.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <cstdint>
 #include <cstring>
-
-#include <emmintrin.h>
 
 namespace sorel {
 
@@ -86,8 +86,8 @@ template <class V>
   if constexpr (lanesOf<V> == 4)
     return _mm_movelh_ps(_mm_cvtpd_ps(w.lo), _mm_cvtpd_ps(w.hi));
   else
-    return __builtin_shufflevector(__builtin_convertvector(w.lo, f32x4), __builtin_convertvector(w.hi, f32x4), 0, 1,
-                                   2, 3, 4, 5, 6, 7);
+    return __builtin_shufflevector(__builtin_convertvector(w.lo, f32x4), __builtin_convertvector(w.hi, f32x4), 0, 1, 2,
+                                   3, 4, 5, 6, 7);
 }
 
 [[gnu::always_inline]] inline float absValue(float x) { return __builtin_fabsf(x); }
