@@ -27,10 +27,18 @@ namespace sorel::chain {
 template <class V, unsigned kMods, int kLanes>
 [[gnu::always_inline]] inline void runChain(const CModuleSet::Lane* lanes, int n) {
   constexpr bool kFiltered = (kMods & (kSalt | kSugar)) != 0;
-  LaneConstants<V> k[kLanes];
+  // The Stereo set's two lanes share their settings and so their vectors.
+  LaneConstants<V> hoisted[kLanes];
+  const LaneConstants<V>* k[kLanes];
   Filters<kLanes> saltF, sugarF;
   for (int c = 0; c < kLanes; ++c) {
-    k[c] = constantsFor<V, kMods>(*lanes[c].settings, *lanes[c].salt, *lanes[c].sugar);
+    if (c > 0 && lanes[c].settings == lanes[0].settings && lanes[c].salt->b == lanes[0].salt->b &&
+        lanes[c].sugar->b == lanes[0].sugar->b) {
+      k[c] = k[0];
+    } else {
+      hoist<V, kMods>(hoisted[c], *lanes[c].settings, *lanes[c].salt, *lanes[c].sugar);
+      k[c] = &hoisted[c];
+    }
     saltF.y[c] = lanes[c].salt->y;
     saltF.a[c] = lanes[c].salt->a;
     sugarF.y[c] = lanes[c].sugar->y;
@@ -48,7 +56,7 @@ template <class V, unsigned kMods, int kLanes>
   if constexpr (!kFiltered) {
     GroupScratch unused;  // only Salt and Sugar keep values between stages
     for (int g = 0; g < groups; ++g)
-      for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g), k[c], unused);
+      for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g), *k[c], unused);
   } else {
     // Group g's values live in scratch[g % kRing] from its Salt shaping to
     // its last stage.
@@ -59,17 +67,17 @@ template <class V, unsigned kMods, int kLanes>
     auto exists = [&](int g) { return g >= 0 && g < groups; };
     auto at = [&](int g) { return scratch[g & (kRing - 1)]; };
     if (kSalted && groups > 0)
-      for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, 0), k[c], at(0)[c]);
+      for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, 0), *k[c], at(0)[c]);
     const int steps = groups + (kSugared ? 3 : 1);
     for (int g = 0; g < steps; ++g) {
       if (kSalted && exists(g + 1))
-        for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, g + 1), k[c], at(g + 1)[c]);
+        for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, g + 1), *k[c], at(g + 1)[c]);
       recurrences<kLanes, kSalted, kSugared>(at(g), kSalted && exists(g) ? length(g) : 0, saltF, at(g - 2),
                                              kSugared && exists(g - 2) ? length(g - 2) : 0, sugarF);
       if (exists(g - 1))
-        for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g - 1), k[c], at(g - 1)[c]);
+        for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g - 1), *k[c], at(g - 1)[c]);
       if (kSugared && exists(g - 3))
-        for (int c = 0; c < kLanes; ++c) finishSugar<V, kMods>(at(g - 3)[c], k[c], samples(c, g - 3));
+        for (int c = 0; c < kLanes; ++c) finishSugar<V, kMods>(at(g - 3)[c], *k[c], samples(c, g - 3));
     }
   }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include "kernels.h"
 #include "moduleset.h"
@@ -14,7 +15,9 @@
 namespace sorel::chain {
 
 // Which modules run, one bit each, in chain order.
-enum Modules : unsigned { kSalt = 1u, kPepper = 2u, kSugar = 4u, kChili = 8u, kCombinations = 16u };
+// kAllTerms: Pepper and Sugar evaluate their even terms too (oddTermsSuffice
+// does not hold for their weights).
+enum Modules : unsigned { kSalt = 1u, kPepper = 2u, kSugar = 4u, kChili = 8u, kAllTerms = 16u };
 
 constexpr int kGroup = 8;  // samples per pipeline step: one AVX2 vector, two SSE2 vectors
 
@@ -28,23 +31,27 @@ struct LaneConstants {
   Wide<V> saltB, sugarB;  // the filters' input weights
 };
 
+template <class V, std::size_t N>
+[[gnu::always_inline]] inline void splatInto(std::array<V, N>& out, const std::array<float, N>& c) {
+  for (std::size_t i = 0; i < N; ++i) out[i] = splat<V>(c[i]);
+}
+
+// Fills k in place with what the running modules use.
 template <class V, unsigned kMods>
-[[gnu::always_inline]] inline LaneConstants<V> constantsFor(const CModuleSet::Settings& s, const COnePole& saltFilter,
-                                                            const COnePole& sugarFilter) {
-  LaneConstants<V> k;
+[[gnu::always_inline]] inline void hoist(LaneConstants<V>& k, const CModuleSet::Settings& s, const COnePole& saltFilter,
+                                         const COnePole& sugarFilter) {
   if constexpr ((kMods & kSalt) != 0) {
-    k.salt = kernels::splatAll<V>(s.salt);
+    splatInto(k.salt, s.salt);
     k.saltLinear = splat<V>(1.0f + s.salt[0]);
     k.saltB = Wide<V>::splat(saltFilter.b);
   }
-  if constexpr ((kMods & kPepper) != 0) k.pepper = kernels::splatAll<V>(s.pepper);
+  if constexpr ((kMods & kPepper) != 0) splatInto(k.pepper, s.pepper);
   if constexpr ((kMods & kSugar) != 0) {
-    k.sugar = kernels::splatAll<V>(s.sugar);
+    splatInto(k.sugar, s.sugar);
     k.sugarCompensation = splat<V>(s.sugarCompensation);
     k.sugarB = Wide<V>::splat(sugarFilter.b);
   }
-  if constexpr ((kMods & kChili) != 0) k.chili = kernels::splatAll<V>(s.chili);
-  return k;
+  if constexpr ((kMods & kChili) != 0) splatInto(k.chili, s.chili);
 }
 
 struct GroupScratch {
@@ -84,10 +91,11 @@ template <class V, unsigned kMods>
     } else {
       v = load<V>(x + j);
     }
-    if constexpr ((kMods & kPepper) != 0) v = pepper(v, k.pepper);
+    constexpr bool kOddOnly = (kMods & kAllTerms) == 0;
+    if constexpr ((kMods & kPepper) != 0) v = pepper<kOddOnly>(v, k.pepper);
     if constexpr ((kMods & kSugar) != 0) {
       store(s.sugarInput + j, v);
-      (widen(sugarPolynomial(v, k.sugar)) * k.sugarB).store(s.sugarDrive + j);
+      (widen(sugarPolynomial<kOddOnly>(v, k.sugar)) * k.sugarB).store(s.sugarDrive + j);
     } else {
       if constexpr ((kMods & kChili) != 0) v = chili(v, k.chili);
       store(x + j, v);

@@ -33,16 +33,16 @@ struct Passes {
 
 void nothing(const CModuleSet::Lane*, int) {}
 
-template <class P, int kLanes, unsigned... kMods>
-constexpr void fillChain(ChainPass (&out)[kModuleCombinations], std::integer_sequence<unsigned, kMods...>) {
-  ((out[kMods] = kMods == 0 ? &nothing : &P::template chainPass<kMods, kLanes>), ...);
+template <class P, int kLanes, std::size_t N, unsigned... kMods>
+constexpr void fillChain(ChainPass (&out)[N], std::integer_sequence<unsigned, kMods...>) {
+  ((out[kMods] = kMods % kModuleCombinations == 0 ? &nothing : &P::template chainPass<kMods, kLanes>), ...);
 }
 
 template <class P>
 constexpr Table tableOf(const char* name) {
-  Table t{name, P::gainAndClamp, P::encode, P::decode, {}, P::convolvePass, P::subtract, P::add};
-  fillChain<P, 1>(t.chain[0], std::make_integer_sequence<unsigned, kModuleCombinations>{});
-  fillChain<P, 2>(t.chain[1], std::make_integer_sequence<unsigned, kModuleCombinations>{});
+  Table t{name, P::gainAndClamp, P::encode, P::decode, {}, {}, P::convolvePass, P::subtract, P::add};
+  fillChain<P, 1>(t.oneLane, std::make_integer_sequence<unsigned, 2 * kModuleCombinations>{});
+  fillChain<P, 2>(t.twoLanes, std::make_integer_sequence<unsigned, kModuleCombinations>{});
   return t;
 }
 

@@ -137,9 +137,11 @@ template <class V, bool kAdd>
 }
 
 // The fused module chain over one or two lanes (chainpass.h), one entry per
-// combination of running modules (bit m set: module m runs).
+// combination of running modules (bit m set: module m runs); with bit 4 set,
+// Pepper and Sugar evaluate every term (one lane only).
 using ChainPass = void (*)(const CModuleSet::Lane* lanes, int n);
 constexpr int kModuleCombinations = 1 << CModuleSet::kNumModules;
+constexpr unsigned kAllTermsBit = 1u << CModuleSet::kNumModules;
 
 // One entry per pass, for one vector width; the engine calls through the
 // table chosen for the processor once at start-up.
@@ -148,7 +150,8 @@ struct Table {
   bool (*gainAndClamp)(float* x, int n, float gain);
   void (*encodeMidSide)(float* left, float* right, int n);
   void (*decodeMidSide)(float* mid, float* side, int n);
-  ChainPass chain[2][kModuleCombinations];  // [lanes - 1][modules]; [..][0] does nothing
+  ChainPass oneLane[2 * kModuleCombinations];  // [modules | all terms]; [0] does nothing
+  ChainPass twoLanes[kModuleCombinations];     // [modules], Pepper and Sugar on odd terms
   void (*convolve)(const float* line, int newest, const float* h, int taps, float* out, int n);
   void (*subtract)(const float* a, const float* b, float* out, int n);  // out = a - b
   void (*add)(const float* a, const float* b, float* out, int n);       // out = a + b

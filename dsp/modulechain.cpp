@@ -3,6 +3,7 @@
 // otherwise each lane runs its own, so a module that is off never costs.
 #include "kernels.h"
 #include "moduleset.h"
+#include "shapers.h"
 
 namespace sorel {
 namespace {
@@ -11,7 +12,9 @@ unsigned runningModules(const CModuleSet::Settings& s) {
   unsigned bits = 0;
   for (int m = 0; m < CModuleSet::kNumModules; ++m)
     if (s.runs(static_cast<CModuleSet::Module>(m))) bits |= 1u << m;
-  return bits;
+  const bool pepperOdd = !(bits & (1u << CModuleSet::kPepper)) || oddTermsSuffice(s.pepper);
+  const bool sugarOdd = !(bits & (1u << CModuleSet::kSugar)) || oddTermsSuffice(s.sugar);
+  return pepperOdd && sugarOdd ? bits : bits | kernels::kAllTermsBit;
 }
 
 }  // namespace
@@ -20,7 +23,13 @@ void CModuleSet::process(float* const* channels, int n) {
   const int count = getChannels() > 1 ? 2 : 1;
   Lane lanes[2];
   for (int c = 0; c < count; ++c) lanes[c] = {&current, &saltFilters[c], &sugarFilters[c], channels[c]};
-  kernels::active().chain[count - 1][runningModules(current)](lanes, n);
+  const kernels::Table& k = kernels::active();
+  const unsigned pass = runningModules(current);
+  if (count == 2 && pass < kernels::kAllTermsBit) {
+    k.twoLanes[pass](lanes, n);
+  } else {
+    for (int c = 0; c < count; ++c) k.oneLane[pass](&lanes[c], n);
+  }
 }
 
 void CModuleSet::processPair(CModuleSet& a, float* x, CModuleSet& b, float* y, int n) {
@@ -29,11 +38,11 @@ void CModuleSet::processPair(CModuleSet& a, float* x, CModuleSet& b, float* y, i
   const kernels::Table& k = kernels::active();
   const unsigned first = runningModules(a.current);
   const unsigned second = runningModules(b.current);
-  if (first == second) {
-    k.chain[1][first](lanes, n);
+  if (first == second && first < kernels::kAllTermsBit) {
+    k.twoLanes[first](lanes, n);
   } else {
-    k.chain[0][first](&lanes[0], n);
-    k.chain[0][second](&lanes[1], n);
+    k.oneLane[first](&lanes[0], n);
+    k.oneLane[second](&lanes[1], n);
   }
 }
 

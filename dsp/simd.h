@@ -76,9 +76,13 @@ template <class V>
 [[gnu::always_inline]] inline Wide<V> widen(V v) {
   if constexpr (lanesOf<V> == 4)
     return {_mm_cvtps_pd(v), _mm_cvtps_pd(_mm_movehl_ps(v, v))};
-  else
-    return {__builtin_convertvector(__builtin_shufflevector(v, v, 0, 1, 2, 3), f64x4),
-            __builtin_convertvector(__builtin_shufflevector(v, v, 4, 5, 6, 7), f64x4)};
+  else {
+    // Converted whole and then halved: GCC then uses one full-width
+    // conversion per half.
+    using f64x8 = double __attribute__((vector_size(64)));
+    const f64x8 w = __builtin_convertvector(v, f64x8);
+    return {__builtin_shufflevector(w, w, 0, 1, 2, 3), __builtin_shufflevector(w, w, 4, 5, 6, 7)};
+  }
 }
 
 template <class V>
@@ -86,8 +90,7 @@ template <class V>
   if constexpr (lanesOf<V> == 4)
     return _mm_movelh_ps(_mm_cvtpd_ps(w.lo), _mm_cvtpd_ps(w.hi));
   else
-    return __builtin_shufflevector(__builtin_convertvector(w.lo, f32x4), __builtin_convertvector(w.hi, f32x4), 0, 1, 2,
-                                   3, 4, 5, 6, 7);
+    return __builtin_convertvector(__builtin_shufflevector(w.lo, w.hi, 0, 1, 2, 3, 4, 5, 6, 7), V);
 }
 
 [[gnu::always_inline]] inline float absValue(float x) { return __builtin_fabsf(x); }
