@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "kernels.h"
 #include "plug.h"
 #include "summary.h"
@@ -152,7 +154,8 @@ void registerAll() {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   registerAll();
-  sorel::bench::SummaryReporter reporter(kFloorName);
+  sorel::bench::SummaryReporter reporter(kFloorName, isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
+                                                                          : benchmark::ConsoleReporter::OO_Tabular);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;

@@ -15,7 +15,8 @@ namespace sorel::bench {
 
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
-  explicit SummaryReporter(std::string floorName) : floor(std::move(floorName)) {}
+  SummaryReporter(std::string floorName, OutputOptions options)
+      : ConsoleReporter(options), floor(std::move(floorName)) {}
   void ReportRuns(const std::vector<Run>& runs) override;
   void Finalize() override;
 
