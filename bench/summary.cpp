@@ -1,5 +1,6 @@
 #include "summary.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace sorel::bench {
@@ -26,7 +27,7 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     if (counter == run.counters.end() || run.error_occurred) continue;
     const std::string name = run.run_name.str();
     const double ns = counter->second.value * 1e9;  // the counter holds seconds per frame
-    if (!fastest.count(name) && !medians.count(name)) order.push_back(name);
+    if (std::find(order.begin(), order.end(), name) == order.end()) order.push_back(name);
     if (run.run_type == Run::RT_Aggregate) {
       if (run.aggregate_name == "median") medians[name] = ns;
     } else if (!fastest.count(name) || ns < fastest[name]) {
