@@ -1,7 +1,7 @@
 // The filtered halves of Salt and Sugar: their one-pole recurrences, the
 // chain's only serial work (y depends on the previous y through a double
 // multiply and add). The chain pass runs every lane's Salt recurrence over one
-// group together with every lane's Sugar recurrence over the group before, so
+// group together with every lane's Sugar recurrence over an earlier group, so
 // up to four independent chains share one loop and hide each other's latency.
 #pragma once
 
