@@ -1,20 +1,12 @@
 #include "kernels.h"
 
 #include <atomic>
-#include <type_traits>
+#include <utility>
+
+#include "chainpass.h"
 
 namespace sorel::kernels {
 namespace {
-
-// The coefficients to use with sample type T: the floats for the scalar tail,
-// the hoisted vectors for the vector body.
-template <class T, class Floats, class Vectors>
-[[gnu::always_inline]] inline const auto& coefficientsFor(T, const Floats& floats, const Vectors& vectors) {
-  if constexpr (std::is_same_v<T, float>)
-    return floats;
-  else
-    return vectors;
-}
 
 template <class V>
 struct Passes {
@@ -23,30 +15,9 @@ struct Passes {
   }
   [[gnu::always_inline]] static void encode(float* a, float* b, int n) { midSide<V, true>(a, b, n); }
   [[gnu::always_inline]] static void decode(float* a, float* b, int n) { midSide<V, false>(a, b, n); }
-  [[gnu::always_inline]] static void saltShape(const float* x, float* poly, float* lin, int n, const Poly7& c) {
-    const auto cv = splatAll<V>(c);
-    shapeInto<V>(
-        x, poly,
-        n, [&](auto v) __attribute__((always_inline)) { return saltPolynomial(v, coefficientsFor(v, c, cv)); });
-    const float linear = 1.0f + c[0];
-    shapeInto<V>(
-        x, lin, n, [&](auto v) __attribute__((always_inline)) { return linear * v; });
-  }
-  [[gnu::always_inline]] static void pepperPass(float* x, int n, const Poly7& c) {
-    const auto cv = splatAll<V>(c);
-    shapeInPlace<V>(
-        x, n, [&](auto v) __attribute__((always_inline)) { return sorel::pepper(v, coefficientsFor(v, c, cv)); });
-  }
-  [[gnu::always_inline]] static void sugarShape(const float* x, float* poly, int n, const Poly7& c) {
-    const auto cv = splatAll<V>(c);
-    shapeInto<V>(
-        x, poly,
-        n, [&](auto v) __attribute__((always_inline)) { return sugarPolynomial(v, coefficientsFor(v, c, cv)); });
-  }
-  [[gnu::always_inline]] static void chiliPass(float* x, int n, const std::array<float, 3>& k) {
-    const auto kv = splatAll<V>(k);
-    shapeInPlace<V>(
-        x, n, [&](auto v) __attribute__((always_inline)) { return sorel::chili(v, coefficientsFor(v, k, kv)); });
+  template <unsigned kMods, int kLanes>
+  [[gnu::always_inline]] static void chainPass(const CModuleSet::Lane* lanes, int n) {
+    chain::runChain<V, kMods, kLanes>(lanes, n);
   }
   [[gnu::always_inline]] static void convolvePass(const float* line, int newest, const float* h, int taps, float* out,
                                                   int n) {
@@ -60,10 +31,19 @@ struct Passes {
   }
 };
 
+void nothing(const CModuleSet::Lane*, int) {}
+
+template <class P, int kLanes, std::size_t N, unsigned... kMods>
+constexpr void fillChain(ChainPass (&out)[N], std::integer_sequence<unsigned, kMods...>) {
+  ((out[kMods] = kMods % kModuleCombinations == 0 ? &nothing : &P::template chainPass<kMods, kLanes>), ...);
+}
+
 template <class P>
 constexpr Table tableOf(const char* name) {
-  return {name,          P::gainAndClamp, P::encode,       P::decode,   P::saltShape, P::pepperPass,
-          P::sugarShape, P::chiliPass,    P::convolvePass, P::subtract, P::add};
+  Table t{name, P::gainAndClamp, P::encode, P::decode, {}, {}, P::convolvePass, P::subtract, P::add};
+  fillChain<P, 1>(t.oneLane, std::make_integer_sequence<unsigned, 2 * kModuleCombinations>{});
+  fillChain<P, 2>(t.twoLanes, std::make_integer_sequence<unsigned, kModuleCombinations>{});
+  return t;
 }
 
 constexpr Table kSse2 = tableOf<Passes<f32x4>>("sse2");
@@ -76,15 +56,9 @@ struct Avx2 {
   [[gnu::target("avx2")]] static bool gainAndClamp(float* x, int n, float g) { return P::gainAndClamp(x, n, g); }
   [[gnu::target("avx2")]] static void encode(float* a, float* b, int n) { P::encode(a, b, n); }
   [[gnu::target("avx2")]] static void decode(float* a, float* b, int n) { P::decode(a, b, n); }
-  [[gnu::target("avx2")]] static void saltShape(const float* x, float* p, float* l, int n, const Poly7& c) {
-    P::saltShape(x, p, l, n, c);
-  }
-  [[gnu::target("avx2")]] static void pepperPass(float* x, int n, const Poly7& c) { P::pepperPass(x, n, c); }
-  [[gnu::target("avx2")]] static void sugarShape(const float* x, float* p, int n, const Poly7& c) {
-    P::sugarShape(x, p, n, c);
-  }
-  [[gnu::target("avx2")]] static void chiliPass(float* x, int n, const std::array<float, 3>& k) {
-    P::chiliPass(x, n, k);
+  template <unsigned kMods, int kLanes>
+  [[gnu::target("avx2")]] static void chainPass(const CModuleSet::Lane* lanes, int n) {
+    P::template chainPass<kMods, kLanes>(lanes, n);
   }
   [[gnu::target("avx2")]] static void convolvePass(const float* line, int newest, const float* h, int taps, float* out,
                                                    int n) {

@@ -7,8 +7,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "moduleset.h"
 #include "moduletables.h"
-#include "shapers.h"
 #include "simd.h"
 
 namespace sorel::kernels {
@@ -136,6 +136,13 @@ template <class V, bool kAdd>
   for (; i < n; ++i) out[i] = kAdd ? a[i] + b[i] : a[i] - b[i];
 }
 
+// The fused module chain over one or two lanes (chainpass.h), one entry per
+// combination of running modules (bit m set: module m runs); with bit 4 set,
+// Pepper and Sugar evaluate every term (one lane only).
+using ChainPass = void (*)(const CModuleSet::Lane* lanes, int n);
+constexpr int kModuleCombinations = 1 << CModuleSet::kNumModules;
+constexpr unsigned kAllTermsBit = 1u << CModuleSet::kNumModules;
+
 // One entry per pass, for one vector width; the engine calls through the
 // table chosen for the processor once at start-up.
 struct Table {
@@ -143,10 +150,8 @@ struct Table {
   bool (*gainAndClamp)(float* x, int n, float gain);
   void (*encodeMidSide)(float* left, float* right, int n);
   void (*decodeMidSide)(float* mid, float* side, int n);
-  void (*saltShape)(const float* x, float* poly, float* lin, int n, const Poly7& c);
-  void (*pepper)(float* x, int n, const Poly7& c);
-  void (*sugarShape)(const float* x, float* poly, int n, const Poly7& c);
-  void (*chili)(float* x, int n, const std::array<float, 3>& k);
+  ChainPass oneLane[2 * kModuleCombinations];  // [modules | all terms]; [0] does nothing
+  ChainPass twoLanes[kModuleCombinations];     // [modules], Pepper and Sugar on odd terms
   void (*convolve)(const float* line, int newest, const float* h, int taps, float* out, int n);
   void (*subtract)(const float* a, const float* b, float* out, int n);  // out = a - b
   void (*add)(const float* a, const float* b, float* out, int n);       // out = a + b

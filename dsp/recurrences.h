@@ -1,58 +1,69 @@
-// The filtered halves of Salt and Sugar. Their one-pole recurrences are the
-// chain's only serial work: y depends on the previous y through a double
-// multiply and add. The two channels' recurrences are independent, so they run
-// interleaved in one loop, each hiding the other's latency; so do the Mid and
-// Side sets' recurrences on the M/S page.
+// The filtered halves of Salt and Sugar: their one-pole recurrences, the
+// chain's only serial work (y depends on the previous y through a double
+// multiply and add). The chain pass runs every lane's Salt recurrence over one
+// group together with every lane's Sugar recurrence over an earlier group, so
+// up to four independent chains share one loop and hide each other's latency.
 #pragma once
 
-#include "onepole.h"
+#include <algorithm>
 
-namespace sorel {
+#include "chainstages.h"
 
-// Salt, after its polynomial part P and linear part lin are known:
-// y = P b + y a; out = (P - y, as a float) + lin.
-struct SaltOutput {
-  static float apply(float p, double y, float lin, float) {
-    return static_cast<float>(static_cast<double>(p) - y) + lin;
-  }
+namespace sorel::chain {
+
+// The states and feedback weights of one kind of filter, one per lane.
+template <int kLanes>
+struct Filters {
+  double y[kLanes];
+  double a[kLanes];
 };
 
-// Sugar: y = P b + y a; out = (y + x, as a float) * compensation.
-struct SugarOutput {
-  static float apply(float, double y, float x, float compensation) {
-    return static_cast<float>(y + static_cast<double>(x)) * compensation;
+// y = drive[i] + y a, for i < count; the state after each sample is kept.
+// Entries from count to the group's end are set to 0 so that a short group's
+// padding holds no stale values.
+template <int kLanes>
+[[gnu::always_inline]] inline void step(double* y, const Filters<kLanes>& f, GroupScratch* s,
+                                        double (GroupScratch::*drive)[kGroup], double (GroupScratch::*state)[kGroup],
+                                        int i) {
+  for (int c = 0; c < kLanes; ++c) {
+    y[c] = (s[c].*drive)[i] + y[c] * f.a[c];
+    (s[c].*state)[i] = y[c];
   }
-};
-
-// out[i] = Output::apply(p[i], y, other[i], k) with y advanced by p[i]; out
-// may alias other.
-template <class Output>
-inline void runRecurrence(COnePole& f, const float* p, const float* other, float* out, int n, float k) {
-  const double a = f.a;
-  const double b = f.b;
-  double y = f.y;
-  for (int i = 0; i < n; ++i) {
-    y = static_cast<double>(p[i]) * b + y * a;
-    out[i] = Output::apply(p[i], y, other[i], k);
-  }
-  f.y = y;
 }
 
-template <class Output>
-inline void runRecurrences(COnePole& f0, COnePole& f1, const float* p0, const float* p1, const float* other0,
-                           const float* other1, float* out0, float* out1, int n, float k0, float k1) {
-  const double a0 = f0.a, b0 = f0.b;
-  const double a1 = f1.a, b1 = f1.b;
-  double y0 = f0.y;
-  double y1 = f1.y;
-  for (int i = 0; i < n; ++i) {
-    y0 = static_cast<double>(p0[i]) * b0 + y0 * a0;
-    y1 = static_cast<double>(p1[i]) * b1 + y1 * a1;
-    out0[i] = Output::apply(p0[i], y0, other0[i], k0);
-    out1[i] = Output::apply(p1[i], y1, other1[i], k1);
+// kSalted, kSugared: whether each kind runs at all in this pass.
+template <int kLanes, bool kSalted, bool kSugared>
+[[gnu::always_inline]] inline void recurrences(GroupScratch* salt, int saltCount, Filters<kLanes>& saltF,
+                                               GroupScratch* sugar, int sugarCount, Filters<kLanes>& sugarF) {
+  using S = GroupScratch;
+  double ys[kLanes], yg[kLanes];
+  for (int c = 0; c < kLanes; ++c) ys[c] = saltF.y[c], yg[c] = sugarF.y[c];
+  // Full groups, the usual case, run as straight-line code.
+  auto both = [&](int count) __attribute__((always_inline)) {
+#pragma GCC unroll 8
+    for (int i = 0; i < count; ++i) {
+      if constexpr (kSalted) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
+      if constexpr (kSugared) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
+    }
+  };
+  const bool full = (!kSalted || saltCount == kGroup) && (!kSugared || sugarCount == kGroup);
+  if (full) {
+    both(kGroup);
+  } else {
+    const int common = kSalted && kSugared ? std::min(saltCount, sugarCount) : kSalted ? saltCount : sugarCount;
+    both(common);
+    if constexpr (kSalted)
+      for (int i = common; i < saltCount; ++i) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
+    if constexpr (kSugared)
+      for (int i = common; i < sugarCount; ++i) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
   }
-  f0.y = y0;
-  f1.y = y1;
+  if (kSalted && saltCount > 0)
+    for (int i = saltCount; i < kGroup; ++i)
+      for (int c = 0; c < kLanes; ++c) salt[c].saltState[i] = 0.0;
+  if (kSugared && sugarCount > 0)
+    for (int i = sugarCount; i < kGroup; ++i)
+      for (int c = 0; c < kLanes; ++c) sugar[c].sugarState[i] = 0.0;
+  for (int c = 0; c < kLanes; ++c) saltF.y[c] = ys[c], sugarF.y[c] = yg[c];
 }
 
-}  // namespace sorel
+}  // namespace sorel::chain
