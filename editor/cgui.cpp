@@ -4,6 +4,7 @@
 #include "cbitmap.h"
 #include "ccontrol.h"
 #include "cframecm.h"
+#include "clst.h"
 #include "cviewcontainer1.h"
 
 namespace sorel {
@@ -92,6 +93,7 @@ void CGui::close() {
   }
   guiFrame = nullptr;
   frame = nullptr;
+  openList = nullptr;
   currentPage = -1;
   clipHold = 0;
   AEffGUIEditor::close();
@@ -110,6 +112,10 @@ void CGui::idle() {
 
 void CGui::idleTick() {
   if (!isEditorOpen()) return;
+  if (openList && guiFrame) {
+    CPoint mouse;
+    if (guiFrame->getCurrentMouseLocation(mouse)) openList->trackHover(mouse);
+  }
   if (clipHold > 0 && --clipHold == 0) setClipLamps(0.f);
 }
 

@@ -73,6 +73,15 @@ class CGui : public CKstEditor, public IEditorLink {
   void attachControls();
   void detachControls();
   VSTGUI::CControl* createControl(int tag, const ControlDesc& row);
+  // One recipe per layout type code.
+  VSTGUI::CControl* createButton(int tag, const ControlDesc& row, VSTGUI::CBitmap* image);
+  VSTGUI::CControl* createLed(int tag, const ControlDesc& row, VSTGUI::CBitmap* image);
+  VSTGUI::CControl* createClickArea(int tag, const ControlDesc& row);
+  VSTGUI::CControl* createButtonGroup(int tag, const ControlDesc& row, VSTGUI::CBitmap* image);
+  VSTGUI::CControl* createTextField(int tag, const ControlDesc& row, VSTGUI::CBitmap* image);
+  VSTGUI::CControl* createHintLine(int tag, const ControlDesc& row);
+  VSTGUI::CControl* createDropdown(int tag, const ControlDesc& row);
+  VSTGUI::CControl* createReadout(int tag, const ControlDesc& row, const VSTGUI::CRect& knob);
   // A layout coordinate times the skin scale, truncated.
   VSTGUI::CCoord scaled(int v) const;
   VSTGUI::CRect scaledRect(const ControlDesc& row, VSTGUI::CBitmap* image, int frames) const;

@@ -138,7 +138,7 @@ void CGui::valueChanged(CControl* control) {
                           link->getParameterDirect(kOutRange) > 0.5f);
   }
   if (tag == 56 || tag == 57) tag = kTagShowAbout;
-  if (handleInternal(tag)) return;
+  if (handleInternal(tag, v, control)) return;
   if (tag == 46 || tag == 50) {
     link->setParameterDirect(kCompareSelect, v);
   } else if ((tag >= 47 && tag <= 49) || (tag >= 51 && tag <= 53)) {

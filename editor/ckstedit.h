@@ -8,6 +8,8 @@
 
 namespace sorel {
 
+class CLst;
+
 // Tags and values the editor handles itself.
 constexpr int kTagShowAbout = 100005;
 constexpr int kTagCloseAbout = 100006;
@@ -20,11 +22,15 @@ class CKstEditor : public AEffGUIEditor, public VSTGUI::CControlListener {
   virtual void idleTick() {}
 
  protected:
-  // The editor-internal tags; true when handled.
-  bool handleInternal(int tag);
+  // The editor-internal tags, and the pop-up lists announcing that they
+  // opened or closed; true when handled.
+  bool handleInternal(int tag, float value, VSTGUI::CControl* control);
+  // The pop-up list on show, or null.
+  CLst* getOpenList() const { return openList; }
 
   VSTGUI::CView* aboutView = nullptr;  // created at open, released at close
   bool aboutClosed = true;
+  CLst* openList = nullptr;
 };
 
 }  // namespace sorel
