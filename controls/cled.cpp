@@ -253,14 +253,12 @@ float CLed::getValue() const {
 }
 
 void CLed::draw(CDrawContext* context) {
-  const float kept = storedValue();
-  storeValue(on ? 1.f : 0.f);
-  if (style == kStyleFirstFrameOnly || frameCount == 1) {
-    if (CBitmap* bitmap = getBackground()) bitmap->draw(context, size, CPoint(0, 0), 1.f);
-  } else {
-    COnOffButton::draw(context);
+  if (CBitmap* bitmap = getBackground()) {
+    // Two-state drawing: the upper half while dark, the lower half while lit.
+    const bool firstFrame = style == kStyleFirstFrameOnly || frameCount == 1;
+    const CCoord top = !firstFrame && on ? bitmap->getHeight() / 2 : 0;
+    bitmap->draw(context, size, CPoint(0, top), 1.f);
   }
-  storeValue(kept);
   setDirty(false);
 }
 

@@ -14,6 +14,7 @@ CLst::CLst(const CRect& rect, CControlListener* l, int32_t t, CDropdownLst* owne
     : CParamDisplay(rect), owner(ownerIn), origin(rect) {
   listener = l;
   tag = t;
+  setWantsFocus(true);  // the open list holds the frame's focus
   updateSize();
 }
 

@@ -54,6 +54,8 @@ bool CGui::open(void* parentWindow) {
   buildPages();
   buildControls();
   attachControls();
+  // The compare stores say which selector buttons may be pressed.
+  for (int button = 0; button < kGroups[0].count; ++button) enableSelectors(button, false);
   knobMode = kLinearMode;
   for (auto& bits : pendingBits) bits.store(0, std::memory_order_relaxed);
   clipNotice.store(false, std::memory_order_relaxed);

@@ -94,6 +94,8 @@ class CGui : public CKstEditor, public IEditorLink {
   void applyPending();
   void refreshAll();
   void showPage(int page);
+  // Button 0 is the selectors' "A" (the heads), 1 and 2 their members.
+  void enableSelectors(int button, bool enabled);
   void applyMonoBadge();
   void setClipLamps(float value);
   void automateParameter(VstInt32 index, float value);
