@@ -61,6 +61,7 @@ class CGui : public CKstEditor, public IEditorLink {
   int getCurrentPage() const { return currentPage; }
   SkinScale getSkinScale() const { return skin; }
   const CTagList& tagsOf(int parameter) const { return tagLists[parameter]; }
+  VSTGUI::CControl* getReadout(int tag) const { return tag >= 0 && tag < kNumTags ? tagRecords[tag].readout : nullptr; }
   int parameterOf(int tag) const { return tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1; }
   int getClipHold() const { return clipHold; }
   bool isMonoInput() const { return monoInput.load(std::memory_order_relaxed); }

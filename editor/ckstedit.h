@@ -21,12 +21,13 @@ class CKstEditor : public AEffGUIEditor, public VSTGUI::CControlListener {
   // What every editor tick does (hints, lamp hold); the product overrides it.
   virtual void idleTick() {}
 
+  // The pop-up list on show, or null.
+  CLst* getOpenList() const { return openList; }
+
  protected:
   // The editor-internal tags, and the pop-up lists announcing that they
   // opened or closed; true when handled.
   bool handleInternal(int tag, float value, VSTGUI::CControl* control);
-  // The pop-up list on show, or null.
-  CLst* getOpenList() const { return openList; }
 
   VSTGUI::CView* aboutView = nullptr;  // created at open, released at close
   bool aboutClosed = true;
