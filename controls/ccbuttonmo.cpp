@@ -90,8 +90,7 @@ CMouseEventResult CCButtonMO::onMouseDown(CPoint& where, const CButtonState& but
 
 CMouseEventResult CCButtonMO::onMouseUp(CPoint& where, const CButtonState& buttons) {
   pressed = false;
-  const bool inside =
-      where.x >= size.left && where.x <= size.right && where.y >= size.top && where.y <= size.bottom;
+  const bool inside = where.x >= size.left && where.x <= size.right && where.y >= size.top && where.y <= size.bottom;
   if (actOnRelease && inside) {
     CLed::onMouseDown(where, savedButtons);
     if (CFrame* frame = getFrame()) frame->endEdit(tag);

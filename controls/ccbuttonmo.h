@@ -28,8 +28,7 @@ class CCButtonMO : public CLed {
   // The strip frame draw would paint now.
   int currentFrame() const;
 
-  CLed* newMember(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap, int memberIndex, CLed* head,
-                  int style) override;
+  CLed* newMember(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap, int memberIndex, CLed* head, int style) override;
   void draw(VSTGUI::CDrawContext* context) override;
   VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
   VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;

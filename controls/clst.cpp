@@ -49,7 +49,8 @@ const char* CLst::entryText(int index) const {
 void CLst::resetDisabled() { disabled.assign(static_cast<std::size_t>(entryCount), false); }
 
 void CLst::setEntryDisabled(int index, bool state) {
-  if (index >= 0 && static_cast<std::size_t>(index) < disabled.size()) disabled[static_cast<std::size_t>(index)] = state;
+  if (index >= 0 && static_cast<std::size_t>(index) < disabled.size())
+    disabled[static_cast<std::size_t>(index)] = state;
 }
 
 void CLst::setRowHeight(int height) {

@@ -52,8 +52,8 @@ TEST_F(ButtonTest, ActsOnlyWhenReleasedInsideAndTheEdgesCount) {
   // told the edit ended once by the button and once by the gesture.
   driver->mouseDown(CPoint(15, 15));
   driver->mouseUp(CPoint(30, 20));
-  EXPECT_EQ(takeLog(), (Log{"begin 47", "editor begin 47", "value 47 0.0000", "editor end 47", "editor end 47",
-                            "end 47"}));
+  EXPECT_EQ(takeLog(),
+            (Log{"begin 47", "editor begin 47", "value 47 0.0000", "editor end 47", "editor end 47", "end 47"}));
   EXPECT_EQ(shownAt(CPoint(15, 15), 3), 0);
 }
 

@@ -79,9 +79,9 @@ TEST(EditorControls, ASwitchClickIsOneGestureOnItsParameter) {
   host.takeHostEvents();
   ASSERT_EQ(host.plug().getParameter(14), 1.f);
   host.driver().click(host.gui().getControl(74)->getViewSize().getCenter());
-  EXPECT_EQ(host.takeHostEvents(), (std::vector<HostEvent>{{audioMasterBeginEdit, 14, 0.f},
-                                                           {audioMasterAutomate, 14, 0.f},
-                                                           {audioMasterEndEdit, 14, 0.f}}));
+  EXPECT_EQ(host.takeHostEvents(),
+            (std::vector<HostEvent>{
+                {audioMasterBeginEdit, 14, 0.f}, {audioMasterAutomate, 14, 0.f}, {audioMasterEndEdit, 14, 0.f}}));
   EXPECT_EQ(host.plug().getParameter(14), 0.f);
   // The host's automation lights it again.
   host.plug().setParameter(14, 1.f);
