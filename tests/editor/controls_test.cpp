@@ -120,8 +120,12 @@ TEST(EditorControls, TheAntiAliasingSelectorChoosesThroughItsList) {
   ASSERT_EQ(gui.getOpenList(), box->getList());
   host.driver().renderAll();
   EXPECT_TRUE(host.driver().writePNG(outputPath("editor-aa-open.png")));
-  // The second row of the list.
+  // The editor's idle tracks the mouse over the open list.
   const CRect list = box->getList()->getViewSize();
+  host.driver().hover(CPoint(list.left + 20, list.top + box->getList()->getRowHeight() * 1.5));
+  host.idle();
+  EXPECT_EQ(box->getList()->getHovered(), 1);
+  // The second row of the list.
   host.driver().click(CPoint(list.left + 20, list.top + box->getList()->getRowHeight() * 1.5));
   EXPECT_EQ(gui.getOpenList(), nullptr);
   EXPECT_FALSE(box->getList()->isAttached());
