@@ -73,6 +73,10 @@ TEST_F(LedTest, ValuesBelowOneStepReadAsOffAndOnlyChangesMarkDirty) {
   EXPECT_FALSE(led->isOn());
   led->setValue(0.0079f);
   EXPECT_TRUE(led->isOn());
+  led->setValue(0.f);
+  led->setValue(0.007812f);  // a hair below 1/128 still reads as one step
+  EXPECT_TRUE(led->isOn());
+  led->setValue(0.0079f);
   EXPECT_EQ(led->getValue(), 1.f);
   driver->idle();
   EXPECT_FALSE(led->isDirty());
