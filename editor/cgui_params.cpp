@@ -163,7 +163,7 @@ void CGui::valueChanged(CControl* control) {
   } else if (tag == 62) {
     link->setParameterDirect(kPage, 0.f);
   } else if (tag >= 63 && tag <= 67) {
-    // The transfer menus arrive with the drop-down list.
+    // The transfer menus: their opening and their conversions are not built yet.
   } else if (tag >= 0 && tag < kNumTags && tagToParameter[tag] != -1) {
     automateParameter(tagToParameter[tag], v);
   }
