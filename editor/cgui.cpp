@@ -4,6 +4,7 @@
 #include "cbitmap.h"
 #include "ccontrol.h"
 #include "cframecm.h"
+#include "clst.h"
 #include "cviewcontainer1.h"
 
 namespace sorel {
@@ -53,6 +54,8 @@ bool CGui::open(void* parentWindow) {
   buildPages();
   buildControls();
   attachControls();
+  // The compare stores say which selector buttons may be pressed.
+  for (int button = 0; button < kGroups[0].count; ++button) enableSelectors(button, false);
   knobMode = kLinearMode;
   for (auto& bits : pendingBits) bits.store(0, std::memory_order_relaxed);
   clipNotice.store(false, std::memory_order_relaxed);
@@ -92,6 +95,7 @@ void CGui::close() {
   }
   guiFrame = nullptr;
   frame = nullptr;
+  openList = nullptr;
   currentPage = -1;
   clipHold = 0;
   AEffGUIEditor::close();
@@ -110,6 +114,10 @@ void CGui::idle() {
 
 void CGui::idleTick() {
   if (!isEditorOpen()) return;
+  if (openList && guiFrame) {
+    CPoint mouse;
+    if (guiFrame->getCurrentMouseLocation(mouse)) openList->trackHover(mouse);
+  }
   if (clipHold > 0 && --clipHold == 0) setClipLamps(0.f);
 }
 

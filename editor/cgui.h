@@ -61,6 +61,7 @@ class CGui : public CKstEditor, public IEditorLink {
   int getCurrentPage() const { return currentPage; }
   SkinScale getSkinScale() const { return skin; }
   const CTagList& tagsOf(int parameter) const { return tagLists[parameter]; }
+  VSTGUI::CControl* getReadout(int tag) const { return tag >= 0 && tag < kNumTags ? tagRecords[tag].readout : nullptr; }
   int parameterOf(int tag) const { return tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1; }
   int getClipHold() const { return clipHold; }
   bool isMonoInput() const { return monoInput.load(std::memory_order_relaxed); }
@@ -73,6 +74,15 @@ class CGui : public CKstEditor, public IEditorLink {
   void attachControls();
   void detachControls();
   VSTGUI::CControl* createControl(int tag, const ControlDesc& row);
+  // One recipe per layout type code.
+  VSTGUI::CControl* createButton(int tag, const ControlDesc& row, VSTGUI::CBitmap* image);
+  VSTGUI::CControl* createLed(int tag, const ControlDesc& row, VSTGUI::CBitmap* image);
+  VSTGUI::CControl* createClickArea(int tag, const ControlDesc& row);
+  VSTGUI::CControl* createButtonGroup(int tag, const ControlDesc& row, VSTGUI::CBitmap* image);
+  VSTGUI::CControl* createTextField(int tag, const ControlDesc& row, VSTGUI::CBitmap* image);
+  VSTGUI::CControl* createHintLine(int tag, const ControlDesc& row);
+  VSTGUI::CControl* createDropdown(int tag, const ControlDesc& row);
+  VSTGUI::CControl* createReadout(int tag, const ControlDesc& row, const VSTGUI::CRect& knob);
   // A layout coordinate times the skin scale, truncated.
   VSTGUI::CCoord scaled(int v) const;
   VSTGUI::CRect scaledRect(const ControlDesc& row, VSTGUI::CBitmap* image, int frames) const;
@@ -85,6 +95,8 @@ class CGui : public CKstEditor, public IEditorLink {
   void applyPending();
   void refreshAll();
   void showPage(int page);
+  // Button 0 is the selectors' "A" (the heads), 1 and 2 their members.
+  void enableSelectors(int button, bool enabled);
   void applyMonoBadge();
   void setClipLamps(float value);
   void automateParameter(VstInt32 index, float value);

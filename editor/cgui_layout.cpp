@@ -3,6 +3,7 @@
 #include "cbitmap.h"
 #include "cframecm.h"
 #include "cgui.h"
+#include "cled.h"
 #include "cpane.h"
 #include "cviewcontainer1.h"
 #include "params.h"
@@ -59,11 +60,25 @@ CControl* CGui::createControl(int tag, const ControlDesc& row) {
       knob->setZoomFactor(kKnobZoomFactor);
       knob->setCircularHitArea(true);
       tagRecords[tag].hintable = true;
+      if (row.b == kReadoutWide || row.b == kReadoutNarrow) tagRecords[tag].readout = createReadout(tag, row, size);
       return knob;
     }
+    case kTypeButton:
+      return image ? createButton(tag, row, image) : nullptr;
+    case kTypeLed:
+    case kTypeLamp:
+      return image ? createLed(tag, row, image) : nullptr;
+    case kTypeClickArea:
+      return createClickArea(tag, row);
+    case kTypeButtonGroup:
+      return image ? createButtonGroup(tag, row, image) : nullptr;
+    case kTypeTextField:
+      return createTextField(tag, row, image);
+    case kTypeHintLine:
+      return createHintLine(tag, row);
+    case kTypeDropdown:
+      return createDropdown(tag, row);
     default:
-      // Switches, buttons, text fields, hint lines and lists are placed once
-      // their control classes exist.
       return nullptr;
   }
 }
@@ -92,6 +107,7 @@ void CGui::attachControls() {
     const int container = tagRecords[tag].container;
     CViewContainer* parent = guiFrame;
     if (container >= 0 && container < kNumPages) parent = pages[container];
+    if (auto* group = dynamic_cast<CLed*>(control)) group->addMembersTo(parent, nullptr);
     parent->addView(control);
     if (CControl* readout = tagRecords[tag].readout) parent->addView(readout);
   }
@@ -99,6 +115,17 @@ void CGui::attachControls() {
 
 void CGui::detachControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
+    // Group members: each container holds its own reference.
+    if (auto* group = dynamic_cast<CLed*>(controls[tag])) {
+      for (int i = 0; i < group->getMemberCount(); ++i) {
+        CLed* member = group->getMember(i);
+        if (auto* parent = dynamic_cast<CViewContainer*>(member->getParentView())) {
+          parent->removeView(member, true);
+        } else if (const int container = tagRecords[tag].container; container >= 0 && container < kNumPages) {
+          if (pages[container] && pages[container]->isChild(member)) pages[container]->removeView(member, true);
+        }
+      }
+    }
     for (CControl* view : {controls[tag], tagRecords[tag].readout}) {
       if (!view) continue;
       if (auto* parent = dynamic_cast<CViewContainer*>(view->getParentView())) {

@@ -4,6 +4,7 @@
 #include "ccontrol.h"
 #include "cframecm.h"
 #include "cgui.h"
+#include "cled.h"
 #include "ctextlabel.h"
 #include "cviewcontainer1.h"
 #include "params.h"
@@ -65,7 +66,7 @@ void CGui::applyParameter(VstInt32 index, float value) {
   if (!guiFrame) return;
   if (index == kPage) showPage(wholeNumber(value));
   if (index >= kCompValidA && index <= kCompValidA + 2) {
-    // The A/B/C selectors arrive with the push-button classes.
+    enableSelectors(index - kCompValidA, value > 0.5f);
     return;
   }
   if (index == kCmdInputClip) {
@@ -85,6 +86,18 @@ void CGui::applyParameter(VstInt32 index, float value) {
     if (controls[tag]) controls[tag]->setValue(value);
   }
   if (index == kCompareSelect || index == kInRange || index == kOutRange) guiFrame->invalid();
+}
+
+void CGui::enableSelectors(int button, bool enabled) {
+  for (int tag : kSelectorTags) {
+    auto* head = dynamic_cast<CLed*>(controls[tag]);
+    if (!head) continue;
+    if (button == 0) {
+      head->setMouseEnabled(enabled);
+    } else if (CLed* member = head->getMember(button - 1)) {
+      member->setMouseEnabled(enabled);
+    }
+  }
 }
 
 void CGui::refreshAll() {
@@ -138,7 +151,7 @@ void CGui::valueChanged(CControl* control) {
                           link->getParameterDirect(kOutRange) > 0.5f);
   }
   if (tag == 56 || tag == 57) tag = kTagShowAbout;
-  if (handleInternal(tag)) return;
+  if (handleInternal(tag, v, control)) return;
   if (tag == 46 || tag == 50) {
     link->setParameterDirect(kCompareSelect, v);
   } else if ((tag >= 47 && tag <= 49) || (tag >= 51 && tag <= 53)) {
@@ -150,7 +163,7 @@ void CGui::valueChanged(CControl* control) {
   } else if (tag == 62) {
     link->setParameterDirect(kPage, 0.f);
   } else if (tag >= 63 && tag <= 67) {
-    // The transfer menus arrive with the drop-down list.
+    // The transfer menus: their opening and their conversions are not built yet.
   } else if (tag >= 0 && tag < kNumTags && tagToParameter[tag] != -1) {
     automateParameter(tagToParameter[tag], v);
   }

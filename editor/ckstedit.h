@@ -8,6 +8,8 @@
 
 namespace sorel {
 
+class CLst;
+
 // Tags and values the editor handles itself.
 constexpr int kTagShowAbout = 100005;
 constexpr int kTagCloseAbout = 100006;
@@ -19,12 +21,17 @@ class CKstEditor : public AEffGUIEditor, public VSTGUI::CControlListener {
   // What every editor tick does (hints, lamp hold); the product overrides it.
   virtual void idleTick() {}
 
+  // The pop-up list on show, or null.
+  CLst* getOpenList() const { return openList; }
+
  protected:
-  // The editor-internal tags; true when handled.
-  bool handleInternal(int tag);
+  // The editor-internal tags, and the pop-up lists announcing that they
+  // opened or closed; true when handled.
+  bool handleInternal(int tag, float value, VSTGUI::CControl* control);
 
   VSTGUI::CView* aboutView = nullptr;  // created at open, released at close
   bool aboutClosed = true;
+  CLst* openList = nullptr;
 };
 
 }  // namespace sorel

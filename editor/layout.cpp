@@ -136,4 +136,19 @@ const ControlDesc kLayout[kNumTags] = {
 };
 // clang-format on
 
+const GroupDesc kGroups[1] = {{3, 0, 5, 0, 22, 0}};
+
+const ListStyle kListStyles[2] = {{0, 0}, {0, 0}};
+
+const char* const kListStrings[6] = {
+    "AA off",
+    "AA SplitFir",
+    "STEREO params -> MID & SIDE",
+    "STEREO params -> MID",
+    "MID params -> STEREO",
+    "MID params -> SIDE",
+};
+
+const ListDesc kLists[2] = {{0, 2, -1}, {2, 4, -1}};
+
 }  // namespace sorel

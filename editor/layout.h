@@ -51,4 +51,32 @@ struct ControlDesc {
 
 extern const ControlDesc kLayout[kNumTags];
 
+// A push-button group (column a of a type-9 row).
+struct GroupDesc {
+  int count;      // head plus members
+  int vertical;   // 0: the members follow the head to the right
+  int perLine;
+  int mode;
+  int dx, dy;     // pixels between neighbours
+};
+
+// Where a drop-down's pop-up opens (column a of a type-35 row).
+struct ListStyle {
+  int offsetX, gapY;
+};
+
+// A drop-down's entries (column b of a type-35 row): `count` strings of
+// kListStrings from `first`, and a title string or -1.
+struct ListDesc {
+  int first, count, title;
+};
+
+// An entry with this text is a separator.
+constexpr const char* kListSeparator = "*SPACE*";
+
+extern const GroupDesc kGroups[1];
+extern const ListStyle kListStyles[2];
+extern const ListDesc kLists[2];
+extern const char* const kListStrings[6];
+
 }  // namespace sorel

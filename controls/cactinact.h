@@ -1,0 +1,20 @@
+// A one-flag mix-in for controls that can look active or inactive: the
+// drop-down box and the hint line.
+#pragma once
+
+namespace sorel {
+
+class CActInact {
+ public:
+  virtual ~CActInact() = default;
+
+  virtual void setActiveLook(bool active) = 0;
+  // Only remembers the flag.
+  virtual void setActive(int state) { active = state; }
+  int getActive() const { return active; }
+
+ protected:
+  int active = 0;
+};
+
+}  // namespace sorel
