@@ -8,6 +8,7 @@ DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-
   libsndfile1-dev libebur128-dev libcli11-dev sox \
   libcairo2-dev libx11-dev libfontconfig-dev fonts-liberation fonts-dejavu-core xvfb xdotool xauth \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+DEB_PACKAGES += dpkg-dev file
 
 .PHONY: deps build demo test quick asan tsan windows bench clean
 
@@ -58,3 +59,36 @@ bench: build
 
 clean:
 	rm -rf build build-asan build-tsan build-win32 build-win64
+
+# Developer and CI builds treat warnings as errors (CMake reads this when it
+# first configures a build folder); a plain `cmake` configure by a user does not.
+export SOREL_WERROR := ON
+
+# The Release configuration as users build it: the plug-in and sorel-render.
+PREFIX ?= /usr/local
+.PHONY: release install package package-check
+release: deps
+	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DSOREL_TESTS=OFF
+	cmake --build build-release -j$(JOBS)
+
+# Installs into $(PREFIX) (DESTDIR is honoured): lib/vst/, bin/, share/doc/sorel/.
+install: release
+	cmake --install build-release --prefix $(PREFIX)
+
+# build-release/sorel_<version>_<arch>.deb and build-winzip/sorel-<version>-windows.zip.
+package: release windows
+	cd build-release && cpack -G DEB
+	cmake -S cmake/windows-zip -B build-winzip
+	cd build-winzip && cpack -G ZIP
+
+# The packages hold what they should, and the installed sorel-render renders
+# with the installed plug-in.
+package-check: package
+	tests/host/package_test.sh build-release/sorel_*.deb build-winzip/sorel-*-windows.zip
+
+test: release package-check
+
+clean: clean-release
+.PHONY: clean-release
+clean-release:
+	rm -rf build-release build-winzip
