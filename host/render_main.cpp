@@ -118,6 +118,8 @@ class ProgressDisplay {
 double longestSeconds(const std::vector<std::string>& inputs) {
   double longest = 0.0;
   for (const std::string& path : inputs) {
+    std::error_code ignored;
+    if (!fs::is_regular_file(path, ignored)) continue;  // a pipe read here would lose its start
     AudioReader reader;
     if (reader.open(path, nullptr) && reader.format().sampleRate > 0)
       longest = std::max(longest, static_cast<double>(reader.format().frames) / reader.format().sampleRate);
