@@ -12,6 +12,14 @@ namespace {
 constexpr VstInt32 kSorelID = kFourCC('S', 'O', 'R', 'L');
 constexpr int kSorelParams = 87;
 
+// "#12". Built by appending: GCC 12 takes "#" + std::to_string(i) for an
+// overlapping copy (-Wrestrict) in optimised builds.
+std::string indexName(int i) {
+  std::string name = "#";
+  name += std::to_string(i);
+  return name;
+}
+
 }  // namespace
 
 std::unique_ptr<Session> Session::create(const std::string& pluginPath, const std::string& presetPath,
@@ -58,7 +66,7 @@ bool Session::applyPreset(const std::string& path, std::string* error) {
       char value[32];
       std::snprintf(value, sizeof value, "%g", static_cast<double>(v));
       const std::string name =
-          sorel ? sorelParameterNames()[static_cast<std::size_t>(i)].name : "#" + std::to_string(i);
+          sorel ? sorelParameterNames()[static_cast<std::size_t>(i)].name : indexName(i);
       *error = path + ": parameter " + name + " ('" + scratch->paramName(i) + "') holds " + value +
                ", outside the range 0 to 1; the preset is refused";
     }
@@ -185,7 +193,7 @@ void Session::list(std::ostream& out) {
   std::snprintf(line, sizeof line, "%-5s %-22s %-16s %-10s %s\n", "index", "name", "host name", "value", "display");
   out << line;
   for (int i = 0; i < templateEffect->numParams(); ++i) {
-    const std::string qualified = sorel ? names[static_cast<std::size_t>(i)].name : "#" + std::to_string(i);
+    const std::string qualified = sorel ? names[static_cast<std::size_t>(i)].name : indexName(i);
     // The value as -s takes it: a name for switches and choices, else normalised.
     const float v = templateEffect->getParameter(i);
     const std::optional<std::string> named = sorel ? choiceName(i, v) : std::nullopt;

@@ -33,4 +33,4 @@ if [ -n "$zip" ]; then
     echo "$listing" | grep -q "/$f\$" || fail "$zip lacks $f"
   done
 fi
-echo "package_test: $deb${zip:+ and $zip} are good"
+echo "package_test: all good ($deb${zip:+, $zip})"
