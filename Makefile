@@ -84,7 +84,7 @@ package: release windows
 # The packages hold what they should, and the installed sorel-render renders
 # with the installed plug-in.
 package-check: package
-	tests/host/package_test.sh build-release/sorel_*.deb build-winzip/sorel-*-windows.zip
+	tests/host/package_test.sh "$$(ls -t build-release/sorel_*.deb | head -1)" "$$(ls -t build-winzip/sorel-*-windows.zip | head -1)"
 
 test: release package-check
 

@@ -181,7 +181,8 @@ int main(int argc, char** argv) {
   app.add_flag("--json", json, "Print the reports as JSON, one object per line");
   app.add_flag("-q,--quiet", quiet, "No progress bar");
   app.add_option("--demo", demo,
-                 "Master the built-in demo material (synthetic mix) with the built-in setting into this file");
+                 "Master the built-in demo material (synthetic mix) into this file, with the built-in setting or, "
+                 "when given, --preset's");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
