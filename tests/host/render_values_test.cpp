@@ -116,7 +116,7 @@ TEST_F(Render, NonFiniteInputIsCountedAndMeasuredAsTheSilenceItBecomes) {
   EXPECT_NE(a.out.find("\"nonfinite_input_samples\": 2"), std::string::npos) << a.out;
   auto levels = [](const std::string& json) { return json.substr(json.find("\"before\"")); };
   EXPECT_EQ(levels(a.out), levels(b.out).replace(levels(b.out).find("samples\": 0"), 11, "samples\": 2"));
-  EXPECT_EQ(slurp(path("a.wav")), slurp(path("b.wav")));
+  EXPECT_EQ(readAudio(path("a.wav")), readAudio(path("b.wav")));
 }
 
 TEST_F(Render, SmallerPromisesHold) {
