@@ -65,8 +65,7 @@ bool Session::applyPreset(const std::string& path, std::string* error) {
     if (error) {
       char value[32];
       std::snprintf(value, sizeof value, "%g", static_cast<double>(v));
-      const std::string name =
-          sorel ? sorelParameterNames()[static_cast<std::size_t>(i)].name : indexName(i);
+      const std::string name = sorel ? sorelParameterNames()[static_cast<std::size_t>(i)].name : indexName(i);
       *error = path + ": parameter " + name + " ('" + scratch->paramName(i) + "') holds " + value +
                ", outside the range 0 to 1; the preset is refused";
     }
