@@ -11,6 +11,7 @@ DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-
 # GoogleTest's sources for the Windows test programs; qemu for wine32. Wine
 # itself (with its i386 part) is installed by tests/windows/setup-wine.sh.
 DEB_PACKAGES += googletest qemu-user-static
+DEB_PACKAGES += dpkg-dev file
 
 .PHONY: deps build demo test quick asan tsan windows bench clean
 
@@ -78,3 +79,35 @@ wine-test: wine-setup build
 	./tests/windows/wine-test.sh
 
 test: wine-test
+# Developer and CI builds treat warnings as errors (CMake reads this when it
+# first configures a build folder); a plain `cmake` configure by a user does not.
+export SOREL_WERROR := ON
+
+# The Release configuration as users build it: the plug-in and sorel-render.
+PREFIX ?= /usr/local
+.PHONY: release install package package-check
+release: deps
+	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DSOREL_TESTS=OFF
+	cmake --build build-release -j$(JOBS)
+
+# Installs into $(PREFIX) (DESTDIR is honoured): lib/vst/, bin/, share/doc/sorel/.
+install: release
+	cmake --install build-release --prefix $(PREFIX)
+
+# build-release/sorel_<version>_<arch>.deb and build-winzip/sorel-<version>-windows.zip.
+package: release windows
+	cd build-release && cpack -G DEB
+	cmake -S cmake/windows-zip -B build-winzip
+	cd build-winzip && cpack -G ZIP
+
+# The packages hold what they should, and the installed sorel-render renders
+# with the installed plug-in.
+package-check: package
+	tests/host/package_test.sh "$$(ls -t build-release/sorel_*.deb | head -1)" "$$(ls -t build-winzip/sorel-*-windows.zip | head -1)"
+
+test: release package-check
+
+clean: clean-release
+.PHONY: clean-release
+clean-release:
+	rm -rf build-release build-winzip

@@ -3,8 +3,33 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 namespace sorel::host {
+namespace {
+
+// libsndfile reads a cut file without complaint, trimmed to what is there,
+// and notes the header's claim in its log: "data : 192000 (should be 99956)".
+// The claim in bytes, turned into frames; 0 when the log notes no shortfall.
+std::int64_t announcedInHeader(SNDFILE* file, const AudioFormat& info) {
+  char log[4096] = {};
+  sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
+  for (const char* line = log; *line;) {
+    long long claimed = 0, actual = 0;
+    if ((std::sscanf(line, "data : %lld (should be %lld)", &claimed, &actual) == 2 ||
+         std::sscanf(line, "SSND : %lld (should be %lld)", &claimed, &actual) == 2) &&
+        claimed > actual && actual >= 0 && info.frames > 0)
+      return static_cast<std::int64_t>(static_cast<double>(info.frames) * static_cast<double>(claimed) /
+                                       static_cast<double>(actual));
+    const char* next = std::strchr(line, '\n');
+    if (!next) break;
+    line = next + 1;
+  }
+  return 0;
+}
+
+}  // namespace
 
 bool AudioReader::open(const std::string& path, std::string* error) {
   SF_INFO sf{};
@@ -14,6 +39,7 @@ bool AudioReader::open(const std::string& path, std::string* error) {
     return false;
   }
   info = {sf.samplerate, sf.channels, sf.format, static_cast<std::int64_t>(sf.frames)};
+  announced = announcedInHeader(file, info);
   return true;
 }
 
@@ -25,7 +51,9 @@ std::int64_t AudioReader::read(float* interleaved, std::int64_t frames) {
   return static_cast<std::int64_t>(sf_readf_float(file, interleaved, static_cast<sf_count_t>(frames)));
 }
 
-bool AudioWriter::open(const std::string& path, const AudioFormat& format, Dither dither, std::string* error) {
+bool AudioWriter::open(const std::string& path, const std::string& shownName, const AudioFormat& format, Dither dither,
+                       std::string* error) {
+  name = shownName;
   SF_INFO sf{};
   sf.samplerate = format.sampleRate;
   sf.channels = format.channels;
@@ -36,12 +64,16 @@ bool AudioWriter::open(const std::string& path, const AudioFormat& format, Dithe
   }
   file = sf_open(path.c_str(), SFM_WRITE, &sf);
   if (!file) {
-    if (error) *error = "cannot write " + path + ": " + sf_strerror(nullptr);
+    if (error) *error = "cannot write " + shownName + ": " + sf_strerror(nullptr);
     return false;
   }
   channels = format.channels;
   const int subtype = format.format & SF_FORMAT_SUBMASK;
-  if (dither == Dither::kTriangular) bits = subtype == SF_FORMAT_PCM_16 ? 16 : subtype == SF_FORMAT_PCM_24 ? 24 : 0;
+  bits = subtype == SF_FORMAT_PCM_16                                  ? 16
+         : subtype == SF_FORMAT_PCM_24                                ? 24
+         : subtype == SF_FORMAT_PCM_S8 || subtype == SF_FORMAT_PCM_U8 ? 8
+                                                                      : 0;
+  dithered = dither == Dither::kTriangular;
   // Float to integer through libsndfile (no dither): clip rather than wrap.
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
   return true;
@@ -75,7 +107,7 @@ bool AudioWriter::write(const float* interleaved, std::int64_t frames, std::stri
       return static_cast<double>(h) * (1.0 / 4294967296.0);
     };
     for (std::int64_t i = 0; i < samples; ++i) {
-      const double noise = uniform() - uniform();
+      const double noise = dithered ? uniform() - uniform() : 0.0;
       // Round to nearest (the default mode), then clip to the integer range.
       const long q = std::lrint(static_cast<double>(interleaved[i]) * full + noise);
       const long clipped = std::clamp(q, -top - 1, top);
@@ -85,7 +117,7 @@ bool AudioWriter::write(const float* interleaved, std::int64_t frames, std::stri
     written = sf_writef_int(file, scratch.data(), static_cast<sf_count_t>(frames));
   }
   if (written != frames) {
-    if (error) *error = std::string("write failed: ") + sf_strerror(file);
+    if (error) *error = "cannot write " + name + ": " + sf_strerror(file);
     return false;
   }
   return true;
@@ -96,75 +128,10 @@ bool AudioWriter::close(std::string* error) {
   const int status = sf_close(file);
   file = nullptr;
   if (status != 0) {
-    if (error) *error = std::string("closing the output failed: ") + sf_error_number(status);
+    if (error) *error = "cannot finish " + name + ": " + sf_error_number(status);
     return false;
   }
   return true;
-}
-
-namespace {
-
-int majorFromExtension(const std::string& path) {
-  const auto dot = path.find_last_of('.');
-  if (dot == std::string::npos) return 0;
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (ext == "wav") return SF_FORMAT_WAV;
-  if (ext == "flac") return SF_FORMAT_FLAC;
-  if (ext == "aif" || ext == "aiff") return SF_FORMAT_AIFF;
-  if (ext == "caf") return SF_FORMAT_CAF;
-  if (ext == "w64") return SF_FORMAT_W64;
-  if (ext == "rf64") return SF_FORMAT_RF64;
-  if (ext == "ogg" || ext == "oga") return SF_FORMAT_OGG;
-  if (ext == "au" || ext == "snd") return SF_FORMAT_AU;
-  return 0;
-}
-
-}  // namespace
-
-int outputFormat(const std::string& outputPath, int inputFormat, SampleType type, std::string* error) {
-  int major = majorFromExtension(outputPath);
-  if (!major) major = inputFormat & SF_FORMAT_TYPEMASK;
-  int subtype = inputFormat & SF_FORMAT_SUBMASK;
-  switch (type) {
-    case SampleType::kPcm16:
-      subtype = SF_FORMAT_PCM_16;
-      break;
-    case SampleType::kPcm24:
-      subtype = SF_FORMAT_PCM_24;
-      break;
-    case SampleType::kPcm32:
-      subtype = SF_FORMAT_PCM_32;
-      break;
-    case SampleType::kFloat:
-      subtype = SF_FORMAT_FLOAT;
-      break;
-    case SampleType::kSameAsInput:
-      break;
-  }
-  if (major == SF_FORMAT_OGG) subtype = SF_FORMAT_VORBIS;
-  SF_INFO probe{};
-  probe.samplerate = 48000;
-  probe.channels = 2;
-  probe.format = major | subtype;
-  // Keeping the input's sample type into a container that cannot hold it
-  // (float into FLAC, an MP3 input into WAV): 24-bit integers instead.
-  if (!sf_format_check(&probe) && type == SampleType::kSameAsInput) probe.format = major | SF_FORMAT_PCM_24;
-  if (!sf_format_check(&probe)) {
-    if (error) *error = "libsndfile cannot write " + describeFormat(major | subtype);
-    return 0;
-  }
-  return probe.format;
-}
-
-std::string describeFormat(int format) {
-  SF_FORMAT_INFO major{};
-  major.format = format & SF_FORMAT_TYPEMASK;
-  sf_command(nullptr, SFC_GET_FORMAT_INFO, &major, sizeof major);
-  SF_FORMAT_INFO subtype{};
-  subtype.format = format & SF_FORMAT_SUBMASK;
-  sf_command(nullptr, SFC_GET_FORMAT_INFO, &subtype, sizeof subtype);
-  return std::string(major.name ? major.name : "?") + ", " + (subtype.name ? subtype.name : "?");
 }
 
 }  // namespace sorel::host

@@ -1,7 +1,8 @@
 // Audio files through libsndfile: reading any format it knows as float
 // frames, and writing float frames in a chosen sample type. Integer output is
-// dithered (TPDF, one LSB peak to peak, from a fixed seed so that the same
-// input always gives the same bytes) and clipped at full scale.
+// up to 24 bits is rounded to nearest, dithered first unless told not to
+// (TPDF, ±1 LSB, from a fixed sequence so that the same input always gives
+// the same bytes), and clipped at full scale.
 #pragma once
 
 #include <sndfile.h>
@@ -10,9 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "outputformat.h"
+
 namespace sorel::host {
 
-enum class SampleType { kSameAsInput, kPcm16, kPcm24, kPcm32, kFloat };
 enum class Dither { kTriangular, kNone };
 
 struct AudioFormat {
@@ -28,18 +30,24 @@ class AudioReader {
   bool open(const std::string& path, std::string* error);
   ~AudioReader();
   const AudioFormat& format() const { return info; }
+  // The frames the header announced, when it announced more than the file
+  // holds (a cut file); 0 otherwise.
+  std::int64_t announcedFrames() const { return announced; }
   // Reads up to `frames` interleaved frames; returns how many it read.
   std::int64_t read(float* interleaved, std::int64_t frames);
 
  private:
   SNDFILE* file = nullptr;
   AudioFormat info;
+  std::int64_t announced = 0;
 };
 
 class AudioWriter {
  public:
   // `format` is a full libsndfile format; checks that libsndfile can write it.
-  bool open(const std::string& path, const AudioFormat& format, Dither dither, std::string* error);
+  // Messages name `shownName` (the user's file, not a temporary one).
+  bool open(const std::string& path, const std::string& shownName, const AudioFormat& format, Dither dither,
+            std::string* error);
   ~AudioWriter();
   // Writes interleaved frames; false with *error when the file system refuses.
   bool write(const float* interleaved, std::int64_t frames, std::string* error);
@@ -49,17 +57,11 @@ class AudioWriter {
  private:
   SNDFILE* file = nullptr;
   int channels = 0;
-  int bits = 0;                  // 16 or 24 when dithering to an integer type, else 0
+  int bits = 0;  // 8, 16 or 24 for integer types quantised here, else 0
+  bool dithered = false;
+  std::string name;
   std::uint32_t noiseCount = 0;  // the dither is the same sequence on every run
   std::vector<int> scratch;
 };
-
-// The libsndfile format for an output: the major format from the output
-// file's extension (or the input's when the extension says nothing), the
-// subtype from `type` (or the input's). 0 with *error when impossible.
-int outputFormat(const std::string& outputPath, int inputFormat, SampleType type, std::string* error);
-
-// "WAV 24-bit", for messages and reports.
-std::string describeFormat(int format);
 
 }  // namespace sorel::host

@@ -29,7 +29,13 @@ std::string lastError() {
 }  // namespace
 
 std::shared_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std::string* error) {
+#if defined(_WIN32)
   void* handle = openNative(path);
+#else
+  // A bare name is a file in the current folder, not a search of the
+  // system's library path.
+  void* handle = openNative(path.find('/') == std::string::npos ? "./" + path : path);
+#endif
   if (!handle) {
     if (error) *error = "cannot load " + path + ": " + lastError();
     return nullptr;

@@ -71,6 +71,11 @@ bool isSwitch(int index) {
   return index >= 12 && index < 84 && (index - 12) % 6 == 2;
 }
 
+// The named values of the parameters that take only a few.
+const Choice kSwitchChoices[] = {{"off", 0.0f}, {"on", 1.0f}};
+const Choice kPageChoices[] = {{"stereo", 0.0f}, {"ms", 1.0f / 128.0f}};
+const Choice kAntiAliasChoices[] = {{"off", 0.0f}, {"splitfir", 1.0f / 128.0f}};
+
 // The normalised position whose volume gain is `db` decibels in the range.
 std::optional<float> positionForDecibels(double db, bool wide, std::string* error) {
   const double base = wide ? 64.0 : 2.0;
@@ -87,6 +92,13 @@ std::optional<float> positionForDecibels(double db, bool wide, std::string* erro
 }
 
 }  // namespace
+
+std::span<const Choice> choicesFor(int index) {
+  if (index == kPage) return kPageChoices;
+  if (index == kAntiAlias) return kAntiAliasChoices;
+  if (isSwitch(index)) return kSwitchChoices;
+  return {};
+}
 
 const std::vector<ParameterName>& sorelParameterNames() {
   static const std::vector<ParameterName> names = buildNames();
@@ -116,17 +128,32 @@ std::vector<std::string> nearestParameterNames(const std::string& name, std::siz
   return out;
 }
 
+std::optional<std::string> choiceName(int index, float value) {
+  for (const Choice& c : choicesFor(index))
+    if (c.encoding == value) return std::string(c.name);
+  return std::nullopt;
+}
+
 std::optional<float> parseParameterValue(int index, const std::string& text, const std::vector<float>& current,
                                          std::string* error) {
   const std::string t = lower(text);
   double v = 0.0;
-  if (t == "on" || t == "off") {
-    if (isSwitch(index)) return t == "on" ? 1.0f : 0.0f;
-    if (index == kAntiAlias && t == "off") return 0.0f;
-    return fail(error, "on/off applies to switches only");
+  const std::span<const Choice> choices = choicesFor(index);
+  if (!choices.empty()) {
+    // Named values or their exact encodings only: anything between selects
+    // nothing useful (a page number that does not exist, say).
+    const bool number = numberWithUnit(t, "", v);
+    std::string names, encodings;
+    for (const Choice& c : choices) {
+      if (t == c.name || (number && v == static_cast<double>(c.encoding))) return c.encoding;
+      char encoding[32];
+      std::snprintf(encoding, sizeof encoding, "%.9g", static_cast<double>(c.encoding));
+      names += (names.empty() ? "" : " or ") + std::string(c.name);
+      encodings += (encodings.empty() ? "" : " and ") + std::string(encoding);
+    }
+    return fail(error, "takes " + names + " (or their encodings " + encodings + ")");
   }
-  if (index == kPage && (t == "stereo" || t == "ms" || t == "m/s")) return t == "stereo" ? 0.0f : 1.0f / 128.0f;
-  if (index == kAntiAlias && t == "splitfir") return 1.0f / 128.0f;
+  if (t == "on" || t == "off") return fail(error, "on/off applies to switches only");
   if (numberWithUnit(t, "db", v)) {
     if (index != kVolIn && index != kVolOut) return fail(error, "dB applies to vol.in and vol.out only");
     const int wideIndex = index == kVolIn ? kInWide : kOutWide;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,18 @@ struct ParameterName {
   int index;
   std::string name;  // "stereo.salt", "mid.pepper.flavour", "vol.in.wide", ...
 };
+
+// One named value of a parameter that takes only a few (switches, the page,
+// anti-aliasing) and the exact normalised value that selects it.
+struct Choice {
+  const char* name;
+  float encoding;
+};
+
+// The named values of parameter `index`; empty for continuous parameters.
+std::span<const Choice> choicesFor(int index);
+// The name of `value` for such a parameter; nullopt when it is none of them.
+std::optional<std::string> choiceName(int index, float value);
 
 // All 87, in index order.
 const std::vector<ParameterName>& sorelParameterNames();
@@ -26,10 +39,10 @@ std::vector<std::string> nearestParameterNames(const std::string& name, std::siz
 
 // What a value text means for parameter `index`, given the current values
 // (the volume range switches decide what "dB" means). Accepted: a normalised
-// number 0..1, "70%", "on"/"off", "-1.5dB" for the volumes, "100Hz" for the
-// spare frequency, "stereo"/"ms" for the page, "off"/"splitfir" for anti-
-// aliasing. Returns nullopt with *error set when the text is unparsable or out
-// of range.
+// number 0..1, "70%", "-1.5dB" for the volumes, "100Hz" for the spare
+// frequency; for switches, the page and anti-aliasing only their named values
+// (on/off, stereo/ms, off/splitfir) or those values' exact encodings. Returns nullopt with *error set when the text is
+// unparsable or out of range.
 std::optional<float> parseParameterValue(int index, const std::string& text, const std::vector<float>& current,
                                          std::string* error);
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "blockqueue.h"
-#include "replacingfile.h"
+#include "outputtarget.h"
 #include "volume.h"
 
 namespace sorel::host {
@@ -39,24 +39,41 @@ bool renderFile(const Session& session, const std::string& input, const std::str
     return false;
   }
   AudioFormat out = in;
-  out.format = outputFormat(output, in.format, options.sampleType, error);
+  out.format = outputFormat(output, in.format, in.channels, options.sampleType, error);
   if (!out.format) return false;
+  report = FileReport{};
+  if (reader.announcedFrames() > in.frames)
+    report.warnings.push_back(input + " is cut short: its header announces " +
+                              std::to_string(reader.announcedFrames()) + " frames, the file holds " +
+                              std::to_string(in.frames) + "; rendering those");
 
   Host host;
   auto fx = session.instance(host, in.channels, static_cast<float>(in.sampleRate), options.blockSize, error);
   if (!fx) return false;
   std::unique_ptr<MeterThread> before, after;
   if (options.measure) {
-    auto a = LoudnessMeter::create(in.channels, in.sampleRate, error);
-    auto b = LoudnessMeter::create(in.channels, in.sampleRate, error);
-    if (!a || !b) return false;
-    before = std::make_unique<MeterThread>(std::move(a));
-    after = std::make_unique<MeterThread>(std::move(b));
+    std::string why;
+    auto a = LoudnessMeter::create(in.channels, in.sampleRate, &why);
+    auto b = LoudnessMeter::create(in.channels, in.sampleRate, &why);
+    if (a && b) {
+      before = std::make_unique<MeterThread>(std::move(a));
+      after = std::make_unique<MeterThread>(std::move(b));
+    } else {
+      report.warnings.push_back(input + ": no loudness report at " + std::to_string(in.sampleRate) + " Hz (" + why +
+                                "); the file is rendered all the same");
+    }
   }
 
-  ReplacingFile file(output);
+  auto file = OutputTarget::create(output, error);
+  if (!file) return false;
   AudioWriter writer;
-  if (!writer.open(file.temporaryPath(), out, options.dither, error)) return false;
+  if (!writer.open(file->writePath(), output, out, options.dither, error)) {
+    if (error && file->streaming() && error->find("pipe") != std::string::npos)
+      *error += " (" + describeFormat(out.format) +
+                " must seek back to finish its header; FLAC, Ogg, AU and raw "
+                "stream to a pipe)";
+    return false;
+  }
 
   // Three stages on their own threads, so that decoding, processing and
   // encoding overlap: reader -> decoded -> processing (here) -> encoded -> writer.
@@ -91,12 +108,16 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   float* io[2] = {planar[0].data(), planar[1].data()};
   const bool countClips = session.isSorel();
   const ClipCounter clips(session.values());
-  report = FileReport{};
   report.clipBlocks = countClips ? 0 : -1;
   if (progress) progress->framesTotal += in.frames;
   while (auto frames = decoded.pop()) {
     std::vector<float>& x = *frames;
     const int total = static_cast<int>(x.size()) / channels;
+    for (float& v : x)
+      if (!std::isfinite(v)) {
+        v = 0.0f;
+        ++report.nonFinite;
+      }
     if (before) before->add(x.data(), x.size());
     for (int offset = 0; offset < total; offset += block) {
       const int n = std::min(block, total - offset);
@@ -125,7 +146,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
     return false;
   }
   if (!writer.close(error)) return false;
-  if (!file.commit(error)) return false;
+  if (!file->commit(error)) return false;
 
   report.input = input;
   report.output = output;
@@ -134,7 +155,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   report.channels = channels;
   if (before) report.before = before->finish();
   if (after) report.after = after->finish();
-  report.measured = options.measure;
+  report.measured = before != nullptr;
   return true;
 }
 

@@ -1,11 +1,14 @@
 // Rendering one file through a fresh plug-in instance: read, process in
 // blocks, measure before and after, write to a temporary name and rename it
-// into place only when everything worked.
+// into place only when everything worked (a device or pipe is written in
+// place; see outputtarget.h). Non-finite input samples become silence before
+// anything sees them, so the plug-in and the "before" meter get the same.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "audiofile.h"
 #include "loudness.h"
@@ -39,6 +42,8 @@ struct FileReport {
   Levels after;
   std::int64_t clipBlocks = -1;  // blocks that raised the input-clip notice; -1 when not known
   std::int64_t blocks = 0;
+  std::int64_t nonFinite = 0;         // NaN and infinite input samples, handed on as silence
+  std::vector<std::string> warnings;  // said on standard error: a cut input, no meter for the rate
 };
 
 // False with *error on any failure; then no output file exists.

@@ -14,6 +14,9 @@
 #include <thread>
 
 #include "demomaterial.h"
+#include "interruption.h"
+#include "outputtarget.h"
+#include "partialfiles.h"
 #include "render.h"
 #include "report.h"
 
@@ -27,13 +30,51 @@ int fail(const std::string& reason) {
   return 1;
 }
 
-// The Sorel library built beside this program.
+// The Sorel library: beside this program in a build tree, or where the
+// installation puts it relative to bin/ (lib/vst/ of the same prefix).
 std::string defaultPlugin() {
   std::error_code ignored;
   const fs::path self = fs::read_symlink("/proc/self/exe", ignored);
-  const fs::path beside = self.parent_path() / "sorel.so";
-  if (!self.empty() && fs::exists(beside, ignored)) return beside.string();
-  return SOREL_DEFAULT_PLUGIN;
+  if (self.empty()) return "sorel.so";
+  for (const fs::path& candidate :
+       {self.parent_path() / "sorel.so", self.parent_path().parent_path() / "lib" / "vst" / "sorel.so"})
+    if (fs::exists(candidate, ignored)) return candidate.string();
+  return (self.parent_path().parent_path() / "lib" / "vst" / "sorel.so").string();
+}
+
+// 1210 is version 1.2.10.
+std::string versionText(int v) {
+  return std::to_string(v / 1000) + "." + std::to_string(v / 100 % 10) + "." + std::to_string(v % 100);
+}
+
+// This program's version, and the loaded library's when it is another.
+int printVersion(const std::string& plugin) {
+  std::printf("sorel-render %s\n", SOREL_VERSION);
+  std::string error;
+  auto session = Session::create(plugin, "", {}, &error);
+  if (!session) {
+    std::printf("plug-in: none loaded (%s)\n", error.c_str());
+    return 0;
+  }
+  const std::string loaded = versionText(session->pluginVersion());
+  if (loaded != SOREL_VERSION) std::printf("plug-in %s: version %s\n", plugin.c_str(), loaded.c_str());
+  return 0;
+}
+
+// Two jobs writing the same file would overwrite each other: refused before
+// anything is rendered.
+bool outputsCollide(const std::vector<std::pair<std::string, std::string>>& jobs, std::string* error) {
+  std::map<std::string, std::size_t> seen;
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    const auto [where, fresh] = seen.emplace(finalPath(jobs[i].second), i);
+    if (fresh) continue;
+    const std::string& first = jobs[where->second].first;
+    *error = first == jobs[i].first ? first + " is given twice"
+                                    : first + " and " + jobs[i].first + " would both be written to " + jobs[i].second +
+                                          "; render them into different folders";
+    return true;
+  }
+  return false;
 }
 
 // Draws one bar for all files at once, on standard error, until stopped.
@@ -77,6 +118,8 @@ class ProgressDisplay {
 double longestSeconds(const std::vector<std::string>& inputs) {
   double longest = 0.0;
   for (const std::string& path : inputs) {
+    std::error_code ignored;
+    if (!fs::is_regular_file(path, ignored)) continue;  // a pipe read here would lose its start
     AudioReader reader;
     if (reader.open(path, nullptr) && reader.format().sampleRate > 0)
       longest = std::max(longest, static_cast<double>(reader.format().frames) / reader.format().sampleRate);
@@ -96,6 +139,7 @@ SampleType sampleTypeFrom(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  watchInterruptions();
   CLI::App app{
       "sorel-render: masters audio files through the Sorel VST 2.4 plug-in, with the same samples a DAW would "
       "get, and reports peak, true peak, loudness and loudness range before and after.\n\n"
@@ -108,7 +152,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> settingTexts;
   int block = 512;
   unsigned jobs = 1;
-  bool list = false, json = false, quiet = false;
+  bool list = false, json = false, quiet = false, version = false;
   app.add_option("inputs", inputs, "Audio files to master (any format libsndfile reads; mono or stereo)");
   app.add_option("-o,--output", output,
                  "Output file, or a folder (for several inputs, or when it exists or ends in /); the format "
@@ -118,7 +162,10 @@ int main(int argc, char** argv) {
                  "side.chili.on, vol.in, vol.in.wide, page, aa, ...) or #INDEX. VALUE: 0..1, 70%, on/off, "
                  "-1.5dB (vol.in, vol.out), 100Hz (spare.freq), stereo/ms (page), off/splitfir (aa)")
       ->allow_extra_args(false);
-  app.add_option("--plugin", plugin, "The VST 2.4 library to load (default: sorel.so beside this program)");
+  app.add_option("--plugin", plugin,
+                 "The VST 2.4 library to load (default: sorel.so beside this program, else the installed "
+                 "../lib/vst/sorel.so)");
+  app.add_flag("--version", version, "Print the version, and the plug-in library's when it differs");
   app.add_option("--preset", preset, "Start from this .fxp or .fxb preset (settings apply on top)");
   app.add_option("--save-preset", savePreset, "Write the state after presets and settings as .fxp or .fxb");
   app.add_flag("--list", list, "Print every parameter: index, name, host name, value and display text");
@@ -134,7 +181,8 @@ int main(int argc, char** argv) {
   app.add_flag("--json", json, "Print the reports as JSON, one object per line");
   app.add_flag("-q,--quiet", quiet, "No progress bar");
   app.add_option("--demo", demo,
-                 "Master the built-in demo material (synthetic mix) with the built-in setting into this file");
+                 "Master the built-in demo material (synthetic mix) into this file, with the built-in setting or, "
+                 "when given, --preset's");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -142,8 +190,11 @@ int main(int argc, char** argv) {
     return fail(e.what());
   }
 
+  if (version) return printVersion(plugin);
+
+  // The demo masters with its built-in setting unless a preset is given.
   std::vector<Setting> settings;
-  if (!demo.empty()) settings = demoSettings();
+  if (!demo.empty() && preset.empty()) settings = demoSettings();
   for (const std::string& text : settingTexts) {
     const auto eq = text.find('=');
     if (eq == std::string::npos || eq == 0) return fail("a setting is NAME=VALUE, not '" + text + "'");
@@ -153,21 +204,23 @@ int main(int argc, char** argv) {
   if (demo.empty() && inputs.empty() && !list && savePreset.empty())
     return fail("nothing to do: give input files and -o, or --demo, --list or --save-preset (see --help)");
   if (!inputs.empty() && output.empty()) return fail("say where the output goes with -o");
+  if (output == "-" || demo == "-") return fail("standard output (-o -) is not an output here; give a file name");
 
   std::string error;
   auto session = Session::create(plugin, preset, settings, &error);
   if (!session) return fail(error);
   if (list) session->list(std::cout);
-  if (!savePreset.empty() && !session->savePreset(savePreset, &error)) return fail(error);
 
   // Which file goes where.
   std::vector<std::pair<std::string, std::string>> jobsList;
   std::string demoSource;
-  struct RemoveOnExit {
+  struct RemoveOnExit {  // the demo's generated source, also on interruption
     std::string path;
+    std::uint64_t key = 0;
     ~RemoveOnExit() {
-      std::error_code ignored;
-      if (!path.empty()) fs::remove(path, ignored);
+      if (path.empty()) return;
+      std::remove(path.c_str());
+      partialfiles::forget(key);
     }
   } demoCleanup;
   RenderOptions options;
@@ -181,9 +234,10 @@ int main(int argc, char** argv) {
                   (".sorel-demo-source-" + std::to_string(::getpid()) + ".wav"))
                      .string();
     demoCleanup.path = demoSource;
+    demoCleanup.key = partialfiles::add(demoSource);
     AudioWriter writer;
     const std::vector<float> material = demoMaterial(48000, 8.0);
-    if (!writer.open(demoSource, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, &error) ||
+    if (!writer.open(demoSource, demoSource, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, &error) ||
         !writer.write(material.data(), static_cast<std::int64_t>(material.size() / 2), &error) || !writer.close(&error))
       return fail(error);
     if (type == "same") options.sampleType = SampleType::kPcm24;
@@ -200,7 +254,8 @@ int main(int argc, char** argv) {
       jobsList.emplace_back(in, out);
     }
   }
-  if (jobsList.empty()) return 0;
+  if (outputsCollide(jobsList, &error)) return fail(error);
+  if (jobsList.empty()) return savePreset.empty() || session->savePreset(savePreset, &error) ? 0 : fail(error);
 
   Progress progress;
   std::vector<std::string> sources;
@@ -226,8 +281,12 @@ int main(int argc, char** argv) {
       status = fail(errors[i]);
       continue;
     }
+    for (const std::string& warning : reports[i].warnings) std::fprintf(stderr, "sorel-render: %s\n", warning.c_str());
     if (!demo.empty()) reports[i].input = "built-in demo material";
     std::cout << (json ? reportJson(reports[i]) + "\n" : reportText(reports[i]));
   }
+  // The preset records the state the files were rendered with: only written
+  // when they all were.
+  if (status == 0 && !savePreset.empty() && !session->savePreset(savePreset, &error)) return fail(error);
   return status;
 }

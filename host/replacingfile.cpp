@@ -3,8 +3,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <system_error>
+
+#include "partialfiles.h"
 
 namespace sorel::host {
 namespace {
@@ -17,21 +20,28 @@ std::atomic<unsigned> counter{0};
 ReplacingFile::ReplacingFile(const std::string& path) : target(path) {
   const fs::path out(path);
   const fs::path dir = out.has_parent_path() ? out.parent_path() : fs::path(".");
-  temporary = (dir / ("." + out.filename().string() + ".partial-" + std::to_string(::getpid()) + "-" +
-                      std::to_string(counter.fetch_add(1))))
-                  .string();
+  // Appended piece by piece: one long chain of operator+ makes GCC 12 warn
+  // about overlapping copies that cannot happen.
+  std::string name = ".";
+  name += out.filename().string();
+  name += ".partial-";
+  name += std::to_string(::getpid());
+  name += '-';
+  name += std::to_string(counter.fetch_add(1));
+  temporary = (dir / name).string();
+  key = partialfiles::add(temporary);
 }
 
 ReplacingFile::~ReplacingFile() {
-  std::error_code ignored;
-  if (!committed) fs::remove(temporary, ignored);
+  if (committed) return;
+  std::remove(temporary.c_str());
+  partialfiles::forget(key);
 }
 
 bool ReplacingFile::commit(std::string* error) {
-  std::error_code failure;
-  fs::rename(temporary, target, failure);
-  if (failure) {
-    if (error) *error = "cannot replace '" + target + "': " + failure.message();
+  int code = 0;
+  if (!partialfiles::commit(key, target, code)) {
+    if (error) *error = "cannot replace '" + target + "': " + std::strerror(code);
     return false;
   }
   committed = true;

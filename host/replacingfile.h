@@ -1,9 +1,11 @@
 // Writing a file so that it appears whole or not at all: the content goes to a
 // hidden temporary name beside the target (so the final rename stays on one
 // file system), which replaces the target only on commit. Otherwise the
-// temporary file is removed when this object goes.
+// temporary file is removed when this object goes, or when the process is
+// interrupted (see partialfiles.h).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace sorel::host {
@@ -23,6 +25,7 @@ class ReplacingFile {
  private:
   std::string target;
   std::string temporary;
+  std::uint64_t key = 0;
   bool committed = false;
 };
 

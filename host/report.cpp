@@ -61,6 +61,11 @@ std::string reportText(const FileReport& r) {
                     number(l.rangeLu, "LU").c_str());
       out += row;
     }
+  if (r.nonFinite > 0) {
+    std::snprintf(row, sizeof row, "  non-finite input: %lld samples (NaN or infinite), played as silence\n",
+                  static_cast<long long>(r.nonFinite));
+    out += row;
+  }
   if (r.clipBlocks >= 0) {
     std::snprintf(row, sizeof row, "  input clip: %lld of %lld blocks\n", static_cast<long long>(r.clipBlocks),
                   static_cast<long long>(r.blocks));
@@ -76,7 +81,8 @@ std::string reportJson(const FileReport& r) {
          ", \"before\": " + (r.measured ? levelsJson(r.before) : "null") +
          ", \"after\": " + (r.measured ? levelsJson(r.after) : "null") +
          ", \"input_clip_blocks\": " + (r.clipBlocks >= 0 ? std::to_string(r.clipBlocks) : std::string("null")) +
-         ", \"blocks\": " + std::to_string(r.blocks) + "}";
+         ", \"blocks\": " + std::to_string(r.blocks) + ", \"nonfinite_input_samples\": " + std::to_string(r.nonFinite) +
+         "}";
 }
 
 }  // namespace sorel::host

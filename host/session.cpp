@@ -12,6 +12,14 @@ namespace {
 constexpr VstInt32 kSorelID = kFourCC('S', 'O', 'R', 'L');
 constexpr int kSorelParams = 87;
 
+// "#12". Built by appending: GCC 12 takes "#" + std::to_string(i) for an
+// overlapping copy (-Wrestrict) in optimised builds.
+std::string indexName(int i) {
+  std::string name = "#";
+  name += std::to_string(i);
+  return name;
+}
+
 }  // namespace
 
 std::unique_ptr<Session> Session::create(const std::string& pluginPath, const std::string& presetPath,
@@ -47,6 +55,20 @@ bool Session::applyPreset(const std::string& path, std::string* error) {
   if (!scratch) return false;
   if (scratch->setChunk(preset.chunk) != static_cast<VstIntPtr>(preset.chunk.size()) || preset.chunk.empty()) {
     if (error) *error = path + ": the plug-in refused the state this preset carries";
+    return false;
+  }
+  // A chunk may carry values no control can set (out of range, NaN); the
+  // plug-in keeps them as they are, so they are refused here.
+  for (int i = 0; i < scratch->numParams(); ++i) {
+    const float v = scratch->getParameter(i);
+    if (v >= 0.0f && v <= 1.0f) continue;
+    if (error) {
+      char value[32];
+      std::snprintf(value, sizeof value, "%g", static_cast<double>(v));
+      const std::string name = sorel ? sorelParameterNames()[static_cast<std::size_t>(i)].name : indexName(i);
+      *error = path + ": parameter " + name + " ('" + scratch->paramName(i) + "') holds " + value +
+               ", outside the range 0 to 1; the preset is refused";
+    }
     return false;
   }
   templateEffect->setChunk(preset.chunk);
@@ -159,15 +181,25 @@ bool Session::savePreset(const std::string& path, std::string* error) const {
   return writePresetFile(path, preset, error);
 }
 
+int Session::pluginVersion() const {
+  const VstIntPtr vendor = templateEffect->dispatch(effGetVendorVersion);
+  return static_cast<int>(vendor ? vendor : templateEffect->effect()->version);
+}
+
 void Session::list(std::ostream& out) {
   const auto& names = sorelParameterNames();
   char line[256];
   std::snprintf(line, sizeof line, "%-5s %-22s %-16s %-10s %s\n", "index", "name", "host name", "value", "display");
   out << line;
   for (int i = 0; i < templateEffect->numParams(); ++i) {
-    const std::string qualified = sorel ? names[static_cast<std::size_t>(i)].name : "#" + std::to_string(i);
-    std::snprintf(line, sizeof line, "%-5d %-22s %-16s %-10.6f %s\n", i, qualified.c_str(),
-                  templateEffect->paramName(i).c_str(), static_cast<double>(templateEffect->getParameter(i)),
+    const std::string qualified = sorel ? names[static_cast<std::size_t>(i)].name : indexName(i);
+    // The value as -s takes it: a name for switches and choices, else normalised.
+    const float v = templateEffect->getParameter(i);
+    const std::optional<std::string> named = sorel ? choiceName(i, v) : std::nullopt;
+    char value[32];
+    std::snprintf(value, sizeof value, "%.6f", static_cast<double>(v));
+    std::snprintf(line, sizeof line, "%-5d %-22s %-16s %-10s %s\n", i, qualified.c_str(),
+                  templateEffect->paramName(i).c_str(), named ? named->c_str() : value,
                   templateEffect->paramDisplay(i).c_str());
     out << line;
   }

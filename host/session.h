@@ -34,6 +34,10 @@ class Session {
   // index, qualified name, host name, value, display text.
   void list(std::ostream& out);
 
+  // The plug-in's own version number (1210 for 1.2.10).
+  int pluginVersion() const;
+  const std::string& pluginPath() const { return library->path(); }
+
   bool isSorel() const { return sorel; }
   const std::vector<float>& values() const { return state; }
   VstInt32 uniqueID() const { return id; }

@@ -1,103 +1,12 @@
 // sorel-render end to end, through the real binary: what it writes equals the
 // plug-in driven directly, presets round-trip, and every refusal leaves no
 // file behind.
-#include <gtest/gtest.h>
-#include <sndfile.h>
-#include <sys/wait.h>
-
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
-
 #include "host.h"
 #include "preset.h"
+#include "render_fixture.h"
 
 namespace sorel::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-class Render : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("sorel-render-test-" + std::to_string(::getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  std::string path(const std::string& name) const { return (dir / name).string(); }
-
-  Outcome run(const std::string& args) const {
-    const std::string out = path("stdout.txt"), err = path("stderr.txt");
-    const std::string command = std::string(SOREL_RENDER) + " " + args + " >" + out + " 2>" + err;
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
-  }
-
-  static std::string slurp(const std::string& file) {
-    std::ifstream in(file);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  // Writes interleaved float frames; returns the path.
-  std::string writeAudio(const std::string& name, const std::vector<float>& frames, int channels,
-                         int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT) const {
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = channels;
-    info.format = format;
-    SNDFILE* f = sf_open(path(name).c_str(), SFM_WRITE, &info);
-    EXPECT_TRUE(f);
-    sf_writef_float(f, frames.data(), static_cast<sf_count_t>(frames.size() / static_cast<std::size_t>(channels)));
-    sf_close(f);
-    return path(name);
-  }
-
-  static std::vector<float> readAudio(const std::string& file, int* channels = nullptr) {
-    SF_INFO info{};
-    SNDFILE* f = sf_open(file.c_str(), SFM_READ, &info);
-    if (!f) return {};
-    std::vector<float> frames(static_cast<std::size_t>(info.frames * info.channels));
-    sf_readf_float(f, frames.data(), info.frames);
-    sf_close(f);
-    if (channels) *channels = info.channels;
-    return frames;
-  }
-
-  static std::vector<float> music(std::size_t frames, int channels, unsigned seed) {
-    std::mt19937 random(seed);
-    std::normal_distribution<float> noise(0.0f, 0.3f);
-    std::vector<float> x(frames * static_cast<std::size_t>(channels));
-    for (std::size_t i = 0; i < x.size(); ++i) x[i] = 0.6f * std::sin(0.002f * static_cast<float>(i)) + noise(random);
-    return x;
-  }
-
-  // Only the files the test itself made are there: nothing partial was left.
-  std::vector<std::string> files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-      const std::string name = entry.path().filename().string();
-      if (entry.is_regular_file() && name != "stdout.txt" && name != "stderr.txt") names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  fs::path dir;
-};
 
 TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
   const std::vector<float> input = music(30000, 2, 1);
@@ -181,7 +90,7 @@ TEST_F(Render, BadCommandLinesSayWhyAndWriteNothing) {
       {"-s stereo.salt=1.5 " + in + out, "between 0 and 1"},
       {"-s stereo.salt=120% " + in + out, "between 0% and 100%"},
       {"-s vol.in=+9dB " + in + out, "-3.01dB and 3.01dB"},
-      {"-s page=sideways " + in + out, "cannot read 'sideways'"},
+      {"-s page=sideways " + in + out, "takes stereo or ms"},
       {"-s salt " + in + out, "NAME=VALUE"},
       {"-s '#87=0.5' " + in + out, "unknown parameter '#87'"},
       {"--block 0 " + in + out, "--block"},

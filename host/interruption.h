@@ -1,0 +1,14 @@
+// Interruption by SIGINT, SIGTERM or SIGHUP: the signals are blocked in every
+// thread and taken by one watcher thread with sigwait, so nothing runs inside
+// a signal handler. The watcher removes the unfinished files (partialfiles.h)
+// and exits with 128 + the signal's number. SIGPIPE is ignored: a closed
+// pipe then fails the write that met it, like any other write error.
+#pragma once
+
+namespace sorel::host {
+
+// Call first thing in main, before any thread starts (threads inherit the
+// blocked signals).
+void watchInterruptions();
+
+}  // namespace sorel::host

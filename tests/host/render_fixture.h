@@ -1,0 +1,107 @@
+// The fixture of the sorel-render tests: a scratch folder per test, the
+// real binary run through the shell, audio files written and read back.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sorel::test {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class Render : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("sorel-render-test-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  std::string path(const std::string& name) const { return (dir / name).string(); }
+
+  // Runs sorel-render with `args` (shell syntax); `before` goes in front of
+  // the command (a cd, say). The status is sorel-render's, after the shell
+  // has waited for anything `before` started in the background.
+  Outcome run(const std::string& args, const std::string& before = "") const {
+    const std::string out = path("stdout.txt"), err = path("stderr.txt");
+    const std::string command =
+        before + std::string(SOREL_RENDER) + " " + args + " >" + out + " 2>" + err + "; s=$?; wait; exit $s";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+  }
+
+  static std::string slurp(const std::string& file) {
+    std::ifstream in(file);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  // Writes interleaved float frames; returns the path.
+  std::string writeAudio(const std::string& name, const std::vector<float>& frames, int channels,
+                         int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT, int rate = 44100) const {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* f = sf_open(path(name).c_str(), SFM_WRITE, &info);
+    EXPECT_TRUE(f);
+    sf_writef_float(f, frames.data(), static_cast<sf_count_t>(frames.size() / static_cast<std::size_t>(channels)));
+    sf_close(f);
+    return path(name);
+  }
+
+  static std::vector<float> readAudio(const std::string& file, int* channels = nullptr) {
+    SF_INFO info{};
+    SNDFILE* f = sf_open(file.c_str(), SFM_READ, &info);
+    if (!f) return {};
+    std::vector<float> frames(static_cast<std::size_t>(info.frames * info.channels));
+    sf_readf_float(f, frames.data(), info.frames);
+    sf_close(f);
+    if (channels) *channels = info.channels;
+    return frames;
+  }
+
+  static std::vector<float> music(std::size_t frames, int channels, unsigned seed) {
+    std::mt19937 random(seed);
+    std::normal_distribution<float> noise(0.0f, 0.3f);
+    std::vector<float> x(frames * static_cast<std::size_t>(channels));
+    for (std::size_t i = 0; i < x.size(); ++i) x[i] = 0.6f * std::sin(0.002f * static_cast<float>(i)) + noise(random);
+    return x;
+  }
+
+  // Only the files the test itself made are there: nothing partial was left.
+  std::vector<std::string> files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+      const std::string name = entry.path().filename().string();
+      if (entry.is_regular_file() && name != "stdout.txt" && name != "stderr.txt") names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path dir;
+};
+
+}  // namespace sorel::test

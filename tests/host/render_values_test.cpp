@@ -1,0 +1,160 @@
+// What sorel-render makes of values: rounding without dither, presets that
+// carry impossible values, switches and choices, non-finite input, and the
+// smaller promises (bare plug-in names, cut files, presets saved only after
+// success, the demo with a preset, rates the meter cannot measure).
+#include <cstring>
+
+#include "host.h"
+#include "preset.h"
+#include "render_fixture.h"
+
+namespace sorel::test {
+namespace {
+
+// Integer samples as libsndfile reads them, shifted down to `bits`.
+std::vector<int> readIntegers(const std::string& file, int bits) {
+  SF_INFO info{};
+  SNDFILE* f = sf_open(file.c_str(), SFM_READ, &info);
+  if (!f) return {};
+  std::vector<int> x(static_cast<std::size_t>(info.frames * info.channels));
+  sf_read_int(f, x.data(), static_cast<sf_count_t>(x.size()));
+  sf_close(f);
+  for (int& v : x) v >>= 32 - bits;
+  return x;
+}
+
+TEST_F(Render, WithoutDitherIntegersRoundToNearest) {
+  const double codes[] = {1157.83, 1157.2, -1157.83, -3.5001, 0.49, 40.5001};
+  for (const int bits : {16, 24}) {
+    const double full = std::ldexp(1.0, bits - 1);
+    std::vector<float> input;
+    for (int repeat = 0; repeat < 100; ++repeat)
+      for (double code : codes) input.push_back(static_cast<float>(code / full));
+    const std::string in = writeAudio("in.wav", input, 1);
+    const std::string out = path("out" + std::to_string(bits) + ".wav");
+    const Outcome r = run("-q --no-report --dither none -s global.on=off --type pcm" + std::to_string(bits) + " " + in +
+                          " -o " + out);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<int> got = readIntegers(out, bits);
+    ASSERT_EQ(got.size(), input.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+      ASSERT_EQ(got[i], std::lround(static_cast<double>(input[i]) * full)) << bits << " bits, sample " << i;
+  }
+}
+
+// A preset made by the plug-in, with the stored value of stereo.salt (set to
+// a marker first) replaced by `value`.
+std::vector<unsigned char> chunkWithSaltAt(float value) {
+  std::string error;
+  auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
+  host::Host h;
+  auto fx = host::HostedEffect::create(library, h, &error);
+  const float marker = 0.123456f;
+  fx->setParameter(12, marker);
+  std::vector<unsigned char> chunk = fx->getChunk();
+  unsigned char little[4], big[4], replacement[4];
+  std::memcpy(little, &marker, 4);
+  for (int i = 0; i < 4; ++i) big[i] = little[3 - i];
+  std::memcpy(replacement, &value, 4);
+  for (std::size_t at = 0; at + 4 <= chunk.size(); ++at) {
+    if (std::memcmp(&chunk[at], little, 4) == 0) std::memcpy(&chunk[at], replacement, 4);
+    if (std::memcmp(&chunk[at], big, 4) == 0)
+      for (int i = 0; i < 4; ++i) chunk[at + static_cast<std::size_t>(i)] = replacement[3 - i];
+  }
+  return chunk;
+}
+
+TEST_F(Render, PresetsWithImpossibleValuesAreRefusedByName) {
+  const std::string in = writeAudio("in.wav", music(1000, 2, 1), 2);
+  for (const float bad : {10.0f, std::nanf(""), -0.5f}) {
+    host::Preset preset;
+    preset.uniqueID = kFourCC('S', 'O', 'R', 'L');
+    preset.count = 87;
+    preset.chunk = chunkWithSaltAt(bad);
+    std::string error;
+    ASSERT_TRUE(host::writePresetFile(path("bad.fxp"), preset, &error)) << error;
+    const Outcome r =
+        run("--preset " + path("bad.fxp") + " --save-preset " + path("copy.fxp") + " " + in + " -o " + path("out.wav"));
+    EXPECT_NE(r.status, 0) << bad;
+    EXPECT_NE(r.err.find("bad.fxp"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("stereo.salt"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(files(), (std::vector<std::string>{"bad.fxp", "in.wav"}));
+}
+
+TEST_F(Render, ChoicesTakeOnlyTheirNamesOrExactEncodings) {
+  const std::string in = writeAudio("in.wav", music(1000, 2, 2), 2);
+  const std::pair<std::string, std::string> refused[] = {{"page=1", "stereo or ms"},
+                                                         {"page=0.05", "stereo or ms"},
+                                                         {"aa=0.5", "off or splitfir"},
+                                                         {"stereo.salt.on=0.7", "off or on"},
+                                                         {"global.on=50%", "off or on"}};
+  for (const auto& [setting, says] : refused) {
+    const Outcome r = run("-q -s " + setting + " " + in + " -o " + path("out.wav"));
+    EXPECT_NE(r.status, 0) << setting;
+    EXPECT_NE(r.err.find(says), std::string::npos) << setting << ": " << r.err;
+  }
+  const Outcome listed = run("-s page=0.0078125 -s aa=splitfir -s side.chili.on=0 --list");
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find("page                   page             ms "), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find(" aa                     AntiAl           splitfir "), std::string::npos);
+  EXPECT_NE(listed.out.find("side.chili.on          Chili            off "), std::string::npos);
+}
+
+TEST_F(Render, NonFiniteInputIsCountedAndMeasuredAsTheSilenceItBecomes) {
+  std::vector<float> input = music(44100 * 2, 2, 3);
+  for (float& v : input) v *= 0.25f;
+  std::vector<float> cleaned = input;
+  input[5000] = INFINITY;
+  input[7001] = NAN;
+  cleaned[5000] = cleaned[7001] = 0.0f;
+  const std::string dirty = writeAudio("dirty.wav", input, 2);
+  const std::string clean = writeAudio("clean.wav", cleaned, 2);
+  const Outcome a = run("--json " + dirty + " -o " + path("a.wav"));
+  const Outcome b = run("--json " + clean + " -o " + path("b.wav"));
+  ASSERT_EQ(a.status, 0) << a.err;
+  EXPECT_NE(a.out.find("\"nonfinite_input_samples\": 2"), std::string::npos) << a.out;
+  auto levels = [](const std::string& json) { return json.substr(json.find("\"before\"")); };
+  EXPECT_EQ(levels(a.out), levels(b.out).replace(levels(b.out).find("samples\": 0"), 11, "samples\": 2"));
+  EXPECT_EQ(readAudio(path("a.wav")), readAudio(path("b.wav")));
+}
+
+TEST_F(Render, SmallerPromisesHold) {
+  const std::vector<float> audio = music(20000, 2, 4);
+  const std::string in = writeAudio("in.wav", audio, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+
+  // A bare library name means the file in the current folder.
+  fs::copy_file(SOREL_PLUGIN_PATH, path("copy.so"));
+  Outcome r = run("-q --no-report --plugin copy.so in.wav -o bare.wav", "cd " + dir.string() + " && ");
+  EXPECT_EQ(r.status, 0) << r.err;
+
+  // A file cut short is rendered, with a warning.
+  const std::string whole = slurp(in);
+  std::ofstream(path("cut.wav"), std::ios::binary).write(whole.data(), static_cast<std::streamsize>(whole.size() / 2));
+  r = run("-q --no-report " + path("cut.wav") + " -o " + path("cut-out.wav"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("cut short"), std::string::npos) << r.err;
+
+  // A failed render saves no preset.
+  r = run("-q --save-preset " + path("kept.fxp") + " " + path("missing.wav") + " -o " + path("x.wav"));
+  EXPECT_NE(r.status, 0);
+  EXPECT_FALSE(fs::exists(path("kept.fxp")));
+
+  // A rate the loudness meter cannot take: rendered, reported without levels.
+  const std::string slow = writeAudio("slow.wav", music(400, 2, 5), 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8);
+  r = run("-q " + slow + " -o " + path("slow-out.wav"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("no loudness report"), std::string::npos) << r.err;
+  EXPECT_EQ(readAudio(path("slow-out.wav")).size(), 800u);
+
+  // The demo masters with a preset instead of its built-in setting: the state
+  // it renders with (saved after) is the preset's.
+  ASSERT_EQ(run("-s stereo.salt=0.3 --save-preset " + path("salt.fxp")).status, 0);
+  r = run("-q --no-report --preset " + path("salt.fxp") + " --save-preset " + path("used.fxp") + " --demo " +
+          path("demo.wav"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(slurp(path("used.fxp")), slurp(path("salt.fxp")));
+}
+
+}  // namespace
+}  // namespace sorel::test
