@@ -1,0 +1,35 @@
+#include "gdiplususer.h"
+
+#include <gdiplus.h>
+#include <windows.h>
+
+#include <mutex>
+
+namespace VSTGUI::win32 {
+
+namespace {
+std::mutex lock;
+int users = 0;
+ULONG_PTR token = 0;
+}  // namespace
+
+GdiplusUser::GdiplusUser() {
+  std::lock_guard<std::mutex> hold(lock);
+  if (users == 0) {
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) {
+      started = false;
+      return;
+    }
+  }
+  ++users;
+  started = true;
+}
+
+GdiplusUser::~GdiplusUser() {
+  if (!started) return;
+  std::lock_guard<std::mutex> hold(lock);
+  if (--users == 0) Gdiplus::GdiplusShutdown(token);
+}
+
+}  // namespace VSTGUI::win32
