@@ -8,6 +8,7 @@ DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-
   libsndfile1-dev libebur128-dev libcli11-dev sox \
   libcairo2-dev libx11-dev libfontconfig-dev fonts-liberation fonts-dejavu-core xvfb xdotool xauth \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+DEB_PACKAGES += wine64
 
 .PHONY: deps build demo test quick asan tsan windows bench clean
 
@@ -58,3 +59,10 @@ bench: build
 
 clean:
 	rm -rf build build-asan build-tsan build-win32 build-win64
+
+# The 64-bit DLL's editor under wine64 on a private Xvfb (make test runs it
+# with the rest of build/'s tests).
+.PHONY: wine-ui-test
+wine-ui-test: windows
+	$(MAKE) build CMAKE_ARGS=-DSOREL_CHECK_WINDOWS=ON
+	cd build && $(CTEST) -L wine

@@ -4,13 +4,22 @@
 //   EDITOR left top width height   the editor's client area on the screen
 //   AUTOMATE index value           the plug-in automated a parameter
 //   VALUE index value              at exit, every parameter
-//   RESOURCES gdi user handles     (cycle) after the first and after the last cycle
+//   RESOURCES gdi user handles gdi-slot handle-slot private-kB
+//                                  (cycle) after the first and after the last cycle
 //
-//   sorel-winhost DLL show SECONDS     open the editor, idle it, close at the end
+//   sorel-winhost DLL show SECONDS [INDEX=VALUE...] [STOP=PATH]
+//                                      set those parameters, open the editor,
+//                                      idle it, close it after SECONDS or once
+//                                      the file PATH exists
 //   sorel-winhost DLL cycle COUNT      open, idle and close the editor COUNT times
-#include <psapi.h>
+// windows.h first: the other system headers need its types.
+// clang-format off
 #include <windows.h>
+#include <psapi.h>
+// clang-format on
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,10 +63,15 @@ HWND createHostWindow(int width, int height) {
   return window;
 }
 
+// A file whose appearance ends "show" early (STOP=PATH on the command line).
+const char* stopFile = nullptr;
+
+bool stopRequested() { return stopFile && GetFileAttributesA(stopFile) != INVALID_FILE_ATTRIBUTES; }
+
 // Runs the message loop and the editor's idle (every 20 ms) for `ms`.
 void idleFor(AEffect* effect, DWORD ms) {
   const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
+  while (GetTickCount() - start < ms && !stopRequested()) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
@@ -73,12 +87,43 @@ bool openEditor(AEffect* effect, HWND window) {
   return FindWindowExA(window, nullptr, nullptr, nullptr) != nullptr;  // the editor's child window
 }
 
+// Wine answers 0 to GetGuiResources and GetProcessHandleCount, so three
+// probes stand beside them: the highest GDI table slot and kernel handle that
+// fresh objects get (both tables hand out the lowest or most recently freed
+// entries, so leaked objects push them up) and the private memory.
+unsigned long highestGdiSlot() {
+  HBRUSH brushes[32];
+  unsigned long highest = 0;
+  for (HBRUSH& brush : brushes) {
+    brush = CreateSolidBrush(RGB(1, 2, 3));
+    highest = std::max(highest, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(brush) & 0xffff));
+  }
+  for (HBRUSH brush : brushes) DeleteObject(brush);
+  return highest;
+}
+
+unsigned long highestHandle() {
+  HANDLE events[32];
+  unsigned long highest = 0;
+  for (HANDLE& event : events) {
+    event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    highest = std::max(highest, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(event)));
+  }
+  for (HANDLE event : events) CloseHandle(event);
+  return highest;
+}
+
 void printResources() {
   HANDLE self = GetCurrentProcess();
   DWORD handles = 0;
   GetProcessHandleCount(self, &handles);
-  std::printf("RESOURCES %lu %lu %lu\n", static_cast<unsigned long>(GetGuiResources(self, GR_GDIOBJECTS)),
-              static_cast<unsigned long>(GetGuiResources(self, GR_USEROBJECTS)), static_cast<unsigned long>(handles));
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  std::printf("RESOURCES %lu %lu %lu %lu %lu %lu\n", static_cast<unsigned long>(GetGuiResources(self, GR_GDIOBJECTS)),
+              static_cast<unsigned long>(GetGuiResources(self, GR_USEROBJECTS)), static_cast<unsigned long>(handles),
+              highestGdiSlot(), highestHandle(),
+              static_cast<unsigned long>((memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / 1024));
   std::fflush(stdout);
 }
 
@@ -115,8 +160,8 @@ int cycle(AEffect* effect, HWND window, int count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: sorel-winhost DLL show SECONDS | DLL cycle COUNT\n");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: sorel-winhost DLL show SECONDS [INDEX=VALUE...] | DLL cycle COUNT\n");
     return 2;
   }
   HMODULE library = LoadLibraryA(argv[1]);
@@ -128,6 +173,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   dispatch(effect, effOpen);
+  for (int i = 4; i < argc; ++i) {
+    if (std::strncmp(argv[i], "STOP=", 5) == 0) stopFile = argv[i] + 5;
+    int index = 0;
+    float value = 0;
+    if (std::sscanf(argv[i], "%d=%f", &index, &value) == 2) effect->setParameter(effect, index, value);
+  }
   ERect* rect = nullptr;
   if (dispatch(effect, effEditGetRect, 0, 0, &rect) == 0 || !rect) {
     std::printf("ERROR no editor size\n");

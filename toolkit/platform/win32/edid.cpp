@@ -1,7 +1,10 @@
 #include "edid.h"
 
-#include <setupapi.h>
+// windows.h first: the other system headers need its types.
+// clang-format off
 #include <windows.h>
+#include <setupapi.h>
+// clang-format on
 
 namespace VSTGUI::win32 {
 

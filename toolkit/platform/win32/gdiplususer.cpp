@@ -1,7 +1,10 @@
 #include "gdiplususer.h"
 
-#include <gdiplus.h>
+// windows.h first: the other system headers need its types.
+// clang-format off
 #include <windows.h>
+#include <gdiplus.h>
+// clang-format on
 
 #include <mutex>
 

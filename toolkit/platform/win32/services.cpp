@@ -1,8 +1,11 @@
 // Windows services: the module handle, the clock, sleeping, links, the
 // screen's size, OLE for the editor, and the entry point that opens a frame.
+// windows.h first: the other system headers need its types.
+// clang-format off
+#include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
-#include <windows.h>
+// clang-format on
 
 #include "../backends.h"
 #include "edid.h"

@@ -3,8 +3,11 @@
 // pixels, a 1-px line at y covers row y.
 #pragma once
 
-#include <gdiplus.h>
+// windows.h first: the other system headers need its types.
+// clang-format off
 #include <windows.h>
+#include <gdiplus.h>
+// clang-format on
 
 #include <memory>
 #include <string>

@@ -3,8 +3,11 @@
 // update rect to the screen; input arrives through the host's message loop.
 #pragma once
 
-#include <gdiplus.h>
+// windows.h first: the other system headers need its types.
+// clang-format off
 #include <windows.h>
+#include <gdiplus.h>
+// clang-format on
 
 #include <memory>
 
