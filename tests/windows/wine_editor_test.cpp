@@ -64,7 +64,7 @@ class WineEditor : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     problem.clear();
-    for (const char* file : {SOREL_WIN64_DLL, SOREL_WIN64_HOST}) {
+    for (const char* file : {SOREL_WIN64_DLL, SOREL_WIN64_HOST, SOREL_WIN64_TEXT}) {
       if (!std::filesystem::exists(file)) problem = std::string(file) + " is missing (make windows builds it)";
     }
     if (!problem.empty()) return;
@@ -187,6 +187,49 @@ TEST_F(WineEditor, OpeningAndClosingFiftyTimesLeaksNoGdiObjectsHandlesOrMemory) 
   EXPECT_LE(last[4], first[4] + 8 * 4) << "highest handle";
   // One leaked back buffer per cycle would be about 60 MB.
   EXPECT_LE(last[5], first[5] + 4096) << "private memory, kB";
+}
+
+// The editor has no read-outs yet, so the layer's text field stands in: GDI+
+// draws its text, and the native entry takes a typed value.
+TEST_F(WineEditor, ATextFieldDrawsItsTextAndCommitsTypedTextOnReturnOnly) {
+  const std::string stop = output("wine-text-stop");
+  std::filesystem::remove(stop);
+  WineProgram program(prefix(), SOREL_WIN64_TEXT, {"60", "STOP=Z:" + stop}, output("wine-text.txt"));
+  ASSERT_TRUE(program.started());
+  Rect field;
+  ASSERT_EQ(std::sscanf(program.waitForLine("FIELD", 60s).c_str(), "FIELD %d %d %d %d", &field.left, &field.top,
+                        &field.width, &field.height),
+            4);
+  // White text on the field's black: some bright pixels in the middle.
+  int bright = 0;
+  for (int attempt = 0; attempt < 50 && bright < 10; ++attempt) {
+    std::this_thread::sleep_for(100ms);
+    ScreenGrab grab(field, output("wine-text-field.png"));
+    bright = 0;
+    for (int y = 0; grab.valid() && y < field.height; ++y)
+      for (int x = 0; x < field.width; ++x) {
+        const ScreenGrab::Rgb c = grab.at(x, y);
+        if (c.red > 180 && c.green > 180 && c.blue > 180) ++bright;
+      }
+  }
+  EXPECT_GE(bright, 10) << "no text drawn in the field";
+
+  const std::string x = std::to_string(field.left + field.width / 2);
+  const std::string y = std::to_string(field.top + field.height / 2);
+  // The entry opens with everything selected: typing replaces the text.
+  ASSERT_TRUE(xdotool({"mousemove", x, y, "click", "1"}));
+  std::this_thread::sleep_for(500ms);
+  ASSERT_TRUE(xdotool({"type", "25"}));
+  ASSERT_TRUE(xdotool({"key", "Return"}));
+  EXPECT_EQ(program.waitForLine("CHANGED", 10s), "CHANGED 25");
+  // Escape gives the typed text up.
+  ASSERT_TRUE(xdotool({"mousemove", x, y, "click", "1"}));
+  std::this_thread::sleep_for(500ms);
+  ASSERT_TRUE(xdotool({"type", "99"}));
+  ASSERT_TRUE(xdotool({"key", "Escape"}));
+  EXPECT_TRUE(program.waitForLine("CHANGED 99", 2s).empty());
+  std::ofstream(stop).put('\n');
+  EXPECT_TRUE(program.finish(30s));
 }
 
 }  // namespace

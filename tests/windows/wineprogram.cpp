@@ -85,7 +85,10 @@ WineProgram::~WineProgram() {
 std::vector<std::string> WineProgram::lines() const {
   std::vector<std::string> all;
   std::ifstream in(output);
-  for (std::string line; std::getline(in, line);) all.push_back(line);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // the console writes CR LF
+    all.push_back(line);
+  }
   return all;
 }
 

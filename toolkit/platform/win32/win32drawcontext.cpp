@@ -103,39 +103,60 @@ void Win32DrawContext::clearRect(const CRect& rect) {
   graphics.SetCompositingMode(Gdiplus::CompositingModeSourceOver);
 }
 
+// The named family, else a metric-compatible or plain sans-serif face (a
+// system without "Arial", such as a bare Wine prefix, has those), else null.
+std::unique_ptr<Gdiplus::FontFamily> Win32DrawContext::findFamily(const std::string& name) {
+  const std::wstring wanted = wide(name.c_str());
+  for (const wchar_t* candidate : {wanted.c_str(), L"Liberation Sans", L"DejaVu Sans", L"Tahoma"}) {
+    if (!*candidate) continue;
+    auto found = std::make_unique<Gdiplus::FontFamily>(candidate);
+    if (found->GetLastStatus() == Gdiplus::Ok && found->IsAvailable()) return found;
+  }
+  const Gdiplus::FontFamily* generic = Gdiplus::FontFamily::GenericSansSerif();
+  if (generic && generic->GetLastStatus() == Gdiplus::Ok) {
+    std::unique_ptr<Gdiplus::FontFamily> copy(generic->Clone());
+    if (copy && copy->GetLastStatus() == Gdiplus::Ok) return copy;
+  }
+  return nullptr;
+}
+
 Gdiplus::Font* Win32DrawContext::font() {
   const std::string key = state.fontName + '/' + std::to_string(state.fontSize) + '/' + std::to_string(state.fontStyle);
-  if (currentFont && key == fontKey) return currentFont.get();
-  const std::wstring name = wide(state.fontName.c_str());
-  family = std::make_unique<Gdiplus::FontFamily>(name.c_str());
-  if (family->GetLastStatus() != Gdiplus::Ok) family.reset(Gdiplus::FontFamily::GenericSansSerif()->Clone());
+  if (key == fontKey) return currentFont.get();
+  fontKey = key;
+  currentFont.reset();
+  family = findFamily(state.fontName);
+  if (!family) return nullptr;
   INT style = Gdiplus::FontStyleRegular;
   if (state.fontStyle & kBoldFace) style |= Gdiplus::FontStyleBold;
   if (state.fontStyle & kItalicFace) style |= Gdiplus::FontStyleItalic;
   if (state.fontStyle & kUnderlineFace) style |= Gdiplus::FontStyleUnderline;
   currentFont = std::make_unique<Gdiplus::Font>(family.get(), static_cast<Gdiplus::REAL>(state.fontSize), style,
                                                 Gdiplus::UnitPixel);
-  fontKey = key;
+  if (currentFont->GetLastStatus() != Gdiplus::Ok) currentFont.reset();
   return currentFont.get();
 }
 
-void Win32DrawContext::fontMetrics(CCoord& ascent, CCoord& lineHeight) {
+bool Win32DrawContext::fontMetrics(CCoord& ascent, CCoord& lineHeight) {
   Gdiplus::Font* current = font();
+  if (!current) return false;
   const INT style = current->GetStyle();
   const double em = family->GetEmHeight(style);
   if (em <= 0) {
     ascent = lineHeight = state.fontSize;
-    return;
+    return true;
   }
   ascent = state.fontSize * family->GetCellAscent(style) / em;
   lineHeight = ascent + state.fontSize * family->GetCellDescent(style) / em;
+  return true;
 }
 
 CCoord Win32DrawContext::getStringWidth(const char* string) {
   const std::wstring text = wide(string);
-  if (text.empty()) return 0;
+  Gdiplus::Font* current = font();
+  if (text.empty() || !current) return 0;
   Gdiplus::RectF bounds;
-  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), font(), Gdiplus::PointF(0, 0), format.get(),
+  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), current, Gdiplus::PointF(0, 0), format.get(),
                          &bounds);
   return bounds.Width;
 }
@@ -143,9 +164,8 @@ CCoord Win32DrawContext::getStringWidth(const char* string) {
 // `point` is on the baseline; GDI+ places the top of the text line.
 void Win32DrawContext::drawString(const char* string, const CPoint& point, bool antialias) {
   const std::wstring text = wide(string);
-  if (text.empty()) return;
   CCoord ascent = 0, lineHeight = 0;
-  fontMetrics(ascent, lineHeight);
+  if (text.empty() || !fontMetrics(ascent, lineHeight)) return;
   prepare(antialias);
   graphics.SetTextRenderingHint(antialias ? Gdiplus::TextRenderingHintAntiAlias
                                           : Gdiplus::TextRenderingHintSingleBitPerPixelGridFit);
@@ -165,7 +185,7 @@ void Win32DrawContext::drawString(const char* string, const CRect& rect, const C
     x = rect.left + (rect.getWidth() - width) / 2;
   }
   CCoord ascent = 0, lineHeight = 0;
-  fontMetrics(ascent, lineHeight);
+  if (!fontMetrics(ascent, lineHeight)) return;
   drawString(string, CPoint(x, textLineTop(rect, lineHeight) + ascent), antialias);
 }
 

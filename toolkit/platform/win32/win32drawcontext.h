@@ -36,10 +36,12 @@ class Win32DrawContext : public CDrawContext {
   void shape(const CRect& rect, CDrawStyle drawStyle, bool ellipse);
   Gdiplus::Color color(const CColor& c) const;
   CRect toWindow(const CRect& rect) const;
-  // The font the state names (cached while it stays the same).
+  static std::unique_ptr<Gdiplus::FontFamily> findFamily(const std::string& name);
+  // The font the state names (cached while it stays the same); null when no
+  // face can be found.
   Gdiplus::Font* font();
   // Ascent and ascent + descent of the current font, in pixels.
-  void fontMetrics(CCoord& ascent, CCoord& lineHeight);
+  bool fontMetrics(CCoord& ascent, CCoord& lineHeight);
 
   Gdiplus::Graphics graphics;
   std::unique_ptr<Gdiplus::StringFormat> format;
