@@ -189,6 +189,27 @@ TEST_F(WineEditor, OpeningAndClosingFiftyTimesLeaksNoGdiObjectsHandlesOrMemory) 
   EXPECT_LE(last[5], first[5] + 4096) << "private memory, kB";
 }
 
+// The marker file on drive C: asks for the large skin: the window doubles.
+TEST_F(WineEditor, TheBigMarkerFileOnDriveCDoublesTheWindow) {
+  const std::string marker = prefix() + "/drive_c/PEPPER_Big.txt";
+  std::ofstream(marker).put('\n');
+  const std::string stop = output("wine-host-stop");
+  std::filesystem::remove(stop);
+  WineProgram host(prefix(), SOREL_WIN64_HOST, {SOREL_WIN64_DLL, "show", "30", "STOP=Z:" + stop},
+                   output("wine-host-big.txt"));
+  Rect editor;
+  const bool opened = parseEditorLine(host.waitForLine("EDITOR", 60s), editor);
+  std::ofstream(stop).put('\n');
+  std::filesystem::remove(marker);
+  ASSERT_TRUE(opened);
+  VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
+  test::EditorHost native;  // no marker where Linux looks: the normal skin
+  ASSERT_TRUE(native.open());
+  EXPECT_EQ(editor.width, 2 * static_cast<int>(native.gui().getFrame()->getViewSize().getWidth()));
+  EXPECT_EQ(editor.height, 2 * static_cast<int>(native.gui().getFrame()->getViewSize().getHeight()));
+  EXPECT_TRUE(host.finish(30s));
+}
+
 // The editor has no read-outs yet, so the layer's text field stands in: GDI+
 // draws its text, and the native entry takes a typed value.
 TEST_F(WineEditor, ATextFieldDrawsItsTextAndCommitsTypedTextOnReturnOnly) {

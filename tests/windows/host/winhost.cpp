@@ -134,9 +134,9 @@ int show(AEffect* effect, HWND window, int seconds) {
   }
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  RECT client{};
-  GetClientRect(window, &client);
-  std::printf("EDITOR %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+  ERect* size = nullptr;  // the editor's own size (the window may be clipped by the screen)
+  if (dispatch(effect, effEditGetRect, 0, 0, &size) == 0 || !size) return 1;
+  std::printf("EDITOR %ld %ld %d %d\n", origin.x, origin.y, size->right - size->left, size->bottom - size->top);
   std::fflush(stdout);
   idleFor(effect, static_cast<DWORD>(seconds) * 1000);
   dispatch(effect, effEditClose);
