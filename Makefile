@@ -12,6 +12,7 @@ DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-
 # itself (with its i386 part) is installed by tests/windows/setup-wine.sh.
 DEB_PACKAGES += googletest qemu-user-static
 DEB_PACKAGES += dpkg-dev file
+DEB_PACKAGES += wine64
 
 .PHONY: deps build demo test quick asan tsan windows bench clean
 
@@ -29,11 +30,16 @@ build: deps
 demo: build
 	./build/sorel-render --demo build/demo-mastered.wav
 
-# Every test: the release build with the Windows DLL checks, then the address
-# (with undefined-behaviour) and thread sanitizer builds.
-test: deps windows
+# Every test: the Windows DLLs (with their Wine test programs), the main
+# build with the DLL checks and the Windows editor under wine64, the Windows
+# unit, host and parity tests under Wine, the Release build with its packages,
+# then the address (with undefined-behaviour) and thread sanitizer builds.
+test: deps wine-setup
+	$(MAKE) windows WINDOWS_ARGS=-DSOREL_WINDOWS_TESTS=ON
 	$(MAKE) build CMAKE_ARGS=-DSOREL_CHECK_WINDOWS=ON
 	cd build && $(CTEST)
+	./tests/windows/wine-test.sh
+	$(MAKE) package-check
 	$(MAKE) asan
 	$(MAKE) tsan
 
@@ -52,9 +58,9 @@ tsan: deps
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 $(CTEST) -LE nosan
 
 windows: deps
-	cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release $(WINDOWS_ARGS)
 	cmake --build build-win32 -j$(JOBS)
-	cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release $(WINDOWS_ARGS)
 	cmake --build build-win64 -j$(JOBS)
 
 bench: build
@@ -72,13 +78,9 @@ wine-setup: deps
 	./tests/windows/setup-wine.sh
 
 wine-test: wine-setup build
-	cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release -DSOREL_WINDOWS_TESTS=ON
-	cmake --build build-win32 -j$(JOBS)
-	cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DSOREL_WINDOWS_TESTS=ON
-	cmake --build build-win64 -j$(JOBS)
+	$(MAKE) windows WINDOWS_ARGS=-DSOREL_WINDOWS_TESTS=ON
 	./tests/windows/wine-test.sh
 
-test: wine-test
 # Developer and CI builds treat warnings as errors (CMake reads this when it
 # first configures a build folder); a plain `cmake` configure by a user does not.
 export SOREL_WERROR := ON
@@ -105,9 +107,15 @@ package: release windows
 package-check: package
 	tests/host/package_test.sh "$$(ls -t build-release/sorel_*.deb | head -1)" "$$(ls -t build-winzip/sorel-*-windows.zip | head -1)"
 
-test: release package-check
 
 clean: clean-release
 .PHONY: clean-release
 clean-release:
 	rm -rf build-release build-winzip
+
+# The 64-bit DLL's editor under wine64 on a private Xvfb (make test runs it
+# with the rest of build/'s tests).
+.PHONY: wine-ui-test
+wine-ui-test: wine-setup windows
+	$(MAKE) build CMAKE_ARGS=-DSOREL_CHECK_WINDOWS=ON
+	cd build && $(CTEST) -L wine

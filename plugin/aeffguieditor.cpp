@@ -3,15 +3,25 @@
 #include "audioeffectx.h"
 #include "cframe.h"
 #include "platform/iplatform.h"
+#ifdef _WIN32
+#include "platform/win32/win32module.h"
+#endif
 
 int32_t AEffGUIEditor::knobMode = VSTGUI::kCircularMode;
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* owner) : AEffEditor(owner) {
   if (owner) owner->setEditor(this);
   nextIdleTick = VSTGUI::platformTicks();
+#ifdef _WIN32
+  oleInitialized = VSTGUI::platformOleInitialize();
+#endif
 }
 
-AEffGUIEditor::~AEffGUIEditor() = default;
+AEffGUIEditor::~AEffGUIEditor() {
+#ifdef _WIN32
+  if (oleInitialized) VSTGUI::platformOleUninitialize();
+#endif
+}
 
 AudioEffectX* AEffGUIEditor::effectX() const { return static_cast<AudioEffectX*>(effect); }
 

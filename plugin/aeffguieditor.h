@@ -47,4 +47,5 @@ class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
   bool inIdle = false;
   bool inIdleStuff = false;
   uint32_t nextIdleTick = 0;
+  bool oleInitialized = false;  // Windows: paired with an uninitialize at destruction
 };

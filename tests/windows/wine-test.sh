@@ -70,12 +70,7 @@ total=$SECONDS
 "$src/build/tests/windows/sorel-parity" "$src/build/sorel.so" "$run/linux" || fail "the Linux reference render"
 
 wine_run 64 "unit tests (wine64)" "$src/build-win64/tests/windows/sorel_unit_tests.exe" --gtest_brief=1
-# The Windows DLLs have no editor window yet (its Win32 back-end is still to
-# come), so the one test that asks for the editor's size is left out, by name.
-editor_pending=Identity.UnsupportedAndDoNothingOpcodesAnswerZero
-echo "wine-test: left out until the Win32 editor exists: $editor_pending"
-wine_run 64 "host tests, sorel64.dll (wine64)" "$src/build-win64/tests/windows/sorel_host_tests.exe" --gtest_brief=1 \
-  "--gtest_filter=-$editor_pending"
+wine_run 64 "host tests, sorel64.dll (wine64)" "$src/build-win64/tests/windows/sorel_host_tests.exe" --gtest_brief=1
 wine_run 64 "parity, sorel64.dll (wine64)" "$src/build-win64/tests/windows/sorel-parity.exe" \
   "$(winpath "$src/build-win64/plugin/sorel64.dll")" "$(winpath "$run/win64")" "$(winpath "$run/linux")"
 wine_run 32 "parity, sorel.dll (wine32 under qemu-i386)" "$src/build-win32/tests/windows/sorel-parity.exe" \

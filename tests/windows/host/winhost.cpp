@@ -1,0 +1,196 @@
+// sorel-winhost: the editor of a VST 2.4 DLL in a window of its own, as a
+// Windows host shows it. For the tests under Wine; it prints what the host
+// hears on standard output, one line each:
+//   EDITOR left top width height   the editor's client area on the screen
+//   AUTOMATE index value           the plug-in automated a parameter
+//   VALUE index value              at exit, every parameter
+//   RESOURCES gdi user handles gdi-slot handle-slot private-kB
+//                                  (cycle) after the first and after the last cycle
+//
+//   sorel-winhost DLL show SECONDS [INDEX=VALUE...] [STOP=PATH]
+//                                      set those parameters, open the editor,
+//                                      idle it, close it after SECONDS or once
+//                                      the file PATH exists
+//   sorel-winhost DLL cycle COUNT      open, idle and close the editor COUNT times
+// windows.h first: the other system headers need its types.
+// clang-format off
+#include <windows.h>
+#include <psapi.h>
+// clang-format on
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "aeffect.h"
+
+namespace {
+
+using MainProc = AEffect* (*)(audioMasterCallback);
+
+VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float value) {
+  switch (opcode) {
+    case audioMasterVersion:
+      return 2400;
+    case audioMasterAutomate:
+      std::printf("AUTOMATE %d %.6f\n", index, value);
+      std::fflush(stdout);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr) {
+  return effect->dispatcher(effect, opcode, index, value, ptr, 0.f);
+}
+
+HWND createHostWindow(int width, int height) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = "SorelTestHost";
+  RegisterClassA(&windowClass);
+  RECT frame{0, 0, width, height};
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  AdjustWindowRect(&frame, style, FALSE);
+  HWND window = CreateWindowA("SorelTestHost", "Sorel editor host", style, 0, 0, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance, nullptr);
+  ShowWindow(window, SW_SHOW);
+  return window;
+}
+
+// A file whose appearance ends "show" early (STOP=PATH on the command line).
+const char* stopFile = nullptr;
+
+bool stopRequested() { return stopFile && GetFileAttributesA(stopFile) != INVALID_FILE_ATTRIBUTES; }
+
+// Runs the message loop and the editor's idle (every 20 ms) for `ms`.
+void idleFor(AEffect* effect, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms && !stopRequested()) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    dispatch(effect, effEditIdle);
+    Sleep(20);
+  }
+}
+
+bool openEditor(AEffect* effect, HWND window) {
+  if (dispatch(effect, effEditOpen, 0, 0, window) == 0) return false;
+  return FindWindowExA(window, nullptr, nullptr, nullptr) != nullptr;  // the editor's child window
+}
+
+// Wine answers 0 to GetGuiResources and GetProcessHandleCount, so three
+// probes stand beside them: the highest GDI table slot and kernel handle that
+// fresh objects get (both tables hand out the lowest or most recently freed
+// entries, so leaked objects push them up) and the private memory.
+unsigned long highestGdiSlot() {
+  HBRUSH brushes[32];
+  unsigned long highest = 0;
+  for (HBRUSH& brush : brushes) {
+    brush = CreateSolidBrush(RGB(1, 2, 3));
+    highest = std::max(highest, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(brush) & 0xffff));
+  }
+  for (HBRUSH brush : brushes) DeleteObject(brush);
+  return highest;
+}
+
+unsigned long highestHandle() {
+  HANDLE events[32];
+  unsigned long highest = 0;
+  for (HANDLE& event : events) {
+    event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    highest = std::max(highest, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(event)));
+  }
+  for (HANDLE event : events) CloseHandle(event);
+  return highest;
+}
+
+void printResources() {
+  HANDLE self = GetCurrentProcess();
+  DWORD handles = 0;
+  GetProcessHandleCount(self, &handles);
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  std::printf("RESOURCES %lu %lu %lu %lu %lu %lu\n", static_cast<unsigned long>(GetGuiResources(self, GR_GDIOBJECTS)),
+              static_cast<unsigned long>(GetGuiResources(self, GR_USEROBJECTS)), static_cast<unsigned long>(handles),
+              highestGdiSlot(), highestHandle(),
+              static_cast<unsigned long>((memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / 1024));
+  std::fflush(stdout);
+}
+
+int show(AEffect* effect, HWND window, int seconds) {
+  if (!openEditor(effect, window)) {
+    std::printf("ERROR the editor did not open\n");
+    return 1;
+  }
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  ERect* size = nullptr;  // the editor's own size (the window may be clipped by the screen)
+  if (dispatch(effect, effEditGetRect, 0, 0, &size) == 0 || !size) return 1;
+  std::printf("EDITOR %ld %ld %d %d\n", origin.x, origin.y, size->right - size->left, size->bottom - size->top);
+  std::fflush(stdout);
+  idleFor(effect, static_cast<DWORD>(seconds) * 1000);
+  dispatch(effect, effEditClose);
+  return 0;
+}
+
+int cycle(AEffect* effect, HWND window, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (!openEditor(effect, window)) {
+      std::printf("ERROR the editor did not open in cycle %d\n", i);
+      return 1;
+    }
+    idleFor(effect, 60);
+    dispatch(effect, effEditClose);
+    idleFor(effect, 20);
+    if (i == 0 || i == count - 1) printResources();
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: sorel-winhost DLL show SECONDS [INDEX=VALUE...] | DLL cycle COUNT\n");
+    return 2;
+  }
+  HMODULE library = LoadLibraryA(argv[1]);
+  FARPROC found = library ? GetProcAddress(library, "VSTPluginMain") : nullptr;
+  auto entry = found ? reinterpret_cast<MainProc>(reinterpret_cast<void (*)()>(found)) : nullptr;
+  AEffect* effect = entry ? entry(hostCallback) : nullptr;
+  if (!effect || effect->magic != kEffectMagic) {
+    std::printf("ERROR %s did not load as a VST 2.4 plug-in\n", argv[1]);
+    return 1;
+  }
+  dispatch(effect, effOpen);
+  for (int i = 4; i < argc; ++i) {
+    if (std::strncmp(argv[i], "STOP=", 5) == 0) stopFile = argv[i] + 5;
+    int index = 0;
+    float value = 0;
+    if (std::sscanf(argv[i], "%d=%f", &index, &value) == 2) effect->setParameter(effect, index, value);
+  }
+  ERect* rect = nullptr;
+  if (dispatch(effect, effEditGetRect, 0, 0, &rect) == 0 || !rect) {
+    std::printf("ERROR no editor size\n");
+    return 1;
+  }
+  HWND window = createHostWindow(rect->right - rect->left, rect->bottom - rect->top);
+  const int amount = std::atoi(argv[3]);
+  const int result = std::strcmp(argv[2], "cycle") == 0 ? cycle(effect, window, amount) : show(effect, window, amount);
+  for (VstInt32 i = 0; i < effect->numParams; ++i) std::printf("VALUE %d %.6f\n", i, effect->getParameter(effect, i));
+  dispatch(effect, effClose);
+  DestroyWindow(window);
+  FreeLibrary(library);
+  std::fflush(stdout);
+  return result;
+}

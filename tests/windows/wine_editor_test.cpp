@@ -1,0 +1,257 @@
+// The 64-bit DLL's editor under Wine on a private Xvfb, in a small Windows
+// host: it draws like the Linux editor, a real pointer drag on a knob reaches
+// the host, and opening and closing it many times leaks nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "editor_host.h"
+#include "screengrab.h"
+#include "toolrunner.h"
+#include "wineprogram.h"
+#include "xvfbserver.h"
+
+namespace sorel::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using VSTGUI::CColor;
+using VSTGUI::CPoint;
+
+constexpr int kSaltKnobTag = 72;
+constexpr int kSaltParameter = 12;
+constexpr int kPageParameter = 1;
+
+// "EDITOR left top width height"
+bool parseEditorLine(const std::string& line, Rect& r) {
+  return std::sscanf(line.c_str(), "EDITOR %d %d %d %d", &r.left, &r.top, &r.width, &r.height) == 4 && r.width > 0 &&
+         r.height > 0;
+}
+
+// The parameter values the host read at exit ("VALUE index value").
+std::map<int, float> finalValues(const std::vector<std::string>& lines) {
+  std::map<int, float> values;
+  for (const std::string& line : lines) {
+    int index = 0;
+    float value = 0;
+    if (std::sscanf(line.c_str(), "VALUE %d %f", &index, &value) == 2) values[index] = value;
+  }
+  return values;
+}
+
+// Pixels whose colour differs from the Linux render by more than a text
+// edge's worth, as a fraction of the area.
+double differingShare(const ScreenGrab& wine, test::EditorHost& native, const Rect& r) {
+  long differing = 0;
+  for (int y = 0; y < r.height; ++y) {
+    for (int x = 0; x < r.width; ++x) {
+      const ScreenGrab::Rgb a = wine.at(x, y);
+      const CColor b = native.driver().pixel(x, y);
+      const int d = std::max({std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
+      if (d > 40) ++differing;
+    }
+  }
+  return static_cast<double>(differing) / (static_cast<double>(r.width) * r.height);
+}
+
+class WineEditor : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    problem.clear();
+    for (const char* file : {SOREL_WIN64_DLL, SOREL_WIN64_HOST, SOREL_WIN64_TEXT}) {
+      if (!std::filesystem::exists(file)) problem = std::string(file) + " is missing (make windows builds it)";
+    }
+    if (!problem.empty()) return;
+    if (!XvfbServer::installed()) {
+      problem = "Xvfb is not installed";
+      return;
+    }
+    server = new XvfbServer;
+    if (!server->start()) {
+      problem = "Xvfb did not start";
+      return;
+    }
+    std::filesystem::create_directories(prefix());
+    prepareWinePrefix(prefix(), problem);
+  }
+
+  static void TearDownTestSuite() {
+    if (server) {
+      stopWinePrefix(prefix());
+      delete server;
+      server = nullptr;
+    }
+  }
+
+  void SetUp() override { ASSERT_TRUE(problem.empty()) << "the Windows editor cannot be tested: " << problem; }
+
+  static std::string prefix() { return std::string(SOREL_TEST_OUTPUT) + "/wine64-prefix"; }
+  static std::string output(const std::string& name) { return std::string(SOREL_TEST_OUTPUT) + "/" + name; }
+
+  // Waits until the editor's area is painted (no longer the empty screen).
+  static bool waitForPaint(const Rect& r) {
+    for (int i = 0; i < 100; ++i) {
+      ScreenGrab grab(r, output("wine-editor-wait.png"));
+      if (grab.valid()) {
+        const ScreenGrab::Rgb c = grab.at(r.width / 2, r.height / 2);
+        if (c.red + c.green + c.blue > 0) return true;
+      }
+      std::this_thread::sleep_for(100ms);
+    }
+    return false;
+  }
+
+  static XvfbServer* server;
+  static std::string problem;
+};
+
+XvfbServer* WineEditor::server = nullptr;
+std::string WineEditor::problem;
+
+TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndAKnobDragReachesTheHost) {
+  // Knobs exist on both platforms; the switches and read-outs are not built yet.
+  for (const int page : {0, 1}) {
+    SCOPED_TRACE("page " + std::to_string(page));
+    const std::string pageValue = std::to_string(kPageParameter) + "=" + (page == 0 ? "0" : "0.0078125");
+    // Wine's drive Z: is the Unix root.
+    const std::string stop = output("wine-host-stop");
+    std::filesystem::remove(stop);
+    WineProgram host(prefix(), SOREL_WIN64_HOST, {SOREL_WIN64_DLL, "show", "60", pageValue, "STOP=Z:" + stop},
+                     output("wine-host-page" + std::to_string(page) + ".txt"));
+    ASSERT_TRUE(host.started());
+    Rect editor;
+    ASSERT_TRUE(parseEditorLine(host.waitForLine("EDITOR", 60s), editor)) << "the editor did not open under Wine";
+    ASSERT_TRUE(waitForPaint(editor));
+    std::this_thread::sleep_for(500ms);
+    ScreenGrab wine(editor, output("wine-editor-page" + std::to_string(page) + ".png"));
+    ASSERT_TRUE(wine.valid());
+
+    VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
+    test::EditorHost native;
+    native.plug().setParameter(kPageParameter, page == 0 ? 0.f : 0.0078125f);
+    ASSERT_TRUE(native.open());
+    native.driver().renderAll();
+    native.driver().writePNG(output("linux-editor-page" + std::to_string(page) + ".png"));
+    // Same size, same images in the same places; only text edges may differ
+    // (the fonts are rasterised differently).
+    ASSERT_EQ(editor.width, static_cast<int>(native.gui().getFrame()->getViewSize().getWidth()));
+    ASSERT_EQ(editor.height, static_cast<int>(native.gui().getFrame()->getViewSize().getHeight()));
+    EXPECT_LT(differingShare(wine, native, editor), 0.01);
+
+    if (page == 0) {
+      // Forty pixels up on the Salt knob with the real pointer: 0.2 at the host.
+      const CPoint centre = native.knob(kSaltKnobTag)->getViewSize().getCenter();
+      const int x = editor.left + static_cast<int>(centre.x);
+      const int y = editor.top + static_cast<int>(centre.y);
+      ASSERT_TRUE(xdotool({"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1"}));
+      for (int step = 1; step <= 4; ++step) {
+        std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(xdotool({"mousemove", std::to_string(x), std::to_string(y - 10 * step)}));
+      }
+      ASSERT_TRUE(xdotool({"mouseup", "1"}));
+      EXPECT_FALSE(host.waitForLine("AUTOMATE " + std::to_string(kSaltParameter) + " ", 10s).empty());
+    }
+    std::ofstream(stop).put('\n');
+    ASSERT_TRUE(host.finish(60s));
+    const std::map<int, float> values = finalValues(host.lines());
+    ASSERT_EQ(values.size(), 87u);
+    EXPECT_NEAR(values.at(kSaltParameter), page == 0 ? 0.2f : 0.f, 1e-5);
+  }
+}
+
+TEST_F(WineEditor, OpeningAndClosingFiftyTimesLeaksNoGdiObjectsHandlesOrMemory) {
+  WineProgram host(prefix(), SOREL_WIN64_HOST, {SOREL_WIN64_DLL, "cycle", "50"}, output("wine-host-cycle.txt"));
+  ASSERT_TRUE(host.started());
+  ASSERT_TRUE(host.finish(240s));
+  std::vector<std::array<unsigned long, 6>> samples;
+  for (const std::string& line : host.lines()) {
+    std::array<unsigned long, 6> s{};
+    if (std::sscanf(line.c_str(), "RESOURCES %lu %lu %lu %lu %lu %lu", &s[0], &s[1], &s[2], &s[3], &s[4], &s[5]) == 6)
+      samples.push_back(s);
+  }
+  ASSERT_EQ(samples.size(), 2u) << "after the first and after the fiftieth close";
+  const auto& first = samples[0];
+  const auto& last = samples[1];
+  // Counts from the system where it keeps them (Wine answers 0).
+  EXPECT_LE(last[0], first[0]) << "GDI objects";
+  EXPECT_LE(last[1], first[1]) << "USER objects";
+  EXPECT_LE(last[2], first[2] + 2) << "kernel handles";
+  // The probes: a leaked GDI object or handle per cycle would lift them by 49.
+  EXPECT_LE(last[3], first[3] + 8) << "highest GDI slot";
+  EXPECT_LE(last[4], first[4] + 8 * 4) << "highest handle";
+  // One leaked back buffer per cycle would be about 60 MB.
+  EXPECT_LE(last[5], first[5] + 4096) << "private memory, kB";
+}
+
+// The marker file on drive C: asks for the large skin: the window doubles.
+TEST_F(WineEditor, TheBigMarkerFileOnDriveCDoublesTheWindow) {
+  const std::string marker = prefix() + "/drive_c/PEPPER_Big.txt";
+  std::ofstream(marker).put('\n');
+  const std::string stop = output("wine-host-stop");
+  std::filesystem::remove(stop);
+  WineProgram host(prefix(), SOREL_WIN64_HOST, {SOREL_WIN64_DLL, "show", "30", "STOP=Z:" + stop},
+                   output("wine-host-big.txt"));
+  Rect editor;
+  const bool opened = parseEditorLine(host.waitForLine("EDITOR", 60s), editor);
+  std::ofstream(stop).put('\n');
+  std::filesystem::remove(marker);
+  ASSERT_TRUE(opened);
+  VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
+  test::EditorHost native;  // no marker where Linux looks: the normal skin
+  ASSERT_TRUE(native.open());
+  EXPECT_EQ(editor.width, 2 * static_cast<int>(native.gui().getFrame()->getViewSize().getWidth()));
+  EXPECT_EQ(editor.height, 2 * static_cast<int>(native.gui().getFrame()->getViewSize().getHeight()));
+  EXPECT_TRUE(host.finish(30s));
+}
+
+// The editor has no read-outs yet, so the layer's text field stands in: GDI+
+// draws its text, and the native entry takes a typed value.
+TEST_F(WineEditor, ATextFieldDrawsItsTextAndCommitsTypedTextOnReturnOnly) {
+  const std::string stop = output("wine-text-stop");
+  std::filesystem::remove(stop);
+  WineProgram program(prefix(), SOREL_WIN64_TEXT, {"60", "STOP=Z:" + stop}, output("wine-text.txt"));
+  ASSERT_TRUE(program.started());
+  Rect field;
+  ASSERT_EQ(std::sscanf(program.waitForLine("FIELD", 60s).c_str(), "FIELD %d %d %d %d", &field.left, &field.top,
+                        &field.width, &field.height),
+            4);
+  // White text on the field's black: some bright pixels in the middle.
+  int bright = 0;
+  for (int attempt = 0; attempt < 50 && bright < 10; ++attempt) {
+    std::this_thread::sleep_for(100ms);
+    ScreenGrab grab(field, output("wine-text-field.png"));
+    bright = 0;
+    for (int y = 0; grab.valid() && y < field.height; ++y)
+      for (int x = 0; x < field.width; ++x) {
+        const ScreenGrab::Rgb c = grab.at(x, y);
+        if (c.red > 180 && c.green > 180 && c.blue > 180) ++bright;
+      }
+  }
+  EXPECT_GE(bright, 10) << "no text drawn in the field";
+
+  const std::string x = std::to_string(field.left + field.width / 2);
+  const std::string y = std::to_string(field.top + field.height / 2);
+  // The entry opens with everything selected: typing replaces the text.
+  ASSERT_TRUE(xdotool({"mousemove", x, y, "click", "1"}));
+  std::this_thread::sleep_for(500ms);
+  ASSERT_TRUE(xdotool({"type", "25"}));
+  ASSERT_TRUE(xdotool({"key", "Return"}));
+  EXPECT_EQ(program.waitForLine("CHANGED", 10s), "CHANGED 25");
+  // Escape gives the typed text up.
+  ASSERT_TRUE(xdotool({"mousemove", x, y, "click", "1"}));
+  std::this_thread::sleep_for(500ms);
+  ASSERT_TRUE(xdotool({"type", "99"}));
+  ASSERT_TRUE(xdotool({"key", "Escape"}));
+  EXPECT_TRUE(program.waitForLine("CHANGED 99", 2s).empty());
+  std::ofstream(stop).put('\n');
+  EXPECT_TRUE(program.finish(30s));
+}
+
+}  // namespace
+}  // namespace sorel::testing
