@@ -42,9 +42,9 @@ std::string defaultPlugin() {
   return (self.parent_path().parent_path() / "lib" / "vst" / "sorel.so").string();
 }
 
-// 1210 is version 1.2.10.
+// 1210 is version 1.2.1: one digit each for major, minor and patch, then a build digit.
 std::string versionText(int v) {
-  return std::to_string(v / 1000) + "." + std::to_string(v / 100 % 10) + "." + std::to_string(v % 100);
+  return std::to_string(v / 1000) + "." + std::to_string(v / 100 % 10) + "." + std::to_string(v / 10 % 10);
 }
 
 // This program's version, and the loaded library's when it is another.

@@ -34,7 +34,7 @@ class Session {
   // index, qualified name, host name, value, display text.
   void list(std::ostream& out);
 
-  // The plug-in's own version number (1210 for 1.2.10).
+  // The plug-in's own version number (1210 for 1.2.1).
   int pluginVersion() const;
   const std::string& pluginPath() const { return library->path(); }
 
