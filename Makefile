@@ -8,6 +8,7 @@ DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-
   libsndfile1-dev libebur128-dev libcli11-dev sox \
   libcairo2-dev libx11-dev libfontconfig-dev fonts-liberation fonts-dejavu-core xvfb xdotool xauth \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+DEB_PACKAGES += clang libclang-rt-14-dev
 
 .PHONY: deps build demo test quick asan tsan windows bench clean
 
@@ -32,6 +33,7 @@ test: deps windows
 	cd build && $(CTEST)
 	$(MAKE) asan
 	$(MAKE) tsan
+	$(MAKE) fuzz-smoke
 
 # The fast loop while working: release build, its tests only.
 quick: build
@@ -58,3 +60,31 @@ bench: build
 
 clean:
 	rm -rf build build-asan build-tsan build-win32 build-win64
+
+# libFuzzer targets (clang, address + undefined): `make fuzz-smoke` (part of
+# `make test`) runs each for 20 s, `make fuzz` for FUZZ_SECONDS each. New
+# inputs collect in build-fuzz/corpus/<target>; findings are written to
+# build-fuzz/ and belong in tests/fuzz/corpus/<target>/ once fixed.
+FUZZ_TARGETS = chunk dispatch typedvalue preset
+FUZZ_SECONDS ?= 600
+
+.PHONY: fuzz-build fuzz-smoke fuzz fuzz-run
+fuzz-build: deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DSOREL_FUZZ=ON -DSOREL_SANITIZE=fuzzer -DSOREL_WERROR=OFF
+	cmake --build build-fuzz -j$(JOBS) --target $(FUZZ_TARGETS:%=sorel_%_fuzzer)
+
+fuzz-smoke: fuzz-build
+	$(MAKE) fuzz-run FUZZ_SECONDS=20
+
+fuzz: fuzz-build
+	$(MAKE) fuzz-run
+
+fuzz-run:
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  (cd build-fuzz && ./fuzz/sorel_$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    corpus/$$t ../tests/fuzz/corpus/$$t >fuzz-$$t.log 2>&1); rc=$$?; \
+	  echo "fuzz $$t: exit $$rc, $$(grep -h number_of_executed_units build-fuzz/fuzz-$$t.log)"; \
+	  [ $$rc = 0 ] || { tail -40 build-fuzz/fuzz-$$t.log; exit 1; }; \
+	done
