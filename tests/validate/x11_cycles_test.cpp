@@ -1,5 +1,6 @@
-// The built library's editor opened and closed 500 times in a real parent
-// window under a private Xvfb, idled between, as a Linux host does it: each
+// The built library's editor opened and closed 500 times (100 in sanitizer
+// builds) in a real parent window under a private Xvfb, idled between, as a
+// Linux host does it: each
 // open must succeed and each close must take the editor's window away.
 #include <gtest/gtest.h>
 // Xlib defines None and Bool as macros, so it comes after gtest.
@@ -21,7 +22,7 @@ int childCount(const HostWindow& parent) {
   return static_cast<int>(count);
 }
 
-TEST(X11EditorCycles, FiveHundredOpensAndClosesLeaveNoWindowBehind) {
+TEST(X11EditorCycles, ManyOpensAndClosesLeaveNoWindowBehind) {
   if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
   XvfbServer server;
   ASSERT_TRUE(server.start());
@@ -37,7 +38,7 @@ TEST(X11EditorCycles, FiveHundredOpensAndClosesLeaveNoWindowBehind) {
     ASSERT_EQ(effect->dispatch(effEditGetRect, 0, 0, &rect), 1);
     HostWindow parent(10, 10, rect->right - rect->left, rect->bottom - rect->top);
     ASSERT_TRUE(parent.isOpen());
-    for (int cycle = 0; cycle < 500; ++cycle) {
+    for (int cycle = 0; cycle < SOREL_EDITOR_CYCLES; ++cycle) {
       ASSERT_EQ(effect->dispatch(effEditOpen, 0, 0, parent.handle()), 1) << cycle;
       effect->setParameter(2 + cycle % 2, static_cast<float>(cycle % 11) / 10.0f);
       effect->dispatch(effEditIdle);
