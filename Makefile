@@ -14,6 +14,8 @@ DEB_PACKAGES += googletest qemu-user-static
 DEB_PACKAGES += dpkg-dev file
 DEB_PACKAGES += wine64
 
+DEB_PACKAGES += clang libclang-rt-14-dev
+
 .PHONY: deps build demo test quick asan tsan windows bench clean
 
 deps:
@@ -42,6 +44,7 @@ test: deps wine-setup
 	$(MAKE) package-check
 	$(MAKE) asan
 	$(MAKE) tsan
+	$(MAKE) fuzz-smoke
 
 # The fast loop while working: release build, its tests only.
 quick: build
@@ -119,3 +122,31 @@ clean-release:
 wine-ui-test: wine-setup windows
 	$(MAKE) build CMAKE_ARGS=-DSOREL_CHECK_WINDOWS=ON
 	cd build && $(CTEST) -L wine
+
+# libFuzzer targets (clang, address + undefined): `make fuzz-smoke` (part of
+# `make test`) runs each for 20 s, `make fuzz` for FUZZ_SECONDS each. New
+# inputs collect in build-fuzz/corpus/<target>; findings are written to
+# build-fuzz/ and belong in tests/fuzz/corpus/<target>/ once fixed.
+FUZZ_TARGETS = chunk dispatch typedvalue preset
+FUZZ_SECONDS ?= 600
+
+.PHONY: fuzz-build fuzz-smoke fuzz fuzz-run
+fuzz-build: deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DSOREL_FUZZ=ON -DSOREL_SANITIZE=fuzzer -DSOREL_WERROR=OFF
+	cmake --build build-fuzz -j$(JOBS) --target $(FUZZ_TARGETS:%=sorel_%_fuzzer)
+
+fuzz-smoke: fuzz-build
+	$(MAKE) fuzz-run FUZZ_SECONDS=20
+
+fuzz: fuzz-build
+	$(MAKE) fuzz-run
+
+fuzz-run:
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  (cd build-fuzz && ./fuzz/sorel_$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    corpus/$$t ../tests/fuzz/corpus/$$t >fuzz-$$t.log 2>&1); rc=$$?; \
+	  echo "fuzz $$t: exit $$rc, $$(grep -h number_of_executed_units build-fuzz/fuzz-$$t.log)"; \
+	  [ $$rc = 0 ] || { tail -40 build-fuzz/fuzz-$$t.log; exit 1; }; \
+	done

@@ -21,6 +21,11 @@ endif()
 if(SOREL_SANITIZE STREQUAL "address")
   target_compile_options(sorel_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(sorel_flags INTERFACE -fsanitize=address,undefined)
+elseif(SOREL_SANITIZE STREQUAL "fuzzer")
+  # Coverage for libFuzzer everywhere (clang); the fuzz executables link the engine.
+  target_compile_options(sorel_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                                              -fno-sanitize-recover=all)
+  target_link_options(sorel_flags INTERFACE -fsanitize=address,undefined)
 elseif(SOREL_SANITIZE STREQUAL "thread")
   target_compile_options(sorel_flags INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
   target_link_options(sorel_flags INTERFACE -fsanitize=thread)

@@ -5,6 +5,7 @@
 
 #include "denormals.h"
 #include "kernels.h"
+#include "volume.h"
 
 namespace sorel {
 namespace {
@@ -13,6 +14,9 @@ constexpr float kSplitCutoff = 0.15f;  // of the sample rate; replaced by the ke
 constexpr int kSplitTaps = 31;
 // Half-band-ish three-tap kernel: low = cos^2(w/2), zero at Nyquist; delay 1.
 constexpr float kSplitKernel[3] = {0.25f, 0.5f, 0.25f};
+
+// Positions beyond this give gains no float holds in the wide range (64^v).
+constexpr float kFarthestVolume = 20.0f;
 
 }  // namespace
 
@@ -24,6 +28,23 @@ CEngine::CEngine() {
 
 void CEngine::setParameter(int index, float value) {
   for (auto& set : sets) set.setParameter(index, value);
+}
+
+void CEngine::storeVolume(std::atomic<float>& to, float position) {
+  if (std::isnan(position)) return;
+  to.store(std::clamp(position, -kFarthestVolume, kFarthestVolume), std::memory_order_relaxed);
+}
+
+// [audio] The power is taken again only when the position or range moved.
+float CEngine::Volume::currentGain() {
+  const float p = position.load(std::memory_order_relaxed);
+  const bool w = wide.load(std::memory_order_relaxed);
+  if (p != derivedFor || w != derivedWide) {
+    derivedFor = p;
+    derivedWide = w;
+    gain = volumeGain(p, w);
+  }
+  return gain;
 }
 
 void CEngine::setChannels(int count) {
@@ -70,8 +91,8 @@ bool CEngine::process(float* const* channels, int n) {
   block.channels = std::min(channelCount.load(std::memory_order_relaxed), 2);
   if (block.channels <= 0) return false;
   block.page = page.load(std::memory_order_relaxed);
-  block.inputGain = inputGain.load(std::memory_order_relaxed);
-  block.outputGain = outputGain.load(std::memory_order_relaxed);
+  block.inputGain = volumes[kIn].currentGain();
+  block.outputGain = volumes[kOut].currentGain();
   block.split = splitBand.load(std::memory_order_relaxed) && splitters[0] != nullptr;
   // Coefficients are taken before the denormal guard so they come out the same
   // as on any other thread.

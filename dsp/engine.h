@@ -2,9 +2,12 @@
 // module arrangement of the page, recombination, output gain and clamp) around
 // the three module sets, plus the lifecycle that sizes the split filters.
 //
-// Threads: the frame's settings are single atomic words written on any thread
-// and read once per block; the module sets publish their coefficients whole
-// (see moduleset.h). setSampleRate, setBlockSize, setChannels and resume run
+// Threads: the frame's settings are raw values in single atomic words; the
+// audio thread derives the gains from them at block start, so no gain is ever
+// kept for a range other than the one stored. The module sets publish their
+// coefficients whole (see moduleset.h). A volume that is not a number never
+// reaches a setting: the last number stays. setSampleRate, setBlockSize,
+// setChannels and resume run
 // while the host has processing suspended. process() allocates nothing, takes
 // no lock and makes no system call.
 #pragma once
@@ -30,8 +33,12 @@ class CEngine {
   // [any thread]
   void setBypass(bool on) { bypass.store(on, std::memory_order_relaxed); }
   void setPage(int p) { page.store(p, std::memory_order_relaxed); }
-  void setInputGain(float g) { inputGain.store(g, std::memory_order_relaxed); }
-  void setOutputGain(float g) { outputGain.store(g, std::memory_order_relaxed); }
+  // Volume positions (0..1 spans the range; beyond extrapolates) and the
+  // range switches; the gains follow at the next block start.
+  void setInputVolume(float position) { storeVolume(volumes[kIn].position, position); }
+  void setOutputVolume(float position) { storeVolume(volumes[kOut].position, position); }
+  void setInputWide(bool wide) { volumes[kIn].wide.store(wide, std::memory_order_relaxed); }
+  void setOutputWide(bool wide) { volumes[kOut].wide.store(wide, std::memory_order_relaxed); }
   void setSplitBand(bool on) { splitBand.store(on, std::memory_order_relaxed); }
   // Hands a parameter change to the three sets (each acts on its own range).
   void setParameter(int index, float value);
@@ -59,13 +66,23 @@ class CEngine {
     float outputGain;
     bool split;
   };
+  enum Side { kIn, kOut };
+  // A volume's raw settings, and the gain last derived from them (audio thread).
+  struct Volume {
+    std::atomic<float> position{0.5f};
+    std::atomic<bool> wide{false};
+    float derivedFor = 0.5f;
+    bool derivedWide = false;
+    float gain = 1.0f;
+    float currentGain();
+  };
+  static void storeVolume(std::atomic<float>& to, float position);
   bool processPiece(float* const* channels, int n, const Block& block);
   void runModules(float* const* channels, int n, const Block& block);
 
   std::atomic<bool> bypass{false};
   std::atomic<int> page{0};
-  std::atomic<float> inputGain{0.0f};
-  std::atomic<float> outputGain{0.0f};
+  Volume volumes[2];
   std::atomic<bool> splitBand{false};
   std::atomic<int> channelCount{2};
 

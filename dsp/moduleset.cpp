@@ -28,6 +28,21 @@ Poly7 crossfade(const FlavourTables& t, float flavour, float gain) {
   return out;
 }
 
+// Values a host may send outside 0..1 extrapolate (gains and frequencies), but
+// only as far as every coefficient stays a finite float and every filter
+// stable: amounts and flavours are held within ±16 (35^15 and a 33-fold blend
+// still fit a float), and Sugar's flavour no lower than -2, which keeps its
+// cutoff at 300 Hz or more (a cutoff at or below 0 Hz would be unstable).
+constexpr float kFarthestValue = 16.0f;
+constexpr float kLowestSugarFlavour = -2.0f;
+constexpr double kLargestState = 1.0e6;
+
+float heldInRange(unsigned module, unsigned field, float value) {
+  const bool sugarFlavour = module == CModuleSet::kSugar && field == 1;
+  const float low = sugarFlavour ? kLowestSugarFlavour : -kFarthestValue;
+  return value < low ? low : (value > kFarthestValue ? kFarthestValue : value);
+}
+
 double sugarCutoffHz(float flavour) { return 2700.0 + 1200.0 * static_cast<double>(flavour); }
 
 }  // namespace
@@ -53,8 +68,9 @@ void CModuleSet::setParameter(int index, float value) {
   if (r >= static_cast<unsigned>(kActiveParams)) return;
   const unsigned field = r % kParamsPerModule;
   if (field >= kNumFields) return;  // X1..X3
+  if (std::isnan(value)) return;    // the last number stays in force
   const unsigned module = r / kParamsPerModule;
-  raw[module][field].store(value, std::memory_order_relaxed);
+  raw[module][field].store(heldInRange(module, field, value), std::memory_order_relaxed);
   dirty.fetch_or(1u << module, std::memory_order_release);
 }
 
@@ -64,6 +80,14 @@ void CModuleSet::setSampleRate(double rate) {
 }
 
 void CModuleSet::update() {
+  // Extreme (finite) settings can drive a chain far past full scale or past
+  // what a float holds; a filter left holding infinity, NaN or some 1e30 would
+  // keep the module silent or pinned long after good values return, so such a
+  // state starts again from rest. Settings within 0..1 keep every state within
+  // a few times full scale.
+  for (COnePole* filters : {saltFilters, sugarFilters})
+    for (int ch = 0; ch < 2; ++ch)
+      if (!(std::fabs(filters[ch].y) <= kLargestState)) filters[ch].y = 0.0;
   const unsigned bits = dirty.exchange(0, std::memory_order_acquire);
   if (bits == 0) return;
   if (bits & kRateDirty) {

@@ -15,14 +15,15 @@
 
 namespace sorel {
 
-// The effect's own data beside the VST base: the applying flag, the current
-// values and the program storage.
+// The effect's own data beside the VST base: the current values and the
+// program storage.
 struct CPlugBase {
-  // Set while a program, a compare store or a chunk is being applied: the
-  // compare selector then recalls nothing and the range switches lower nothing.
-  bool applying = false;
-  // Read by hosts on any thread, so each value is one atomic word.
+  // Written and read by hosts on any thread, so each value is one atomic word.
+  // Every derived setting (range flags, gains, coefficients) is computed from
+  // these where it is used, never kept beside them.
   std::atomic<float> values[kNumParams];
+  // The programs' values as last applied; the current program's values live
+  // in `values` and are copied back when another program is applied.
   std::unique_ptr<ProgramRecord[]> programs;
 };
 
@@ -85,9 +86,16 @@ class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost, public
   CEngine& getEngine() { return engine; }
 
  private:
-  bool applyBeforeStoring(VstInt32 index, float value);
-  void applyAfterStoring(VstInt32 index, float value);
-  void setRange(bool& wide, float value, float& position, VstInt32 volumeIndex);
+  // How a change arrives: from outside, or as part of applying a program, a
+  // compare store or a chunk (then the compare selector recalls nothing and
+  // the range switches lower nothing).
+  enum class Origin { kOutside, kApplying };
+  void change(VstInt32 index, float value, Origin origin);
+  bool applyBeforeStoring(VstInt32 index, float value, Origin origin);
+  void applyAfterStoring(VstInt32 index, float value, Origin origin);
+  void lowerForWideRange(float rangeValue, VstInt32 volumeIndex, Origin origin);
+  void publishFrame();
+  bool isWide(VstInt32 rangeIndex) const { return currentValue(rangeIndex) > 0.5f; }
   void convertSets(int mode);
   void captureCompareStore(int k);
   void recallCompareStore(int k);
@@ -98,12 +106,6 @@ class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost, public
   std::array<unsigned char, kChunkSize> chunkBuffer{};
   VstInt32 channelCount = 2;
   IEditorLink* editorLink = nullptr;
-
-  // Model-side state of the frame's parameters.
-  float volInPosition = 0.5f;
-  float volOutPosition = 0.5f;
-  bool inWide = false;
-  bool outWide = false;
 };
 
 }  // namespace sorel

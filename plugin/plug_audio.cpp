@@ -5,6 +5,24 @@
 #include "plug.h"
 
 namespace sorel {
+namespace {
+
+constexpr float kAntiAliasOn = 1.0f / 128.0f;
+
+}  // namespace
+
+// [audio] The frame's settings come from one place, the stored values, read
+// once at block start: whatever two host threads did meanwhile, the block runs
+// with a gain that belongs to the range switch stored beside it.
+void CPlug::publishFrame() {
+  engine.setBypass(currentValue(kGlobalOn) < 0.5f);
+  engine.setPage(wholeNumber(currentValue(kPage)));
+  engine.setInputVolume(currentValue(kVolIn));
+  engine.setInputWide(isWide(kInRange));
+  engine.setOutputVolume(currentValue(kVolOut));
+  engine.setOutputWide(isWide(kOutRange));
+  engine.setSplitBand(currentValue(kAntiAlias) >= kAntiAliasOn);
+}
 
 // [audio] No allocation, no lock, no host call; the only call out of the engine
 // is the input-clip notice, once per block.
@@ -18,6 +36,7 @@ void CPlug::processReplacing(float** inputs, float** outputs, VstInt32 sampleFra
       if (inputs[c] && inputs[c] != outputs[c])
         std::memmove(outputs[c], inputs[c], static_cast<std::size_t>(sampleFrames) * sizeof(float));
   }
+  publishFrame();
   if (engine.process(outputs, sampleFrames)) setParameter(kCmdInputClip, 1.0f);
 }
 

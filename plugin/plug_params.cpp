@@ -3,39 +3,32 @@
 #include <cmath>
 
 #include "plug.h"
-#include "volume.h"
 
 namespace sorel {
-namespace {
-
-constexpr float kAntiAliasOn = 1.0f / 128.0f;
-
-}  // namespace
-
 // [any thread]
-void CPlug::setParameter(VstInt32 index, float value) {
+void CPlug::setParameter(VstInt32 index, float value) { change(index, value, Origin::kOutside); }
+
+// Stores the raw value and hands it on; nothing derived is kept here, so two
+// threads changing related values at once leave no mixed state behind.
+void CPlug::change(VstInt32 index, float value, Origin origin) {
   const bool stored = isParameter(index);
   const bool unchanged = stored && value == currentValue(index);
   if (index == kPage && channelCount < 2) value = 0.0f;  // one channel: Stereo page only
 
-  if (!applyBeforeStoring(index, value)) return;
+  if (!applyBeforeStoring(index, value, origin)) return;
   if (stored) {
     values[index].store(value, std::memory_order_relaxed);
-    if (curProgram >= 0 && curProgram < kNumPrograms) programs[curProgram].values[index] = value;
-    applyAfterStoring(index, value);
+    applyAfterStoring(index, value, origin);
   }
   engine.setParameter(index, value);
   if (editorLink && !unchanged) editorLink->setParameter(index, stored ? currentValue(index) : value);
 }
 
 // Returns false when the index was a command that is now complete.
-bool CPlug::applyBeforeStoring(VstInt32 index, float value) {
+bool CPlug::applyBeforeStoring(VstInt32 index, float value, Origin origin) {
   switch (index) {
     case kCompareSelect:
-      if (!applying) recallCompareStore(wholeNumber(value));
-      return true;
-    case kAntiAlias:
-      engine.setSplitBand(value >= kAntiAliasOn);
+      if (origin == Origin::kOutside) recallCompareStore(wholeNumber(value));
       return true;
     case kCmdConvertSets: {
       const int mode = wholeNumber(value);
@@ -53,27 +46,15 @@ bool CPlug::applyBeforeStoring(VstInt32 index, float value) {
   }
 }
 
-void CPlug::applyAfterStoring(VstInt32 index, float value) {
+void CPlug::applyAfterStoring(VstInt32 index, float value, Origin origin) {
   switch (index) {
-    case kGlobalOn:
-      engine.setBypass(value < 0.5f);
-      break;
-    case kPage:
-      engine.setPage(wholeNumber(value));
-      break;
-    case kVolIn:
-      volInPosition = value;
-      engine.setInputGain(volumeGain(value, inWide));
-      break;
-    case kVolOut:
-      volOutPosition = value;
-      engine.setOutputGain(volumeGain(value, outWide));
-      break;
+    // The frame's other settings (bypass, page, volumes, split band) are
+    // taken from the stored values at block start (plug_audio.cpp).
     case kInRange:
-      setRange(inWide, value, volInPosition, kVolIn);
+      lowerForWideRange(value, kVolIn, origin);
       break;
     case kOutRange:
-      setRange(outWide, value, volOutPosition, kVolOut);
+      lowerForWideRange(value, kVolOut, origin);
       break;
     default:
       break;
@@ -82,12 +63,11 @@ void CPlug::applyAfterStoring(VstInt32 index, float value) {
 
 // Switching to ±18 dB from a boosted position would jump by up to 15 dB, so a
 // position above the centre drops to the centre (unless a program or chunk is
-// loading, which restores the position it carries). The volume is then
-// re-applied so its gain follows the new range.
-void CPlug::setRange(bool& wide, float value, float& position, VstInt32 volumeIndex) {
-  wide = value > 0.5f;
-  if (wide && !applying && position > 0.5f) position = 0.5f;
-  setParameterDirect(volumeIndex, position);
+// loading, which restores the position it carries). The gain needs no help to
+// follow the range: the engine derives it from both at the next block.
+void CPlug::lowerForWideRange(float rangeValue, VstInt32 volumeIndex, Origin origin) {
+  if (rangeValue > 0.5f && origin == Origin::kOutside && currentValue(volumeIndex) > 0.5f)
+    setParameterDirect(volumeIndex, 0.5f);
 }
 
 float CPlug::getParameter(VstInt32 index) { return isParameter(index) ? currentValue(index) : 0.0f; }
@@ -99,7 +79,7 @@ void CPlug::getParameterLabel(VstInt32, char*) {}
 
 void CPlug::getParameterDisplay(VstInt32 index, char* text) {
   const float v = isParameter(index) ? currentValue(index) : 0.0f;
-  formatParameterDisplay(index, v, inWide, outWide, text);
+  formatParameterDisplay(index, v, isWide(kInRange), isWide(kOutRange), text);
 }
 
 // Copies amount, flavour and switch of every module and the X values of Salt,

@@ -6,13 +6,14 @@
 
 namespace sorel {
 
-// [ui] Applies program p through setParameter so every engine field follows.
+// [ui] Applies program p through the parameter path so every engine field
+// follows. The program being left keeps the values it has now.
 void CPlug::setProgram(VstInt32 p) {
   if (p < 0 || p >= kNumPrograms) return;
+  if (curProgram >= 0 && curProgram < kNumPrograms)
+    for (int i = 0; i < kNumParams; ++i) programs[curProgram].values[i] = currentValue(i);
   curProgram = p;
-  applying = true;
-  for (int i = 0; i < kNumParams; ++i) setParameter(i, programs[p].values[i]);
-  applying = false;
+  for (int i = 0; i < kNumParams; ++i) change(i, programs[p].values[i], Origin::kApplying);
   updateDisplay();
 }
 
@@ -48,10 +49,8 @@ void CPlug::captureCompareStore(int k) {
 void CPlug::recallCompareStore(int k) {
   if (k < 0 || k >= kNumCompareStores) return;
   if (getParameter(kCompValidA + k) < 0.5f) return;
-  applying = true;
   for (int i = 1; i < kNumParams; ++i)
-    if (i < kCompareSelect || i > kCompValidA + 2) setParameter(i, stores[k].values[i]);
-  applying = false;
+    if (i < kCompareSelect || i > kCompValidA + 2) change(i, stores[k].values[i], Origin::kApplying);
 }
 
 VstInt32 CPlug::getChunk(void** data, bool) {
@@ -78,17 +77,12 @@ VstInt32 CPlug::setChunk(void* data, VstInt32 byteSize, bool) {
   if (header.paramCount > static_cast<std::uint32_t>(kNumParams)) return 0;
   const int count = static_cast<int>(header.paramCount);
 
-  applying = true;
   for (int i = 0; i < count; ++i) {
     float value = 0.0f;
-    if (!reader.readValue(value)) {
-      applying = false;
-      return 0;
-    }
-    setParameter(i, value);
+    if (!reader.readValue(value)) return 0;
+    change(i, value, Origin::kApplying);
   }
-  for (int i = count; i < kNumParams; ++i) setParameter(i, 0.0f);  // not carried: 0, not the default
-  applying = false;
+  for (int i = count; i < kNumParams; ++i) change(i, 0.0f, Origin::kApplying);  // not carried: 0, not the default
 
   for (auto& store : stores) {
     for (int i = 0; i < count; ++i)

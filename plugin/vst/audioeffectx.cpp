@@ -5,12 +5,14 @@
 namespace {
 
 // A key from the dispatcher's arguments: index is the character, value the
-// virtual key and opt the modifier set, each reduced to a byte.
+// virtual key and opt the modifier set, each reduced to a byte. A modifier no
+// int can hold (NaN included) counts as none.
 VstKeyCode keyFrom(VstInt32 index, VstIntPtr value, float opt) {
   VstKeyCode key{};
   key.character = index;
   key.virt = static_cast<unsigned char>(value & 0xFF);
-  const auto modifier = static_cast<VstInt32>(opt);
+  const bool fits = opt > -2.0e9f && opt < 2.0e9f;
+  const auto modifier = fits ? static_cast<VstInt32>(opt) : 0;
   key.modifier = static_cast<unsigned char>(modifier & 0xFF);
   return key;
 }

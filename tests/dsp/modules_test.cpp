@@ -87,27 +87,6 @@ TEST(Modules, SugarLiftsTheLowBandAndCompensates) {
   EXPECT_LT(out.back(), 0.0f);  // in phase with the input, whose last sample is -0.1
 }
 
-TEST(SplitFilter, ConstructionSizesAndKernelReplacement) {
-  CSplitFir split(0.15f, 31, 512);
-  EXPECT_EQ(split.getTaps(), 31);
-  EXPECT_EQ(split.getRingSize(), 1024);
-  EXPECT_EQ(split.getDelay(), 15);
-  // The designed kernel is a symmetric low-pass with unity gain at DC.
-  float dc = 0.0f;
-  for (int k = 0; k < 31; ++k) dc += split.getCoefficients()[k];
-  EXPECT_NEAR(dc, 1.0f, 0.01f);
-  EXPECT_EQ(split.getCoefficients()[15], 0.3f);
-  EXPECT_EQ(split.getCoefficients()[3], split.getCoefficients()[27]);
-  const float kernel[3] = {0.25f, 0.5f, 0.25f};
-  split.setCoefficients(kernel, 3);
-  EXPECT_EQ(split.getTaps(), 3);
-  EXPECT_EQ(split.getDelay(), 1);
-  const float tooMany[5] = {};
-  split.setCoefficients(tooMany, 5);
-  EXPECT_EQ(split.getTaps(), 3);
-  EXPECT_EQ(CSincFir(0.1f, 30, 100).getTaps(), 31);
-}
-
 class ThreeTapSplit : public ::testing::Test {
  protected:
   void SetUp() override { fresh(); }

@@ -185,9 +185,11 @@ TEST_F(Frame, HostileRatesAndSizesAreSurvived) {
     fx->dispatch(effSetBlockSize, 0, size);
     fx->resume();
     fx->setParameter(86, 1.0f);
-    const auto out = process(noise(300, 2.0f));
-    for (const auto& ch : out)
-      for (float v : ch) ASSERT_LE(std::fabs(v), 1.0f);
+    // No module runs: the split band alone, which gives the input one sample late.
+    const auto in = noise(300, 0.9f);
+    const auto out = process(in);
+    for (int c = 0; c < 2; ++c)
+      for (std::size_t i = 1; i < in[0].size(); ++i) ASSERT_NEAR(out[c][i], in[c][i - 1], 1e-6f) << size << ' ' << i;
   }
 }
 

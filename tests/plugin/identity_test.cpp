@@ -19,48 +19,12 @@ TEST(EntryPoint, RefusesHostsWithoutVersionAndExportsBothNames) {
   EXPECT_EQ(library->entryPoint()(nullptr), nullptr);
 }
 
-TEST_F(Identity, EffectRecordCarriesTheIdentity) {
-  AEffect* e = fx->effect();
-  EXPECT_EQ(e->magic, kFourCC('V', 's', 't', 'P'));
-  EXPECT_EQ(e->uniqueID, kFourCC('S', 'O', 'R', 'L'));
-  EXPECT_EQ(e->uniqueID, 0x534F524C);
-  EXPECT_EQ(e->numPrograms, 1);
-  EXPECT_EQ(e->numParams, 87);
-  EXPECT_EQ(e->numInputs, 2);
-  EXPECT_EQ(e->numOutputs, 2);
-  // Replacing + program chunks; the editor flag comes with the editor.
-  EXPECT_EQ(e->flags & ~effFlagsHasEditor, effFlagsCanReplacing | effFlagsProgramChunks);
-  EXPECT_EQ(e->initialDelay, 0);
-  EXPECT_EQ(e->ioRatio, 1.0f);
-  EXPECT_EQ(e->version, 1);
-  EXPECT_EQ(e->resvd1, 0);
-  EXPECT_EQ(e->user, &host);  // the host's field, left to the host
-}
-
 TEST_F(Identity, ConstructionAppliesProgramZeroAndAnnouncesIt) {
   EXPECT_EQ(callCount(audioMasterVersion), 1u);
   EXPECT_EQ(callCount(audioMasterUpdateDisplay), 1u);
   EXPECT_EQ(callCount(audioMasterAutomate), 0u);
   EXPECT_EQ(fx->dispatch(effGetProgram), 0);
   EXPECT_EQ(fx->programName(), "init1");
-}
-
-TEST_F(Identity, FixedAnswersOfTheDispatcher) {
-  EXPECT_EQ(fx->dispatch(effIdentify), kFourCC('N', 'v', 'E', 'f'));
-  EXPECT_EQ(fx->dispatch(effGetVstVersion), 2400);
-  EXPECT_EQ(fx->dispatch(effGetVendorVersion), 1210);
-  EXPECT_EQ(fx->dispatch(effGetNumMidiInputChannels), 16);
-  EXPECT_EQ(fx->dispatch(effGetNumMidiOutputChannels), 0);
-  EXPECT_EQ(fx->dispatch(effGetCurrentMidiProgram), -1);
-  EXPECT_EQ(fx->dispatch(effGetPlugCategory), kPlugCategUnknown);
-  EXPECT_EQ(fx->dispatch(effGetTailSize), 0);
-  EXPECT_EQ(fx->dispatch(effCanBeAutomated, 86), 1);
-  EXPECT_EQ(fx->dispatch(effVendorSpecific, 1, 2), 1);
-  EXPECT_EQ(fx->dispatch(effSetTotalSampleToProcess, 0, 123456), 123456);
-  EXPECT_EQ(fx->dispatch(effGetInputProperties, 0, 0, nullptr), 0);
-  EXPECT_EQ(fx->effectName(), "SOREL");
-  EXPECT_EQ(fx->vendorString(), "Kestrune");
-  EXPECT_EQ(fx->productString(), "SOREL");
 }
 
 TEST_F(Identity, UnsupportedAndDoNothingOpcodesAnswerZero) {

@@ -1,0 +1,124 @@
+// Values that are not numbers, infinities and far-out values reach the effect
+// by every route a host has (parameters, chunks, compare stores). They are
+// stored as given, but once good values return the sound must be what an
+// instance that never saw them makes: no module may stay silent or pinned.
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "loaded_plugin.h"
+
+namespace sorel::test {
+namespace {
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr int kBlock = 4800;
+
+// Every module of the Stereo set on at full amount and a middle flavour.
+void goodSettings(host::HostedEffect& effect) {
+  for (int m = 0; m < 4; ++m) {
+    effect.setParameter(12 + 6 * m, 0.8f);
+    effect.setParameter(12 + 6 * m + 1, 0.5f);
+    effect.setParameter(12 + 6 * m + 2, 1.0f);
+  }
+}
+
+class Poison : public LoadedPlugin {
+ protected:
+  void SetUp() override {
+    LoadedPlugin::SetUp();
+    fx->start(48000.0f, kBlock);
+    std::string error;
+    reference = host::HostedEffect::create(pluginLibrary(), referenceHost, &error);
+    ASSERT_TRUE(reference) << error;
+    reference->start(48000.0f, kBlock);
+    goodSettings(*fx);
+    goodSettings(*reference);
+  }
+
+  // Noise at a loud level, the same for both instances.
+  std::vector<std::vector<float>> block() {
+    std::uniform_real_distribution<float> sample(-0.9f, 0.9f);
+    std::vector<std::vector<float>> x(2, std::vector<float>(kBlock));
+    for (auto& ch : x)
+      for (float& v : ch) v = sample(random);
+    return x;
+  }
+
+  // Runs `seconds` of noise through both; returns the largest difference in
+  // the last block and the effect's level there.
+  std::pair<float, float> runBoth(int seconds) {
+    float difference = 0.0f;
+    float level = 0.0f;
+    for (int b = 0; b < 10 * seconds; ++b) {
+      auto in = block();
+      auto mine = process(in);
+      float* io[2] = {in[0].data(), in[1].data()};
+      reference->processReplacing(io, io, kBlock);
+      difference = level = 0.0f;
+      for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < kBlock; ++i) {
+          difference = std::max(difference, std::fabs(mine[c][i] - in[c][i]));
+          level = std::max(level, std::fabs(mine[c][i]));
+        }
+    }
+    return {difference, level};
+  }
+
+  host::Host referenceHost;
+  std::unique_ptr<host::HostedEffect> reference;
+  std::mt19937 random{17};
+};
+
+TEST_F(Poison, BadParameterValuesLeaveNoTraceOnceGoodOnesReturn) {
+  const float bad[] = {kNaN, kInf, -kInf, -50.0f, 1.0e30f, -1.0e30f};
+  for (int m = 0; m < 4; ++m)
+    for (int field = 0; field < 2; ++field)
+      for (float value : bad) {
+        const int index = 12 + 6 * m + field;
+        fx->setParameter(index, value);
+        if (std::isnan(value)) {
+          EXPECT_TRUE(std::isnan(fx->getParameter(index)));  // stored as given
+        }
+        runBoth(1);
+        fx->setParameter(index, field == 0 ? 0.8f : 0.5f);
+        const auto [difference, level] = runBoth(1);
+        ASSERT_LT(difference, 1.0e-5f) << "index " << index << " value " << value;
+        ASSERT_GT(level, 0.5f) << "index " << index << " value " << value;
+      }
+  // The frame's volumes too.
+  for (int index : {2, 3})
+    for (float value : bad) {
+      fx->setParameter(index, value);
+      runBoth(1);
+      fx->setParameter(index, 0.5f);
+      ASSERT_LT(runBoth(1).first, 1.0e-5f) << "index " << index << " value " << value;
+    }
+}
+
+TEST_F(Poison, ChunksAndCompareStoresCarryingBadValuesDoNotPoisonEither) {
+  auto chunk = fx->getChunk();
+  for (int m = 0; m < 4; ++m) {
+    std::memcpy(chunk.data() + 16 + 4 * (13 + 6 * m), &kNaN, 4);  // every flavour
+    std::memcpy(chunk.data() + 16 + 4 * (12 + 6 * m), &kInf, 4);  // every amount
+  }
+  ASSERT_EQ(fx->setChunk(chunk), static_cast<VstIntPtr>(chunk.size()));
+  runBoth(1);
+  goodSettings(*fx);
+  EXPECT_LT(runBoth(1).first, 1.0e-5f);
+
+  fx->setParameter(25, -100.0f);  // a Sugar flavour far below 0 would make its filter unstable
+  fx->setParameter(90, 1.0f);     // capture into store A...
+  fx->setParameter(9, 1.0f);      // ...and mark it valid, as the editor does
+  goodSettings(*fx);
+  fx->setParameter(8, 0.0f);  // recall A
+  ASSERT_EQ(fx->getParameter(25), -100.0f);
+  runBoth(1);
+  goodSettings(*fx);
+  EXPECT_LT(runBoth(1).first, 1.0e-5f);
+}
+
+}  // namespace
+}  // namespace sorel::test

@@ -1,0 +1,96 @@
+#include "rig.h"
+
+#include <cmath>
+#include <limits>
+
+namespace sorel::validate {
+
+std::shared_ptr<host::PluginLibrary> library() {
+  static std::shared_ptr<host::PluginLibrary> loaded = host::PluginLibrary::open(SOREL_PLUGIN_PATH, nullptr);
+  return loaded;
+}
+
+Rig::Rig(float rate, int announced) {
+  fx = host::HostedEffect::create(library(), host, nullptr);
+  if (fx) fx->start(rate, announced);
+}
+
+Channels Rig::process(const Channels& in) {
+  Channels out(in.size(), std::vector<float>(in[0].size(), 0.0f));
+  float* inputs[2] = {const_cast<float*>(in[0].data()), const_cast<float*>(in[1].data())};
+  float* outputs[2] = {out[0].data(), out[1].data()};
+  fx->processReplacing(inputs, outputs, static_cast<VstInt32>(in[0].size()));
+  return out;
+}
+
+void Rig::processInPlace(Channels& io) {
+  float* buffers[2] = {io[0].data(), io[1].data()};
+  fx->processReplacing(buffers, buffers, static_cast<VstInt32>(io[0].size()));
+}
+
+Channels material(std::mt19937& random, int frames, float peak) {
+  std::uniform_real_distribution<float> noise(-0.5f * peak, 0.5f * peak);
+  Channels x(2, std::vector<float>(static_cast<std::size_t>(frames)));
+  const float phase = static_cast<float>(random() % 1000);
+  for (std::size_t i = 0; i < x[0].size(); ++i) {
+    const float low = 0.5f * peak * std::sin(0.01f * (static_cast<float>(i) + phase));
+    x[0][i] = low + noise(random);
+    x[1][i] = -low + noise(random);
+  }
+  return x;
+}
+
+std::vector<unsigned char> busySetting() {
+  Rig rig(48000.0f, 512);
+  for (int base : {12, 36, 60})
+    for (int m = 0; m < 4; ++m) {
+      rig.fx->setParameter(base + 6 * m, 0.6f + 0.1f * static_cast<float>(m));
+      rig.fx->setParameter(base + 6 * m + 1, 0.3f + 0.1f * static_cast<float>(m));
+      rig.fx->setParameter(base + 6 * m + 2, 1.0f);
+    }
+  rig.fx->setParameter(1, 1.0f / 128.0f);
+  rig.fx->setParameter(86, 1.0f / 128.0f);
+  rig.fx->setParameter(2, 0.45f);
+  return rig.fx->getChunk();
+}
+
+float hostileValue(std::mt19937& random) {
+  switch (random() % 8) {
+    case 0:
+      return std::numeric_limits<float>::quiet_NaN();
+    case 1:
+      return std::numeric_limits<float>::infinity();
+    case 2:
+      return -std::numeric_limits<float>::infinity();
+    case 3:
+      return std::uniform_real_distribution<float>(-1.0e6f, 1.0e6f)(random);
+    case 4:
+      return std::uniform_real_distribution<float>(-3.0f, 4.0f)(random);
+    default:
+      return std::uniform_real_distribution<float>(0.0f, 1.0f)(random);
+  }
+}
+
+float convergedDifference(Rig& a, Rig& b, float seconds, std::mt19937& random) {
+  const int block = 4096;
+  const int blocks = static_cast<int>(std::ceil(seconds * 48000.0f / block));
+  float difference = 0.0f;
+  for (int i = 0; i < blocks; ++i) {
+    const Channels in = material(random, block, 0.9f);
+    const Channels x = a.process(in);
+    const Channels y = b.process(in);
+    difference = 0.0f;
+    for (int c = 0; c < 2; ++c)
+      for (std::size_t k = 0; k < in[0].size(); ++k) difference = std::max(difference, std::fabs(x[c][k] - y[c][k]));
+  }
+  return difference;
+}
+
+float peakOf(const Channels& x) {
+  float peak = 0.0f;
+  for (const auto& ch : x)
+    for (float v : ch) peak = std::max(peak, std::fabs(v));
+  return peak;
+}
+
+}  // namespace sorel::validate
