@@ -54,6 +54,7 @@ bool CGui::open(void* parentWindow) {
   buildPages();
   buildControls();
   attachControls();
+  buildAboutView();
   // The compare stores say which selector buttons may be pressed.
   for (int button = 0; button < kGroups[0].count; ++button) enableSelectors(button, false);
   knobMode = kLinearMode;
@@ -72,6 +73,7 @@ void CGui::close() {
   if (guiFrame) {
     CFrame::UIScope scope;
     guiFrame->setModalView(nullptr);
+    releaseAboutView();
     detachControls();
     for (CViewContainer1*& page : pages) {
       if (!page) continue;

@@ -65,6 +65,8 @@ class CGui : public CKstEditor, public IEditorLink {
   int parameterOf(int tag) const { return tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1; }
   int getClipHold() const { return clipHold; }
   bool isMonoInput() const { return monoInput.load(std::memory_order_relaxed); }
+  VSTGUI::CControl* getAboutView() const { return aboutView; }
+  bool isAboutShown() const { return !aboutClosed; }
   bool isEditorOpen() const { return isOpenFlag.load(std::memory_order_acquire); }
 
  private:
@@ -100,6 +102,10 @@ class CGui : public CKstEditor, public IEditorLink {
   void applyMonoBadge();
   void setClipLamps(float value);
   void automateParameter(VstInt32 index, float value);
+  void runCommand(const CommandDesc& command, float value);
+  void buildAboutView();
+  void releaseAboutView();
+  void openCurrentLink();
 
   IEffectLink* link;
   CFrameCM* guiFrame = nullptr;

@@ -24,6 +24,7 @@ bool CKstEditor::handleInternal(int tag, float value, CControl* control) {
       frame->setDirty(true);
     }
     aboutClosed = true;
+    return true;
   }
   if (value == CLst::kClosedValue) {
     if (frame) {
