@@ -100,6 +100,7 @@ void CGui::close() {
   openList = nullptr;
   currentPage = -1;
   clipHold = 0;
+  gestureActive = false;
   AEffGUIEditor::close();
 }
 
@@ -115,11 +116,8 @@ void CGui::idle() {
 }
 
 void CGui::idleTick() {
-  if (!isEditorOpen()) return;
-  if (openList && guiFrame) {
-    CPoint mouse;
-    if (guiFrame->getCurrentMouseLocation(mouse)) openList->trackHover(mouse);
-  }
+  if (!isEditorOpen() || !guiFrame) return;
+  updateHint();
   if (clipHold > 0 && --clipHold == 0) setClipLamps(0.f);
 }
 

@@ -63,6 +63,7 @@ class CGui : public CKstEditor, public IEditorLink {
   const CTagList& tagsOf(int parameter) const { return tagLists[parameter]; }
   VSTGUI::CControl* getReadout(int tag) const { return tag >= 0 && tag < kNumTags ? tagRecords[tag].readout : nullptr; }
   int parameterOf(int tag) const { return tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1; }
+  const char* getHintText() const;
   int getClipHold() const { return clipHold; }
   bool isMonoInput() const { return monoInput.load(std::memory_order_relaxed); }
   VSTGUI::CControl* getAboutView() const { return aboutView; }
@@ -104,6 +105,9 @@ class CGui : public CKstEditor, public IEditorLink {
   void automateParameter(VstInt32 index, float value);
   void runCommand(const CommandDesc& command, float value);
   void buildAboutView();
+  void updateHint();
+  // Sets both hint lines; true when the tag claimed them.
+  bool showHint(int tag, bool duringGesture);
   void releaseAboutView();
   void openCurrentLink();
 
@@ -119,6 +123,7 @@ class CGui : public CKstEditor, public IEditorLink {
   int currentPage = -1;
   int clipHold = 0;
   int gestureTag = -1;
+  bool gestureActive = false;
 
   // Values that arrive outside the window's own thread wait here for the next
   // idle: each one a single atomic word, with one pending bit per parameter.

@@ -135,11 +135,13 @@ void CGui::automateParameter(VstInt32 index, float value) {
 
 void CGui::beginEdit(int32_t tag) {
   gestureTag = tag;
+  gestureActive = true;
   if (effect) effect->beginEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
 }
 
 void CGui::endEdit(int32_t tag) {
   if (tag < 0) tag = gestureTag;
+  gestureActive = false;
   if (effect) effect->endEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
 }
 
