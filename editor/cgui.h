@@ -25,10 +25,8 @@ class CViewContainer1;
 
 struct TagRecord {
   bool hintable = false;
-  int type = 0;
   int container = -1;
   VSTGUI::CControl* readout = nullptr;  // the knob's value read-out
-  int spare = 0;
 };
 
 class CGui : public CKstEditor, public IEditorLink {

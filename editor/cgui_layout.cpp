@@ -89,7 +89,6 @@ void CGui::buildControls() {
     tagRecords[tag].container = row.container;
     tagToParameter[tag] = row.parameter;
     if (row.parameter >= 0 && row.parameter < kNumParameters) tagLists[row.parameter].add(tag);
-    tagRecords[tag].type = row.type;
     CControl* control = createControl(tag, row);
     controls[tag] = control;
     if (control && row.parameter >= 0 && row.parameter < kNumParameters) {
