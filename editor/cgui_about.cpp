@@ -6,7 +6,8 @@
 #include "cbitmap.h"
 #include "cframecm.h"
 #include "cgui.h"
-#include "openaddress.h"
+#include "docpages.h"
+#include "platform/iplatform.h"
 
 namespace sorel {
 
@@ -69,7 +70,8 @@ void CGui::releaseAboutView() {
 }
 
 void CGui::openCurrentLink() {
-  if (auto* about = dynamic_cast<CAboutView*>(aboutView)) openAddress(about->currentLinkAddress());
+  // The system's browser, started without waiting for it.
+  if (auto* about = dynamic_cast<CAboutView*>(aboutView)) platformOpenURL(about->currentLinkAddress());
 }
 
 }  // namespace sorel

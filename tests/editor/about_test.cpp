@@ -9,26 +9,15 @@
 #include "caboutview.h"
 #include "cframe.h"
 #include "editor_host.h"
-#include "openaddress.h"
+#include "platform/offscreen/offscreen.h"
 
 namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
 
-std::vector<std::string> opened;
-void recordAddress(const char* address) { opened.emplace_back(address); }
-
-struct RecordedOpener {
-  RecordedOpener() {
-    opened.clear();
-    setAddressOpener(recordAddress);
-  }
-  ~RecordedOpener() { setAddressOpener(nullptr); }
-};
-
 TEST(AboutView, TheProductNameOpensItALinkOpensAPageAndAnyOtherClickClosesIt) {
-  RecordedOpener opener;
+  offscreen::Driver::clearOpenedURLs();
   EditorHost host;
   ASSERT_TRUE(host.open());
   CGui& gui = host.gui();
@@ -45,6 +34,7 @@ TEST(AboutView, TheProductNameOpensItALinkOpensAPageAndAnyOtherClickClosesIt) {
   for (int i = 0; i < 3; ++i) {
     host.driver().click(about->getLinkArea(i).getCenter());
     EXPECT_TRUE(gui.isAboutShown()) << i;
+    const std::vector<std::string> opened = offscreen::Driver::openedURLs();
     ASSERT_EQ(opened.size(), static_cast<size_t>(i + 1));
     EXPECT_TRUE(std::filesystem::is_regular_file(opened.back())) << opened.back();
   }
@@ -52,7 +42,7 @@ TEST(AboutView, TheProductNameOpensItALinkOpensAPageAndAnyOtherClickClosesIt) {
   host.driver().click(CPoint(600, 160));
   EXPECT_FALSE(gui.isAboutShown());
   EXPECT_EQ(gui.getFrame()->getModalView(), nullptr);
-  EXPECT_EQ(opened.size(), 3u);
+  EXPECT_EQ(offscreen::Driver::openedURLs().size(), 3u);
   // It opens again, and a new window starts with it closed.
   host.driver().click(CPoint(100, 25));
   EXPECT_TRUE(gui.isAboutShown());

@@ -1,28 +1,20 @@
-#include "openaddress.h"
-
-#include <atomic>
+#include "docpages.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <dlfcn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <climits>
+#include <cstdlib>
 #endif
 
 namespace sorel {
 
 namespace {
 
-std::atomic<AddressOpener> replacement{nullptr};
-
 #ifdef _WIN32
-
-void systemOpen(const char* address) { ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOW); }
 
 std::string libraryFolder() {
   HMODULE module = nullptr;
@@ -42,23 +34,6 @@ bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 constexpr const char* kDocFolders[] = {"doc\\sorel\\", "share\\doc\\sorel\\"};
 
 #else
-
-// The browser outlives the click: a short-lived middle process starts it and
-// exits at once, so nothing is left to reap and nothing waits for the browser.
-void systemOpen(const char* address) {
-  const pid_t middle = fork();
-  if (middle < 0) return;
-  if (middle == 0) {
-    if (fork() == 0) {
-      execlp("xdg-open", "xdg-open", address, static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    _exit(0);
-  }
-  int status = 0;
-  while (waitpid(middle, &status, 0) < 0 && errno == EINTR) {
-  }
-}
 
 std::string libraryFolder() {
   Dl_info info{};
@@ -81,17 +56,6 @@ constexpr const char* kDocFolders[] = {"share/doc/sorel/", "../share/doc/sorel/"
 #endif
 
 }  // namespace
-
-void setAddressOpener(AddressOpener opener) { replacement.store(opener); }
-
-void openAddress(const char* address) {
-  if (!address || !*address) return;
-  if (AddressOpener opener = replacement.load()) {
-    opener(address);
-    return;
-  }
-  systemOpen(address);
-}
 
 std::string documentationPage(const char* file) {
   const std::string folder = libraryFolder();
