@@ -83,7 +83,7 @@ int main() {
 
   std::printf("first instance created:   %6.2f ms, %+6.2f MB\n", createMs, createdMb - startMb);
   std::printf("first editor open + draw: %6.2f ms, %+6.2f MB\n", openMs, openMb - createdMb);
-  std::printf("  of which the first draw: %6.2f ms\n", drawMs);
+  std::printf("  then a full redraw:      %6.2f ms\n", drawMs);
   std::printf("second instance created:  %6.2f ms\n", secondCreateMs);
   std::printf("second instance open:              %+6.2f MB\n", secondMb - openMb);
   return 0;
