@@ -54,6 +54,8 @@ TEST(HoverHints, ADragKeepsItsTextAnOpenListAndHiddenControlsShowNone) {
   ASSERT_NE(host.gui().getOpenList(), nullptr);
   host.idle();
   EXPECT_STREQ(host.gui().getHintText(), "");
+  host.driver().renderAll();
+  EXPECT_TRUE(host.driver().writePNG(outputPath("editor-transfer-open.png")));
   host.gui().getOpenList()->getOwner()->closeList();
 
   const CPoint toMidSide = host.gui().getControl(61)->getViewSize().getCenter();
