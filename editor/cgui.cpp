@@ -54,6 +54,7 @@ bool CGui::open(void* parentWindow) {
   buildPages();
   buildControls();
   attachControls();
+  buildAboutView();
   // The compare stores say which selector buttons may be pressed.
   for (int button = 0; button < kGroups[0].count; ++button) enableSelectors(button, false);
   knobMode = kLinearMode;
@@ -72,6 +73,7 @@ void CGui::close() {
   if (guiFrame) {
     CFrame::UIScope scope;
     guiFrame->setModalView(nullptr);
+    releaseAboutView();
     detachControls();
     for (CViewContainer1*& page : pages) {
       if (!page) continue;
@@ -98,6 +100,7 @@ void CGui::close() {
   openList = nullptr;
   currentPage = -1;
   clipHold = 0;
+  gestureActive = false;
   AEffGUIEditor::close();
 }
 
@@ -113,11 +116,8 @@ void CGui::idle() {
 }
 
 void CGui::idleTick() {
-  if (!isEditorOpen()) return;
-  if (openList && guiFrame) {
-    CPoint mouse;
-    if (guiFrame->getCurrentMouseLocation(mouse)) openList->trackHover(mouse);
-  }
+  if (!isEditorOpen() || !guiFrame) return;
+  updateHint();
   if (clipHold > 0 && --clipHold == 0) setClipLamps(0.f);
 }
 

@@ -25,10 +25,8 @@ class CViewContainer1;
 
 struct TagRecord {
   bool hintable = false;
-  int type = 0;
   int container = -1;
   VSTGUI::CControl* readout = nullptr;  // the knob's value read-out
-  int spare = 0;
 };
 
 class CGui : public CKstEditor, public IEditorLink {
@@ -63,8 +61,11 @@ class CGui : public CKstEditor, public IEditorLink {
   const CTagList& tagsOf(int parameter) const { return tagLists[parameter]; }
   VSTGUI::CControl* getReadout(int tag) const { return tag >= 0 && tag < kNumTags ? tagRecords[tag].readout : nullptr; }
   int parameterOf(int tag) const { return tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1; }
+  const char* getHintText() const;
   int getClipHold() const { return clipHold; }
   bool isMonoInput() const { return monoInput.load(std::memory_order_relaxed); }
+  VSTGUI::CControl* getAboutView() const { return aboutView; }
+  bool isAboutShown() const { return !aboutClosed; }
   bool isEditorOpen() const { return isOpenFlag.load(std::memory_order_acquire); }
 
  private:
@@ -100,6 +101,13 @@ class CGui : public CKstEditor, public IEditorLink {
   void applyMonoBadge();
   void setClipLamps(float value);
   void automateParameter(VstInt32 index, float value);
+  void runCommand(const CommandDesc& command, float value);
+  void buildAboutView();
+  void updateHint();
+  // Sets both hint lines; true when the tag claimed them.
+  bool showHint(int tag, bool duringGesture);
+  void releaseAboutView();
+  void openCurrentLink();
 
   IEffectLink* link;
   CFrameCM* guiFrame = nullptr;
@@ -113,6 +121,7 @@ class CGui : public CKstEditor, public IEditorLink {
   int currentPage = -1;
   int clipHold = 0;
   int gestureTag = -1;
+  bool gestureActive = false;
 
   // Values that arrive outside the window's own thread wait here for the next
   // idle: each one a single atomic word, with one pending bit per parameter.

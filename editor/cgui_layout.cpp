@@ -89,7 +89,6 @@ void CGui::buildControls() {
     tagRecords[tag].container = row.container;
     tagToParameter[tag] = row.parameter;
     if (row.parameter >= 0 && row.parameter < kNumParameters) tagLists[row.parameter].add(tag);
-    tagRecords[tag].type = row.type;
     CControl* control = createControl(tag, row);
     controls[tag] = control;
     if (control && row.parameter >= 0 && row.parameter < kNumParameters) {
@@ -105,8 +104,10 @@ void CGui::attachControls() {
     CControl* control = controls[tag];
     if (!control) continue;
     const int container = tagRecords[tag].container;
+    // A control of the never-shown container sits on the frame, so that its
+    // pop-up list has a frame to open in.
     CViewContainer* parent = guiFrame;
-    if (container >= 0 && container < kNumPages) parent = pages[container];
+    if (container >= 0 && container < kNumShownPages) parent = pages[container];
     if (auto* group = dynamic_cast<CLed*>(control)) group->addMembersTo(parent, nullptr);
     parent->addView(control);
     if (CControl* readout = tagRecords[tag].readout) parent->addView(readout);

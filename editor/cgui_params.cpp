@@ -14,15 +14,6 @@ namespace sorel {
 
 using namespace VSTGUI;
 
-namespace {
-constexpr int kTagClipLamp[] = {112, 113};
-constexpr int kTagMonoBadge = 60;
-constexpr int kTagToMidSide = 61;
-constexpr int kTagTransferStereo = 63;
-constexpr int kSelectorTags[] = {46, 50};
-
-}  // namespace
-
 bool CGui::inWindowCall() const {
   return platformThreadId() == uiThread.load(std::memory_order_relaxed) && CFrame::onUIThread();
 }
@@ -89,8 +80,9 @@ void CGui::applyParameter(VstInt32 index, float value) {
 }
 
 void CGui::enableSelectors(int button, bool enabled) {
-  for (int tag : kSelectorTags) {
-    auto* head = dynamic_cast<CLed*>(controls[tag]);
+  for (const CommandDesc& row : kCommands) {
+    if (row.command != Command::kSelectStore) continue;
+    auto* head = dynamic_cast<CLed*>(controls[row.tag]);
     if (!head) continue;
     if (button == 0) {
       head->setMouseEnabled(enabled);
@@ -119,7 +111,7 @@ void CGui::showPage(int page) {
 void CGui::applyMonoBadge() {
   if (!guiFrame) return;
   const bool mono = monoInput.load(std::memory_order_relaxed);
-  for (int tag : {kTagToMidSide, kTagTransferStereo}) {
+  for (int tag : kTagMidSideWays) {
     if (CControl* control = controls[tag]) {
       control->setVisible(!mono);
       control->setMouseEnabled(!mono);
@@ -129,7 +121,7 @@ void CGui::applyMonoBadge() {
 }
 
 void CGui::setClipLamps(float value) {
-  for (int tag : kTagClipLamp) {
+  for (int tag : kTagClipLamps) {
     if (CControl* lamp = controls[tag]) {
       lamp->setValue(value);
       lamp->invalid();
@@ -141,41 +133,15 @@ void CGui::automateParameter(VstInt32 index, float value) {
   if (effect) effect->setParameterAutomated(index, value);
 }
 
-void CGui::valueChanged(CControl* control) {
-  if (!control) return;
-  int tag = control->getTag();
-  float v = control->getValue();
-  if (control->isTypeOf("CKstTextEd")) {
-    auto* field = static_cast<CTextLabel*>(control);
-    v = typedToNormalised(tag, readTypedNumber(field->getText()), link->getParameterDirect(kInRange) > 0.5f,
-                          link->getParameterDirect(kOutRange) > 0.5f);
-  }
-  if (tag == 56 || tag == 57) tag = kTagShowAbout;
-  if (handleInternal(tag, v, control)) return;
-  if (tag == 46 || tag == 50) {
-    link->setParameterDirect(kCompareSelect, v);
-  } else if ((tag >= 47 && tag <= 49) || (tag >= 51 && tag <= 53)) {
-    const int store = tag >= 51 ? tag - 4 : tag;
-    link->setParameterDirect(store + 43, 1.f);
-    link->setParameterDirect(store - 38, 1.f);
-  } else if (tag == kTagToMidSide) {
-    link->setParameterDirect(kPage, 1.f / 128.f);
-  } else if (tag == 62) {
-    link->setParameterDirect(kPage, 0.f);
-  } else if (tag >= 63 && tag <= 67) {
-    // The transfer menus: their opening and their conversions are not built yet.
-  } else if (tag >= 0 && tag < kNumTags && tagToParameter[tag] != -1) {
-    automateParameter(tagToParameter[tag], v);
-  }
-}
-
 void CGui::beginEdit(int32_t tag) {
   gestureTag = tag;
+  gestureActive = true;
   if (effect) effect->beginEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
 }
 
 void CGui::endEdit(int32_t tag) {
   if (tag < 0) tag = gestureTag;
+  gestureActive = false;
   if (effect) effect->endEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
 }
 

@@ -4,7 +4,6 @@
 #include "cdropdownlst.h"
 #include "cframe.h"
 #include "clst.h"
-#include "cviewcontainer1.h"
 
 namespace sorel {
 
@@ -24,11 +23,9 @@ bool CKstEditor::handleInternal(int tag, float value, CControl* control) {
       frame->setDirty(true);
     }
     aboutClosed = true;
+    return true;
   }
   if (value == CLst::kClosedValue) {
-    if (frame) {
-      if (auto* modal = dynamic_cast<CViewContainer1*>(frame->getModalView())) modal->setMouseFirstView(nullptr);
-    }
     openList = nullptr;
     return true;
   }
@@ -36,9 +33,6 @@ bool CKstEditor::handleInternal(int tag, float value, CControl* control) {
     auto* list = dynamic_cast<CLst*>(control);
     if (openList && openList != list && openList->getOwner()) openList->getOwner()->closeList();
     openList = list;
-    if (frame) {
-      if (auto* modal = dynamic_cast<CViewContainer1*>(frame->getModalView())) modal->setMouseFirstView(list);
-    }
     return true;
   }
   return false;

@@ -13,6 +13,7 @@ class CLst;
 // Tags and values the editor handles itself.
 constexpr int kTagShowAbout = 100005;
 constexpr int kTagCloseAbout = 100006;
+constexpr int kTagOpenLink = 100007;
 
 class CKstEditor : public AEffGUIEditor, public VSTGUI::CControlListener {
  public:
@@ -29,7 +30,7 @@ class CKstEditor : public AEffGUIEditor, public VSTGUI::CControlListener {
   // opened or closed; true when handled.
   bool handleInternal(int tag, float value, VSTGUI::CControl* control);
 
-  VSTGUI::CView* aboutView = nullptr;  // created at open, released at close
+  VSTGUI::CControl* aboutView = nullptr;  // created at open, released at close
   bool aboutClosed = true;
   CLst* openList = nullptr;
 };

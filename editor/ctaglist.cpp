@@ -14,7 +14,6 @@ void CTagList::add(int newTag) {
   }
   last->next = new CTagList;
   last->next->tag = newTag;
-  last->next->previous = last;
 }
 
 }  // namespace sorel

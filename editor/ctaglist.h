@@ -19,7 +19,6 @@ class CTagList {
  private:
   int tag = -1;
   CTagList* next = nullptr;
-  CTagList* previous = nullptr;
 };
 
 }  // namespace sorel

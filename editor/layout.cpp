@@ -136,6 +136,22 @@ const ControlDesc kLayout[kNumTags] = {
 };
 // clang-format on
 
+const CommandDesc kCommands[kNumCommands] = {
+    {46, Command::kSelectStore, 0},  {50, Command::kSelectStore, 0},  {47, Command::kCaptureStore, 0},
+    {48, Command::kCaptureStore, 1}, {49, Command::kCaptureStore, 2}, {51, Command::kCaptureStore, 0},
+    {52, Command::kCaptureStore, 1}, {53, Command::kCaptureStore, 2}, {61, Command::kShowPage, 1},
+    {62, Command::kShowPage, 0},     {63, Command::kOpenMenu, 65},    {64, Command::kOpenMenu, 66},
+    {65, Command::kTransfer, 0},     {66, Command::kTransfer, 0},     {67, Command::kTransfer, 0},
+    {56, Command::kShowAbout, 0},    {57, Command::kShowAbout, 0},
+};
+
+const CommandDesc* commandOf(int tag) {
+  for (const CommandDesc& row : kCommands) {
+    if (row.tag == tag) return &row;
+  }
+  return nullptr;
+}
+
 const GroupDesc kGroups[1] = {{3, 0, 5, 0, 22, 0}};
 
 const ListStyle kListStyles[2] = {{0, 0}, {0, 0}};

@@ -1,4 +1,4 @@
-// The maker's logo, the quality seal and the about picture.
+// The maker's logo, the channel badge and the about picture.
 #include <cmath>
 #include <numbers>
 
@@ -31,28 +31,14 @@ void drawEmblem(cairo_t* cr, double cx, double cy, double r) {
   cairo_stroke(cr);
 }
 
-// A scalloped medallion in brass with a check mark.
-void drawRosette(cairo_t* cr, double cx, double cy, double r) {
-  const int lobes = 18;
-  cairo_new_path(cr);
-  for (int i = 0; i <= lobes * 4; ++i) {
-    const double a = 2 * kPi * i / (lobes * 4);
-    const double rr = r * (0.9 + 0.1 * std::cos(a * lobes));
-    cairo_line_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
-  }
-  cairo_close_path(cr);
-  setVerticalGradient(cr, cy - r, cy + r, rgb(240, 204, 130), rgb(150, 100, 34));
-  cairo_fill(cr);
-  circle(cr, cx, cy, r * 0.68);
-  setVerticalGradient(cr, cy - r, cy + r, rgb(110, 72, 20), rgb(200, 150, 70));
-  cairo_fill(cr);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_move_to(cr, cx - r * 0.32, cy + r * 0.02);
-  cairo_line_to(cr, cx - r * 0.08, cy + r * 0.28);
-  cairo_line_to(cr, cx + r * 0.36, cy - r * 0.26);
-  cairo_set_line_width(cr, r * 0.16);
-  setColour(cr, rgb(252, 236, 200));
+// Two overlapping rings: the left and right channels, or mid and side.
+void drawChannelRings(cairo_t* cr, double cx, double cy, double r) {
+  cairo_set_line_width(cr, r * 0.18);
+  circle(cr, cx - r * 0.42, cy, r * 0.62);
+  setColour(cr, palette::kOrange);
+  cairo_stroke(cr);
+  circle(cr, cx + r * 0.42, cy, r * 0.62);
+  setColour(cr, palette::kSteelLight);
   cairo_stroke(cr);
 }
 
@@ -106,9 +92,9 @@ void drawMakerLogo(cairo_t* cr, const Strip& strip) {
 
 void drawSeal(cairo_t* cr, const Strip& strip) {
   const double h = strip.frameHeight;
-  drawRosette(cr, 13, h / 2, 11.5);
-  drawText(cr, "MASTERING GRADE", 31, h / 2 + 1.5, Font{10.5, true, 1.5}, Align::kLeft, palette::kSteelLight);
-  drawText(cr, "CERTIFIED SIGNAL PATH", 31.5, h / 2 + 10, Font{6.5, true, 1.9}, Align::kLeft, rgb(196, 158, 92));
+  drawChannelRings(cr, 13, h / 2, 11.5);
+  drawText(cr, "STEREO  +  M/S", 31, h / 2 + 1.5, Font{10.5, true, 1.5}, Align::kLeft, palette::kSteelLight);
+  drawText(cr, "FOUR SPICE MODULES", 31.5, h / 2 + 10, Font{6.5, true, 1.9}, Align::kLeft, rgb(196, 158, 92));
 }
 
 void drawAbout(cairo_t* cr, const Strip& strip) {

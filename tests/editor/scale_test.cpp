@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "caboutview.h"
 #include "editor_host.h"
 #include "skinscale.h"
 #include "typedvalue.h"
@@ -65,6 +66,11 @@ TEST(LargeSkin, AMarkerFileDoublesEveryCoordinate) {
     EXPECT_EQ(rect->bottom, 680);
     ASSERT_TRUE(host.open());
     EXPECT_EQ(host.knob(72)->getViewSize(), VSTGUI::CRect(66, 220, 228, 382));
+    // The about view's areas double with the picture.
+    auto* about = dynamic_cast<CAboutView*>(host.gui().getAboutView());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->getViewSize(), VSTGUI::CRect(0, 0, 1792, 680));
+    EXPECT_EQ(about->getLinkArea(0), VSTGUI::CRect(388, 308, 780, 340));
     host.driver().renderAll();
     EXPECT_TRUE(host.driver().writePNG(outputPath("editor-stereo-2x.png")));
   }

@@ -145,6 +145,26 @@ TEST(Bitmaps, MissingResourceGivesAnUnloadedEmptyBitmap) {
   broken->forget();
 }
 
+TEST(Bitmaps, TheSizeComesFromTheHeaderAndThePixelsAtTheFirstDraw) {
+  // A valid header over damaged pixel data: the size is known at once, and
+  // only drawing finds the damage (and draws nothing).
+  std::vector<unsigned char> damaged = blocksPNG(6, 5, {{kRed}});
+  damaged.resize(damaged.size() - 20);
+  images::registerForTest("damaged_blocks", damaged);
+  CBitmap* bitmap = new CBitmap("damaged_blocks");
+  EXPECT_TRUE(bitmap->isLoaded());
+  EXPECT_EQ(bitmap->getWidth(), 6);
+  EXPECT_EQ(bitmap->getHeight(), 5);
+  EXPECT_EQ(dynamic_cast<CairoBitmap*>(bitmap->getPlatformBitmap())->getSurface(), nullptr);
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
+  auto* context = new CairoDrawContext(surface);
+  bitmap->draw(context, CRect(0, 0, 6, 5));
+  EXPECT_EQ(pixelOf(surface, 1, 1), kClear);
+  context->forget();
+  cairo_surface_destroy(surface);
+  bitmap->forget();
+}
+
 TEST(Bitmaps, NumberedResourceIsLookedUpByItsNumber) {
   images::registerForTest("128", blocksPNG(2, 3, {{kRed}}));
   CBitmap* numbered = new CBitmap(128);

@@ -1,8 +1,10 @@
 // The built plug-in's editor in a real X11 parent window, as a Linux host
 // shows it: opened through the dispatcher, idled, dragged with real pointer
 // events, automated by the host, and photographed.
+// clang-format off
 #include <gtest/gtest.h>
-#include <X11/Xlib.h>
+#include <X11/Xlib.h>  // after gtest: its macros (None, Bool) clash with gtest's names
+// clang-format on
 
 #include <chrono>
 #include <cmath>
@@ -114,6 +116,33 @@ TEST_F(PluginEditor, OpensInTheHostsWindowFollowsTheHostAndAutomatesFromADrag) {
 
   effect->dispatch(effEditClose);
   EXPECT_EQ(editorWindow(parent), 0u);
+}
+
+TEST_F(PluginEditor, ARealClickOnAModuleSwitchTurnsItsParameterOffAtTheHost) {
+  ERect* rect = nullptr;
+  ASSERT_EQ(effect->dispatch(effEditGetRect, 0, 0, &rect), 1);
+  HostWindow parent(40, 40, rect->right - rect->left, rect->bottom - rect->top);
+  ASSERT_TRUE(parent.isOpen());
+  ASSERT_EQ(effect->dispatch(effEditOpen, 0, 0, parent.handle()), 1);
+  const Window editor = editorWindow(parent);
+  ASSERT_NE(editor, 0u);
+  ASSERT_TRUE(idleUntil([&] { return parent.pixel(editor, 100, 300) > 0xa0a0a0; }));
+  ASSERT_EQ(effect->getParameter(14), 1.f);  // Salt is on
+
+  // Salt's on/off switch (tag 74, 32 x 16 at 174, 92).
+  host.clearCalls();
+  int x = 0, y = 0;
+  ASSERT_TRUE(parent.toRoot(editor, 190, 100, x, y));
+  ASSERT_TRUE(xdotool({"mousemove", std::to_string(x), std::to_string(y)}));
+  ASSERT_TRUE(parent.waitForPointer(x, y));
+  effect->dispatch(effEditIdle);
+  ASSERT_TRUE(xdotool({"click", "1"}));
+  ASSERT_TRUE(idleUntil([&] { return !host.calls(audioMasterEndEdit).empty(); }));
+  const auto automated = host.calls(audioMasterAutomate);
+  ASSERT_EQ(automated.size(), 1u);
+  EXPECT_EQ(automated[0].index, 14);
+  EXPECT_EQ(automated[0].opt, 0.f);
+  EXPECT_EQ(effect->getParameter(14), 0.f);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -79,6 +80,23 @@ ImageCache& cache() {
   return instance;
 }
 
+// The size from the PNG signature and its first chunk, the image header.
+bool readPngSize(const unsigned char* bytes, std::size_t size, int& width, int& height) {
+  static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  constexpr std::size_t kHeaderEnd = 24;  // signature, chunk length and type, width, height
+  if (size < kHeaderEnd || std::memcmp(bytes, kSignature, sizeof kSignature) != 0) return false;
+  if (std::memcmp(bytes + 12, "IHDR", 4) != 0) return false;
+  auto word = [bytes](std::size_t at) {
+    return (std::uint32_t{bytes[at]} << 24) | (std::uint32_t{bytes[at + 1]} << 16) |
+           (std::uint32_t{bytes[at + 2]} << 8) | std::uint32_t{bytes[at + 3]};
+  };
+  const std::uint32_t w = word(16), h = word(20);
+  if (w == 0 || h == 0 || w > 0x7fff || h > 0x7fff) return false;  // cairo's own limit
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
 cairo_surface_t* decodeSurface(const unsigned char* bytes, std::size_t size) {
   PngReader reader{bytes, size};
   cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(readPng, &reader);
@@ -88,31 +106,43 @@ cairo_surface_t* decodeSurface(const unsigned char* bytes, std::size_t size) {
 }
 }  // namespace
 
-CairoBitmap::CairoBitmap(cairo_surface_t* image) : surface(cairo_surface_reference(image)) {}
+CairoBitmap::CairoBitmap(std::string name, int w, int h) : key(std::move(name)), width(w), height(h) {}
 
-CairoBitmap::~CairoBitmap() { cairo_surface_destroy(surface); }
+CairoBitmap::~CairoBitmap() {
+  if (cairo_surface_t* pixels = surface.load()) cairo_surface_destroy(pixels);
+}
 
-CCoord CairoBitmap::getWidth() const { return cairo_image_surface_get_width(surface); }
-
-CCoord CairoBitmap::getHeight() const { return cairo_image_surface_get_height(surface); }
-
-namespace images {
-
-IPlatformBitmap* load(const char* name) {
-  if (!name || !*name) return nullptr;
-  const std::string key = lowerCase(name);
+cairo_surface_t* CairoBitmap::getSurface() const {
+  if (cairo_surface_t* pixels = surface.load(std::memory_order_acquire)) return pixels;
   ImageCache& images = cache();
   std::lock_guard<std::mutex> hold(images.lock);
+  if (cairo_surface_t* pixels = surface.load(std::memory_order_acquire)) return pixels;
   auto it = images.decoded.find(key);
   if (it == images.decoded.end()) {
     const unsigned char* bytes = nullptr;
     std::size_t size = 0;
     if (!images.findBytes(key, bytes, size)) return nullptr;
-    cairo_surface_t* surface = decodeSurface(bytes, size);
-    if (!surface) return nullptr;
-    it = images.decoded.emplace(key, surface).first;
+    cairo_surface_t* decoded = decodeSurface(bytes, size);
+    if (!decoded) return nullptr;
+    it = images.decoded.emplace(key, decoded).first;
   }
-  return new CairoBitmap(it->second);
+  cairo_surface_t* pixels = cairo_surface_reference(it->second);
+  surface.store(pixels, std::memory_order_release);
+  return pixels;
+}
+
+namespace images {
+
+IPlatformBitmap* load(const char* name) {
+  if (!name || !*name) return nullptr;
+  std::string key = lowerCase(name);
+  ImageCache& images = cache();
+  std::lock_guard<std::mutex> hold(images.lock);
+  const unsigned char* bytes = nullptr;
+  std::size_t size = 0;
+  int width = 0, height = 0;
+  if (!images.findBytes(key, bytes, size) || !readPngSize(bytes, size, width, height)) return nullptr;
+  return new CairoBitmap(std::move(key), width, height);
 }
 
 void registerForTest(const char* name, std::vector<unsigned char> png) {

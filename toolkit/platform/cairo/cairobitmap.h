@@ -1,10 +1,13 @@
-// A decoded PNG as a cairo image surface, and the process-wide image cache:
-// each embedded image is decoded once and its pixels shared by every bitmap
-// (and every editor instance) that loads it.
+// A PNG image as a cairo image surface, and the process-wide image cache.
+// Loading reads only the PNG header (the size); the pixels are decoded at the
+// first draw, once per process, and shared by every bitmap (and every editor
+// instance) of the same name.
 #pragma once
 
 #include <cairo.h>
 
+#include <atomic>
+#include <string>
 #include <vector>
 
 #include "platform/iplatform.h"
@@ -13,16 +16,19 @@ namespace VSTGUI {
 
 class CairoBitmap : public IPlatformBitmap {
  public:
-  // Shares `surface` (takes a reference of its own).
-  explicit CairoBitmap(cairo_surface_t* surface);
+  // An image of the cache under `key`, of the size its header gives.
+  CairoBitmap(std::string key, int width, int height);
   ~CairoBitmap() override;
 
-  CCoord getWidth() const override;
-  CCoord getHeight() const override;
-  cairo_surface_t* getSurface() const { return surface; }
+  CCoord getWidth() const override { return width; }
+  CCoord getHeight() const override { return height; }
+  // The pixels, decoded on first use; null when they cannot be decoded.
+  cairo_surface_t* getSurface() const;
 
  private:
-  cairo_surface_t* surface;
+  std::string key;
+  int width, height;
+  mutable std::atomic<cairo_surface_t*> surface{nullptr};
 };
 
 namespace images {

@@ -217,7 +217,8 @@ void CairoDrawContext::drawString(const char* string, const CRect& rect, const C
 
 void CairoDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha) {
   auto* image = bitmap ? dynamic_cast<CairoBitmap*>(bitmap->getPlatformBitmap()) : nullptr;
-  if (!image) return;
+  cairo_surface_t* pixels = image ? image->getSurface() : nullptr;
+  if (!pixels) return;
   const CRect target = toWindow(dest);
   const CPoint imageOrigin(target.left - offset.x, target.top - offset.y);
   CRect area(imageOrigin.x, imageOrigin.y, imageOrigin.x + image->getWidth(), imageOrigin.y + image->getHeight());
@@ -227,7 +228,7 @@ void CairoDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoi
   Primitive primitive(*this, false);
   addRect(cr, area);
   cairo_clip(cr);
-  cairo_set_source_surface(cr, image->getSurface(), imageOrigin.x, imageOrigin.y);
+  cairo_set_source_surface(cr, pixels, imageOrigin.x, imageOrigin.y);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   cairo_paint_with_alpha(cr, std::clamp(alpha, 0.f, 1.f) * std::clamp(state.globalAlpha, 0.f, 1.f));
 }

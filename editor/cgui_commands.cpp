@@ -1,0 +1,70 @@
+// What the controls' changes do: a command row runs its command, any other
+// control sends its parameter to the effect.
+#include "audioeffect.h"
+#include "ccontrol.h"
+#include "cdropdownlst.h"
+#include "cframecm.h"
+#include "cgui.h"
+#include "ctextlabel.h"
+#include "params.h"
+#include "typedvalue.h"
+
+namespace sorel {
+
+using namespace VSTGUI;
+
+namespace {
+constexpr float kStep = 1.f / 128.f;
+}  // namespace
+
+void CGui::valueChanged(CControl* control) {
+  if (!control) return;
+  const int tag = control->getTag();
+  float v = control->getValue();
+  if (control->isTypeOf("CKstTextEd")) {
+    auto* field = static_cast<CTextLabel*>(control);
+    v = typedToNormalised(tag, readTypedNumber(field->getText()), link->getParameterDirect(kInRange) > 0.5f,
+                          link->getParameterDirect(kOutRange) > 0.5f);
+  }
+  const CommandDesc* command = commandOf(tag);
+  if (command && command->command == Command::kShowAbout) {
+    handleInternal(kTagShowAbout, v, control);
+    return;
+  }
+  if (tag == kTagOpenLink) {
+    openCurrentLink();
+    return;
+  }
+  if (handleInternal(tag, v, control)) return;
+  if (command) {
+    runCommand(*command, v);
+  } else if (tag >= 0 && tag < kNumTags && tagToParameter[tag] != -1) {
+    automateParameter(tagToParameter[tag], v);
+  }
+}
+
+void CGui::runCommand(const CommandDesc& command, float value) {
+  switch (command.command) {
+    case Command::kSelectStore:
+      link->setParameterDirect(kCompareSelect, value);
+      break;
+    case Command::kCaptureStore:
+      link->setParameterDirect(kCmdCaptureA + command.arg, 1.f);
+      link->setParameterDirect(kCompValidA + command.arg, 1.f);
+      break;
+    case Command::kShowPage:
+      link->setParameterDirect(kPage, static_cast<float>(command.arg) * kStep);
+      break;
+    case Command::kOpenMenu:
+      if (auto* menu = dynamic_cast<CDropdownLst*>(getControl(command.arg))) menu->openList();
+      break;
+    case Command::kTransfer:
+      automateParameter(kCmdConvertSets, value);
+      if (guiFrame) guiFrame->invalid();
+      break;
+    case Command::kShowAbout:
+      break;
+  }
+}
+
+}  // namespace sorel

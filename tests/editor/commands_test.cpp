@@ -1,0 +1,123 @@
+// The editor's commands end to end: compare stores, the transfer menus and
+// the recall of a store, each from a click on the real control.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "cdropdownlst.h"
+#include "cled.h"
+#include "clst.h"
+#include "editor_host.h"
+#include "params.h"
+
+namespace sorel::test {
+namespace {
+
+using namespace VSTGUI;
+
+void showMidSidePage(EditorHost& host) {
+  host.plug().setParameter(kPage, 1.f / 128.f);
+  host.idle();
+  ASSERT_EQ(host.gui().getCurrentPage(), 1);
+}
+
+TEST(EditorCommands, StoringIntoBOnTheMidSidePageEnablesBOnBothPages) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  showMidSidePage(host);
+  host.plug().setParameter(kStereoBase, 0.42f);  // Stereo "Salt", stored with the rest
+  host.driver().click(host.gui().getControl(52)->getViewSize().getCenter());
+  host.idle();
+  EXPECT_EQ(host.plug().getParameter(kCompValidA + 1), 1.f);
+  EXPECT_EQ(host.plug().getParameter(kCompValidA), 0.f);
+  for (int tag : {46, 50}) {
+    auto* selector = dynamic_cast<CLed*>(host.gui().getControl(tag));
+    EXPECT_FALSE(selector->getMouseEnabled()) << tag;
+    EXPECT_TRUE(selector->getMember(0)->getMouseEnabled()) << tag;
+    EXPECT_FALSE(selector->getMember(1)->getMouseEnabled()) << tag;
+  }
+  // Recalling B brings the stored Salt back to the knob.
+  host.plug().setParameter(12, 0.9f);
+  host.idle();
+  host.driver().click(dynamic_cast<CLed*>(host.gui().getControl(50))->getMember(0)->getViewSize().getCenter());
+  host.idle();
+  EXPECT_EQ(host.plug().getParameter(12), 0.42f);
+  EXPECT_EQ(host.knob(72)->getValue(), 0.42f);
+}
+
+TEST(EditorCommands, RecallingAnEmptyStoreChangesOnlyTheSelection) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  for (int i = 12; i < 84; ++i) host.plug().setParameter(i, static_cast<float>(i % 7) / 7.f);
+  float before[kNumParams];
+  for (int i = 0; i < kNumParams; ++i) before[i] = host.plug().getParameter(i);
+  // Store C holds nothing, so its button is disabled; only the host's way is open.
+  auto* selector = dynamic_cast<CLed*>(host.gui().getControl(46));
+  EXPECT_FALSE(selector->getMember(1)->getMouseEnabled());
+  host.driver().click(selector->getMember(1)->getViewSize().getCenter());
+  EXPECT_EQ(host.plug().getParameter(kCompareSelect), 0.f);
+  host.plug().setParameter(kCompareSelect, 2.f / 128.f);
+  host.idle();
+  EXPECT_EQ(host.knob(72)->getValue(), before[kStereoBase]);
+  for (int i = 0; i < kNumParams; ++i) {
+    if (i != kCompareSelect) {
+      EXPECT_EQ(host.plug().getParameter(i), before[i]) << i;
+    }
+  }
+  EXPECT_EQ(host.plug().getParameter(kCompareSelect), 2.f / 128.f);
+}
+
+// Chooses entry `row` of the transfer menu that the button `buttonTag` opens.
+void chooseTransfer(EditorHost& host, int buttonTag, int menuTag, int row) {
+  host.driver().click(host.gui().getControl(buttonTag)->getViewSize().getCenter());
+  auto* menu = dynamic_cast<CDropdownLst*>(host.gui().getControl(menuTag));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->isOpen());
+  ASSERT_EQ(host.gui().getOpenList(), menu->getList());
+  const CRect list = menu->getList()->getViewSize();
+  host.driver().click(CPoint(list.left + 20, list.top + menu->getList()->getRowHeight() * (row + 0.5)));
+}
+
+TEST(EditorCommands, StereoToMidAndSideCopiesTheFirst21ParametersOfTheSet) {
+  EditorHost host;
+  for (int i = 0; i < 24; ++i) host.plug().setParameter(kStereoBase + i, static_cast<float>(i + 1) / 32.f);
+  ASSERT_TRUE(host.open());
+  host.takeHostEvents();
+  chooseTransfer(host, 63, 65, 0);
+  const auto events = host.takeHostEvents();
+  EXPECT_NE(std::find(events.begin(), events.end(), HostEvent{audioMasterAutomate, kCmdConvertSets, 0.f}),
+            events.end());
+  EXPECT_EQ(host.gui().getOpenList(), nullptr);
+  for (int i = 0; i < 21; ++i) {
+    EXPECT_EQ(host.plug().getParameter(kMidBase + i), static_cast<float>(i + 1) / 32.f) << i;
+    EXPECT_EQ(host.plug().getParameter(kSideBase + i), static_cast<float>(i + 1) / 32.f) << i;
+  }
+  // Chili's X values stay where they were.
+  for (int i = 21; i < 24; ++i) {
+    EXPECT_EQ(host.plug().getParameter(kMidBase + i), kParamTable[kMidBase + i].defaultValue) << i;
+    EXPECT_EQ(host.plug().getParameter(kSideBase + i), kParamTable[kSideBase + i].defaultValue) << i;
+  }
+  host.idle();
+  EXPECT_EQ(host.knob(84)->getValue(), 1.f / 32.f);  // Mid "Salt"
+  EXPECT_EQ(host.knob(96)->getValue(), 1.f / 32.f);  // Side "Salt"
+}
+
+TEST(EditorCommands, MidToStereoFromTheMidSidePageAndTheThirdMenuCanOpen) {
+  EditorHost host;
+  host.plug().setParameter(kMidBase, 0.125f);
+  host.plug().setParameter(kSideBase, 0.75f);
+  ASSERT_TRUE(host.open());
+  showMidSidePage(host);
+  chooseTransfer(host, 64, 66, 2);
+  EXPECT_EQ(host.plug().getParameter(kStereoBase), 0.125f);
+  EXPECT_EQ(host.plug().getParameter(kSideBase), 0.75f);
+  // No button opens the menu of the never-shown container, but it can open.
+  auto* third = dynamic_cast<CDropdownLst*>(host.gui().getControl(67));
+  third->openList();
+  EXPECT_TRUE(third->isOpen());
+  third->closeList();
+  EXPECT_EQ(host.gui().getOpenList(), nullptr);
+}
+
+}  // namespace
+}  // namespace sorel::test

@@ -1,0 +1,69 @@
+// The hint line in the real editor, from the mouse position at idle.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cdropdownlst.h"
+#include "clst.h"
+#include "editor_host.h"
+#include "params.h"
+
+namespace sorel::test {
+namespace {
+
+using namespace VSTGUI;
+
+std::string hintAt(EditorHost& host, CPoint where) {
+  host.driver().hover(where);
+  host.idle();
+  return host.gui().getHintText();
+}
+
+TEST(HoverHints, KnobsOfTheShownPageClaimTheLineEmptySpaceAndLampsClearIt) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  const CPoint salt = host.knob(72)->getViewSize().getCenter();
+  // The M/S page's "Intensity Mid" lies under the Stereo "Salt" knob.
+  EXPECT_EQ(hintAt(host, salt), "Intensity");
+  EXPECT_EQ(hintAt(host, CPoint(5, 330)), "");
+  EXPECT_EQ(hintAt(host, host.gui().getControl(63)->getViewSize().getCenter()), "transfer params");
+  // The clip lamp's corner, outside the "IN" knob it surrounds.
+  const CRect lamp = host.gui().getControl(112)->getViewSize();
+  EXPECT_EQ(hintAt(host, CPoint(lamp.left + 0.5, lamp.bottom - 0.5)), "");
+  EXPECT_EQ(hintAt(host, lamp.getCenter()), "IN");
+
+  host.plug().setParameter(kPage, 1.f / 128.f);
+  host.idle();
+  EXPECT_EQ(hintAt(host, salt), "Intensity Mid");
+}
+
+TEST(HoverHints, ADragKeepsItsTextAnOpenListAndHiddenControlsShowNone) {
+  EditorHost host;
+  ASSERT_TRUE(host.open());
+  const CPoint salt = host.knob(72)->getViewSize().getCenter();
+  host.driver().mouseDown(salt);
+  host.driver().mouseMove(CPoint(5, 330), kLButton);  // off the panels
+  host.idle();
+  EXPECT_STREQ(host.gui().getHintText(), "Intensity");
+  host.driver().mouseUp(CPoint(5, 330));
+  host.idle();
+  EXPECT_STREQ(host.gui().getHintText(), "");
+
+  const CPoint transfer = host.gui().getControl(63)->getViewSize().getCenter();
+  host.driver().click(transfer);
+  ASSERT_NE(host.gui().getOpenList(), nullptr);
+  host.idle();
+  EXPECT_STREQ(host.gui().getHintText(), "");
+  host.driver().renderAll();
+  EXPECT_TRUE(host.driver().writePNG(outputPath("editor-transfer-open.png")));
+  host.gui().getOpenList()->getOwner()->closeList();
+
+  const CPoint toMidSide = host.gui().getControl(61)->getViewSize().getCenter();
+  EXPECT_EQ(hintAt(host, toMidSide), "to M/S process");
+  host.plug().setParameter(kCmdMonoInput, 1.f);  // hides the page button
+  host.idle();
+  EXPECT_EQ(hintAt(host, toMidSide), "");
+}
+
+}  // namespace
+}  // namespace sorel::test
