@@ -1,7 +1,7 @@
 # Installation (cmake --install, make install) and the Debian package.
 #   <prefix>/lib/vst/sorel.so           where Linux hosts look for VST 2 plug-ins
 #   <prefix>/bin/sorel-render           finds the plug-in as ../lib/vst/sorel.so
-#   <prefix>/share/doc/sorel/           README.md and LICENSE
+#   <prefix>/share/doc/sorel/           README.md, the pages the about view links to, LICENSE
 if(WIN32)
   return()  # the Windows DLLs travel in the zip built by cmake/windows-zip
 endif()
@@ -9,7 +9,8 @@ include(GNUInstallDirs)
 
 install(TARGETS sorel LIBRARY DESTINATION lib/vst)
 install(TARGETS sorel-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/doc/credits.md ${PROJECT_SOURCE_DIR}/doc/editor.md
+              ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/sorel)
 
 set(CPACK_GENERATOR DEB)

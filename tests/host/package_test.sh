@@ -12,7 +12,8 @@ trap 'rm -rf "$root"' EXIT
 fail() { echo "package_test: $*" >&2; exit 1; }
 
 dpkg -x "$deb" "$root"
-for f in usr/bin/sorel-render usr/lib/vst/sorel.so usr/share/doc/sorel/README.md usr/share/doc/sorel/LICENSE; do
+for f in usr/bin/sorel-render usr/lib/vst/sorel.so usr/share/doc/sorel/README.md usr/share/doc/sorel/LICENSE \
+  usr/share/doc/sorel/credits.md usr/share/doc/sorel/editor.md; do
   [ -f "$root/$f" ] || fail "$deb lacks $f"
 done
 dpkg-deb -f "$deb" Depends | grep -q libsndfile || fail "$deb does not depend on libsndfile"
@@ -29,7 +30,7 @@ if "$render" -q --demo "$root/again.wav" 2>/dev/null; then fail "rendered withou
 
 if [ -n "$zip" ]; then
   listing=$(cmake -E tar tf "$zip")
-  for f in sorel.dll sorel64.dll README.md LICENSE; do
+  for f in sorel.dll sorel64.dll README.md LICENSE doc/sorel/credits.md doc/sorel/editor.md; do
     echo "$listing" | grep -q "/$f\$" || fail "$zip lacks $f"
   done
 fi
