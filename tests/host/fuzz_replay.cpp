@@ -1,10 +1,9 @@
-// Runs the preset fuzz entry point without a fuzzing engine: over the files
-// named on the command line (a corpus or crash files), or, with none, over a
-// fixed series of random and mutated inputs so ordinary builds exercise it too.
+// Runs the preset fuzz entry point without a fuzzing engine over a fixed
+// series of random and mutated inputs, so ordinary builds exercise it too.
+// (The committed corpus and any findings are replayed by tests/fuzz.)
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <iterator>
 #include <random>
 #include <vector>
@@ -82,25 +81,9 @@ void mutate(Bytes& b, Source& rng) {
   }
 }
 
-int replayFiles(int count, char** paths) {
-  for (int i = 0; i < count; ++i) {
-    std::ifstream in(paths[i], std::ios::binary);
-    if (!in) {
-      std::fprintf(stderr, "cannot open %s\n", paths[i]);
-      return 1;
-    }
-    const Bytes b{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    LLVMFuzzerTestOneInput(b.data(), b.size());
-  }
-  std::printf("%d files replayed\n", count);
-  return 0;
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc > 1) return replayFiles(argc - 1, argv + 1);
-
+int main() {
   Source rng;
   std::size_t accepted = 0;
   constexpr int kInputs = 20000;

@@ -2,8 +2,6 @@
 // mouse handling depend on.
 #include <gtest/gtest.h>
 
-#include "cbaseobject.h"
-#include "cbuttonstate.h"
 #include "crect.h"
 
 namespace {
@@ -35,39 +33,6 @@ TEST(CRectRules, InsetOffsetAndBound) {
   CRect outside(200, 200, 300, 300);
   outside.bound(CRect(0, 0, 100, 100));
   EXPECT_TRUE(outside.isEmpty());
-}
-
-TEST(CButtonStateRules, ButtonsAndModifiersAreSeparate) {
-  const CButtonState leftWithShift(kLButton | kShift);
-  EXPECT_TRUE(leftWithShift.isLeftButton());
-  EXPECT_EQ(leftWithShift.getModifierState(), kShift);
-  EXPECT_EQ(leftWithShift.getButtonState(), kLButton);
-  EXPECT_FALSE(CButtonState(kLButton | kRButton).isLeftButton());
-  EXPECT_FALSE(CButtonState(kLButton | kRButton).isRightButton());
-  EXPECT_TRUE(CButtonState(kRButton | kControl | kAlt).isRightButton());
-  EXPECT_TRUE(CButtonState(kLButton | kDoubleClick).isDoubleClick());
-  EXPECT_EQ(CButtonState(kControl | kAlt | kApple | kButton5).getModifierState(), kControl | kAlt | kApple);
-}
-
-class Counted : public CBaseObject {
- public:
-  explicit Counted(bool& flag) : deleted(flag) {}
-  ~Counted() override { deleted = true; }
-  bool& deleted;
-};
-
-TEST(CBaseObjectRules, TheLastForgetDeletes) {
-  bool deleted = false;
-  auto* object = new Counted(deleted);
-  EXPECT_EQ(object->getNbReference(), 1);
-  object->remember();
-  object->forget();
-  EXPECT_FALSE(deleted);
-  EXPECT_EQ(object->getNbReference(), 1);
-  EXPECT_TRUE(object->isTypeOf("CBaseObject"));
-  EXPECT_FALSE(object->isTypeOf("CView"));
-  object->forget();
-  EXPECT_TRUE(deleted);
 }
 
 }  // namespace

@@ -137,14 +137,6 @@ TEST_F(TextEntry, HoldsAtMost255Characters) {
   EXPECT_EQ(std::string(entry->getText()).size(), 255u);
 }
 
-TEST_F(TextEntry, ReturnAndEnterGiveUpTheKeyboard) {
-  open("1");
-  EXPECT_TRUE(entry->handleKey(virtualKey(VKEY_RETURN)));
-  EXPECT_TRUE(entry->handleKey(virtualKey(VKEY_ENTER)));
-  EXPECT_EQ(field.log, (Log{"loose focus (return)", "loose focus (return)"}));
-  EXPECT_STREQ(entry->getText(), "1");
-}
-
 TEST_F(TextEntry, FieldMayReleaseTheEntryWhileItCommits) {
   open("1");
   field.onLooseFocus = [this] {

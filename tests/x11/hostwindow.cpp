@@ -62,6 +62,16 @@ long HostWindow::pixel(Window of, int x, int y) const {
   return trap.errorCount() == 0 ? value : -1;
 }
 
+std::vector<Window> HostWindow::children() const {
+  Window root = 0, parent = 0;
+  Window* list = nullptr;
+  unsigned count = 0;
+  XQueryTree(display, window, &root, &parent, &list, &count);
+  std::vector<Window> result(list, list + count);
+  if (list) XFree(list);
+  return result;
+}
+
 void HostWindow::destroyWindow() {
   if (!window) return;
   XDestroyWindow(display, window);

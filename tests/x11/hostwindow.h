@@ -4,6 +4,8 @@
 
 #include <X11/Xlib.h>
 
+#include <vector>
+
 namespace sorel::testing {
 
 class HostWindow {
@@ -26,6 +28,8 @@ class HostWindow {
   bool waitForPointer(int rootX, int rootY) const;
   // The pixel at (x, y) of `of` as 0xRRGGBB; -1 when it cannot be read.
   long pixel(Window of, int x, int y) const;
+  // The windows the editor put into this one (normally its own, or none).
+  std::vector<Window> children() const;
   // The host tears its window down before the editor (the frame's window,
   // a child, goes with it).
   void destroyWindow();

@@ -54,13 +54,8 @@ class PluginEditor : public ::testing::Test {
 
   // The editor's window: the host window's only child.
   static Window editorWindow(const HostWindow& parent) {
-    Window root = 0, parentOut = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    XQueryTree(parent.getDisplay(), parent.getWindow(), &root, &parentOut, &children, &count);
-    const Window child = count == 1 ? children[0] : 0;
-    if (children) XFree(children);
-    return child;
+    const std::vector<Window> children = parent.children();
+    return children.size() == 1 ? children[0] : 0;
   }
 
   XvfbServer server;

@@ -1,10 +1,9 @@
 // The X11 back-end's translations that need no server: buttons, modifiers,
-// keys, double clicks and the merging of update rects.
+// keys and double clicks.
 #include <gtest/gtest.h>
 
 #include "cbuttonstate.h"
 #include "platform/x11/x11events.h"
-#include "platform/updateregion.h"
 #include "xconstants.h"
 
 namespace {
@@ -89,33 +88,6 @@ TEST(X11DoubleClick, SecondPressSoonAndCloseOfTheSameButton) {
   EXPECT_FALSE(clicks.press(1, 10000, {0, 0}));
   clicks.reset();
   EXPECT_FALSE(clicks.press(1, 10100, {0, 0}));
-}
-
-TEST(X11UpdateRegion, MergesOverlapsKeepsSeparateRectsAndClips) {
-  UpdateRegion region(CRect(0, 0, 200, 100));
-  region.add(CRect(10.5, 10.2, 20.1, 19.9));
-  ASSERT_EQ(region.get().size(), 1u);
-  EXPECT_EQ(region.get()[0], CRect(10, 10, 21, 20)) << "grown to whole pixels";
-
-  region.add(CRect(21, 10, 30, 20));  // touches only: stays apart
-  EXPECT_EQ(region.get().size(), 2u);
-  region.add(CRect(100, 50, 300, 300));  // clipped to the window
-  region.add(CRect(-5, -5, 0, 50));      // nothing left after clipping
-  ASSERT_EQ(region.get().size(), 3u);
-  EXPECT_EQ(region.get()[2], CRect(100, 50, 200, 100));
-
-  // A rect across the first two joins them, and the union reaches the third.
-  region.add(CRect(15, 15, 105, 55));
-  ASSERT_EQ(region.get().size(), 1u);
-  EXPECT_EQ(region.get()[0], CRect(10, 10, 200, 100));
-
-  EXPECT_EQ(region.take().size(), 1u);
-  EXPECT_TRUE(region.empty());
-
-  // Many small rects end up as their bounding box.
-  for (int i = 0; i <= static_cast<int>(UpdateRegion::kMaxRects); ++i) region.add(CRect(i * 10, 0, i * 10 + 5, 5));
-  ASSERT_EQ(region.get().size(), 1u);
-  EXPECT_EQ(region.get()[0], CRect(0, 0, static_cast<CCoord>(UpdateRegion::kMaxRects * 10 + 5), 5));
 }
 
 }  // namespace
