@@ -85,9 +85,12 @@ void CModuleSet::update() {
   // keep the module silent or pinned long after good values return, so such a
   // state starts again from rest. Settings within 0..1 keep every state within
   // a few times full scale.
+  // Two comparisons rather than fabs: the 32-bit build would do fabs on the x87 unit.
   for (COnePole* filters : {saltFilters, sugarFilters})
-    for (int ch = 0; ch < 2; ++ch)
-      if (!(std::fabs(filters[ch].y) <= kLargestState)) filters[ch].y = 0.0;
+    for (int ch = 0; ch < 2; ++ch) {
+      const double y = filters[ch].y;
+      if (!(y <= kLargestState && y >= -kLargestState)) filters[ch].y = 0.0;
+    }
   const unsigned bits = dirty.exchange(0, std::memory_order_acquire);
   if (bits == 0) return;
   if (bits & kRateDirty) {
