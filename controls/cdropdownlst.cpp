@@ -6,6 +6,7 @@
 #include "cdrawcontext.h"
 #include "cframe.h"
 #include "clst.h"
+#include "steps.h"
 
 namespace sorel {
 
@@ -47,7 +48,7 @@ void CDropdownLst::addEntry(const char* text) {
 }
 
 void CDropdownLst::setValue(float v) {
-  int index = static_cast<int>(v * kIndexScale);
+  int index = truncatedSteps(v, kIndexScale);
   if (index > entryCount - 1) index = entryCount - 1;
   if (index < 0) index = 0;
   selectedIndex = index;

@@ -6,6 +6,7 @@
 #include "cbitmap.h"
 #include "cframe.h"
 #include "cviewcontainer.h"
+#include "steps.h"
 #include "vstguieditorinterface.h"
 
 namespace sorel {
@@ -233,7 +234,7 @@ void CLed::setValue(float v) {
     on = false;
     return;
   }
-  const auto n = static_cast<int>(v * kReadScale);
+  const int n = truncatedSteps(v, kReadScale);
   if (isPlain()) {
     setOn(n != 0);
     if (!same) setDirty(true);
