@@ -147,7 +147,7 @@ fuzz: fuzz-build
 fuzz-run:
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p build-fuzz/corpus/$$t; \
-	  (cd build-fuzz && ./fuzz/sorel_$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -detect_leaks=0 \
+	  (cd build-fuzz && ASAN_OPTIONS=detect_leaks=0 ./fuzz/sorel_$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -detect_leaks=0 \
 	    corpus/$$t ../tests/fuzz/corpus/$$t >fuzz-$$t.log 2>&1); rc=$$?; \
 	  echo "fuzz $$t: exit $$rc, $$(grep -h number_of_executed_units build-fuzz/fuzz-$$t.log)"; \
 	  [ $$rc = 0 ] || { tail -40 build-fuzz/fuzz-$$t.log; exit 1; }; \
