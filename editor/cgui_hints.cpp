@@ -1,6 +1,8 @@
 // The hint line: on each tick it explains the control under the mouse, keeps
 // the dragged control's text during a drag, and stays blank while a pop-up
 // list is open, over hidden controls and over controls without a hint.
+#include <cstring>
+
 #include "cframecm.h"
 #include "cgui.h"
 #include "clst.h"
@@ -54,8 +56,11 @@ bool CGui::showHint(int tag, bool) {
     text = kLayout[tag].text;
     claimed = true;
   }
+  // A text field redraws on every setText, and the hint is the same on most
+  // ticks: only a new text is set.
   for (int line : kTagHintLines) {
-    if (auto* hint = dynamic_cast<CTextLabel*>(controls[line])) hint->setText(text);
+    auto* hint = dynamic_cast<CTextLabel*>(controls[line]);
+    if (hint && std::strcmp(hint->getText(), text) != 0) hint->setText(text);
   }
   return claimed;
 }

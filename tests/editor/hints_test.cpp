@@ -25,6 +25,11 @@ TEST(HoverHints, KnobsOfTheShownPageClaimTheLineEmptySpaceAndLampsClearIt) {
   const CPoint salt = host.knob(72)->getViewSize().getCenter();
   // The M/S page's "Intensity Mid" lies under the Stereo "Salt" knob.
   EXPECT_EQ(hintAt(host, salt), "Intensity");
+  // The same hint on the next ticks asks for no repaint.
+  host.idle();
+  host.driver().takePaintedRects();
+  host.idle();
+  EXPECT_TRUE(host.driver().takePaintedRects().empty());
   EXPECT_EQ(hintAt(host, CPoint(5, 330)), "");
   EXPECT_EQ(hintAt(host, host.gui().getControl(63)->getViewSize().getCenter()), "transfer params");
   // The clip lamp's corner, outside the "IN" knob it surrounds.
