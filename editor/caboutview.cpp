@@ -9,8 +9,7 @@ namespace sorel {
 
 using namespace VSTGUI;
 
-CAboutView::CAboutView(const CRect& area, CControlListener* owner, CBitmap* image)
-    : CControl(area, owner, 0, image), picture(image) {}
+CAboutView::CAboutView(const CRect& area, CControlListener* owner, CBitmap* image) : CControl(area, owner, 0, image) {}
 
 bool CAboutView::isTypeOf(const char* type) const {
   return type && (std::strcmp(type, "CAboutView") == 0 || CControl::isTypeOf(type));
@@ -22,8 +21,8 @@ void CAboutView::setTags(int close, int link) {
   setTag(close);
 }
 
-void CAboutView::addLine(const char* text, int style, const CRect& area, CColor color, CFontRef font) {
-  lines.push_back({text ? text : "", style, area, color, font});
+void CAboutView::addLine(const char* text, const CRect& area, CColor color, CFontRef font) {
+  lines.push_back({text ? text : "", area, color, font});
 }
 
 void CAboutView::addLink(const CRect& area, const char* address) { links.push_back({area, address ? address : ""}); }
@@ -34,7 +33,7 @@ const char* CAboutView::currentLinkAddress() const {
 }
 
 void CAboutView::draw(CDrawContext* context) {
-  if (picture) picture->draw(context, size, CPoint(0, 0), 1.f);
+  CControl::draw(context);  // the picture
   for (const AboutLine& line : lines) {
     const bool underlined = !line.text.empty() && line.text[0] == '&';
     const char* text = line.text.c_str() + (underlined ? 1 : 0);
@@ -54,23 +53,18 @@ void CAboutView::draw(CDrawContext* context) {
   setDirty(false);
 }
 
-CMouseEventResult CAboutView::onMouseDown(CPoint& where, const CButtonState& buttons) {
-  handleClick(0, where, CButtonState(buttons.getButtonState()));
-  return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
-}
-
-int CAboutView::handleClick(int, CPoint where, CButtonState) {
+CMouseEventResult CAboutView::onMouseDown(CPoint& where, const CButtonState&) {
   setTag(closeTag);
-  where.offset(-size.left, -size.top);
+  const CPoint local(where.x - size.left, where.y - size.top);
   for (size_t i = 0; i < links.size(); ++i) {
-    if (links[i].area.pointInside(where)) {
+    if (links[i].area.pointInside(local)) {
       setTag(linkTag);
       currentLink = static_cast<int>(i);
       break;
     }
   }
   if (listener) listener->valueChanged(this);
-  return 0;
+  return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
 
 }  // namespace sorel

@@ -19,13 +19,11 @@ class CAboutView : public VSTGUI::CControl {
   bool isTypeOf(const char* type) const override;
   void draw(VSTGUI::CDrawContext* context) override;
   VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
-  virtual int handleClick(int unused, VSTGUI::CPoint where, VSTGUI::CButtonState buttons);
 
   // The close tag becomes the control's tag until a click decides.
   void setTags(int closeTag, int linkTag);
   // A leading '&' underlines the line and is not drawn.
-  void addLine(const char* text, int style, const VSTGUI::CRect& area, VSTGUI::CColor color,
-               VSTGUI::CFontRef font = nullptr);
+  void addLine(const char* text, const VSTGUI::CRect& area, VSTGUI::CColor color, VSTGUI::CFontRef font = nullptr);
   void addLink(const VSTGUI::CRect& area, const char* address);
   // The address of the link last clicked, or "".
   const char* currentLinkAddress() const;
@@ -40,13 +38,11 @@ class CAboutView : public VSTGUI::CControl {
   };
   struct AboutLine {
     std::string text;
-    int style;
     VSTGUI::CRect area;
     VSTGUI::CColor color;
     VSTGUI::CFontRef font;
   };
 
-  VSTGUI::CBitmap* picture;
   int closeTag = -1;
   int linkTag = -1;
   std::vector<AboutLink> links;

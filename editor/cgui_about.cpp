@@ -49,12 +49,12 @@ void CGui::buildAboutView() {
   auto area = [this](int l, int t, int r) { return CRect(scaled(l), scaled(t), scaled(r), scaled(t + kLineHeight)); };
   char version[32];
   std::snprintf(version, sizeof version, "Version: %d.%d.%d", kVersion[0], kVersion[1], kVersion[2]);
-  about->addLine(version, 0, area(kLineLeft, kVersionTop, kLineRight), kVersionColor);
+  about->addLine(version, area(kLineLeft, kVersionTop, kLineRight), kVersionColor);
   for (int i = 0; i < 3; ++i) {
     const Credit& credit = kCredits[i];
     const int captionTop = kFirstCaptionTop + i * kCreditPitch;
-    about->addLine(credit.caption, 0, area(kLineLeft, captionTop, kLineRight), kCaptionColor);
-    about->addLine(credit.line, 0, area(kCreditLeft, captionTop + kLineHeight, kLineRight), kCreditColor);
+    about->addLine(credit.caption, area(kLineLeft, captionTop, kLineRight), kCaptionColor);
+    about->addLine(credit.line, area(kCreditLeft, captionTop + kLineHeight, kLineRight), kCreditColor);
     about->addLink(area(kCreditLeft, captionTop + kLineHeight, credit.linkRight),
                    documentationPage(credit.page).c_str());
   }
