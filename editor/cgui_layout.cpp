@@ -16,6 +16,16 @@ namespace {
 constexpr CColor kPageBackColor{111, 111, 111, 0};
 constexpr int kKnobFrames = 129;
 constexpr float kKnobZoomFactor = 10.f;
+
+// Takes a view off its parent; a view of a page not on show has none and is
+// taken off that page.
+void takeOff(CView* view, CViewContainer* page, bool withForget) {
+  if (auto* parent = dynamic_cast<CViewContainer*>(view->getParentView())) {
+    parent->removeView(view, withForget);
+  } else if (page) {
+    page->removeView(view, withForget);
+  }
+}
 }  // namespace
 
 CCoord CGui::scaled(int v) const { return static_cast<CCoord>(static_cast<int>(static_cast<float>(v) * skin.scale)); }
@@ -116,26 +126,14 @@ void CGui::attachControls() {
 
 void CGui::detachControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
+    const int container = tagRecords[tag].container;
+    CViewContainer* page = container >= 0 && container < kNumPages ? pages[container] : nullptr;
     // Group members: each container holds its own reference.
     if (auto* group = dynamic_cast<CLed*>(controls[tag])) {
-      for (int i = 0; i < group->getMemberCount(); ++i) {
-        CLed* member = group->getMember(i);
-        if (auto* parent = dynamic_cast<CViewContainer*>(member->getParentView())) {
-          parent->removeView(member, true);
-        } else if (const int container = tagRecords[tag].container; container >= 0 && container < kNumPages) {
-          if (pages[container] && pages[container]->isChild(member)) pages[container]->removeView(member, true);
-        }
-      }
+      for (int i = 0; i < group->getMemberCount(); ++i) takeOff(group->getMember(i), page, true);
     }
     for (CControl* view : {controls[tag], tagRecords[tag].readout}) {
-      if (!view) continue;
-      if (auto* parent = dynamic_cast<CViewContainer*>(view->getParentView())) {
-        parent->removeView(view, false);
-      } else {
-        // Not attached (its page is not shown): take it out of its page.
-        const int container = tagRecords[tag].container;
-        if (container >= 0 && container < kNumPages && pages[container]) pages[container]->removeView(view, false);
-      }
+      if (view) takeOff(view, page, false);
     }
   }
 }
