@@ -26,17 +26,12 @@ void CGui::valueChanged(CControl* control) {
     v = typedToNormalised(tag, readTypedNumber(field->getText()), link->getParameterDirect(kInRange) > 0.5f,
                           link->getParameterDirect(kOutRange) > 0.5f);
   }
-  const CommandDesc* command = commandOf(tag);
-  if (command && command->command == Command::kShowAbout) {
-    handleInternal(kTagShowAbout, v, control);
-    return;
-  }
   if (tag == kTagOpenLink) {
     openCurrentLink();
     return;
   }
   if (handleInternal(tag, v, control)) return;
-  if (command) {
+  if (const CommandDesc* command = commandOf(tag)) {
     runCommand(*command, v);
   } else if (tag >= 0 && tag < kNumTags && tagToParameter[tag] != -1) {
     automateParameter(tagToParameter[tag], v);
@@ -63,6 +58,7 @@ void CGui::runCommand(const CommandDesc& command, float value) {
       if (guiFrame) guiFrame->invalid();
       break;
     case Command::kShowAbout:
+      handleInternal(kTagShowAbout, value, nullptr);
       break;
   }
 }
