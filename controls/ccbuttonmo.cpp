@@ -9,10 +9,6 @@ namespace sorel {
 
 using namespace VSTGUI;
 
-namespace {
-constexpr float kMemberFrameShare = 0.125f;  // members assume eight frames until the head says otherwise
-}
-
 CCButtonMO::CCButtonMO(int styleIn, const CRect& rect, CControlListener* l, int32_t t, CBitmap* bitmap, int totalCount,
                        int directionIn, int gapIn, bool noMembers)
     : CLed(styleIn, rect, l, t, bitmap, 1, directionIn, gapIn, noMembers) {
@@ -35,10 +31,7 @@ CCButtonMO::CCButtonMO(int styleIn, const CRect& rect, CControlListener* l, int3
 }
 
 CCButtonMO::CCButtonMO(const CRect& rect, CBitmap* bitmap, int index, CLed* head, int styleIn)
-    : CLed(rect, bitmap, index, head, styleIn) {
-  on = false;
-  frameHeight = bitmap ? static_cast<int>(bitmap->getHeight() * kMemberFrameShare) : 0;
-}
+    : CLed(rect, bitmap, index, head, styleIn) {}
 
 CLed* CCButtonMO::newMember(const CRect& rect, CBitmap* bitmap, int index, CLed* head, int styleIn) {
   return new CCButtonMO(rect, bitmap, index, head, styleIn);

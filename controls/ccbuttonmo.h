@@ -13,7 +13,7 @@ class CCButtonMO : public CLed {
   // A head; totalCount buttons in the group including this one.
   CCButtonMO(int style, const VSTGUI::CRect& size, VSTGUI::CControlListener* listener, int32_t tag,
              VSTGUI::CBitmap* bitmap, int totalCount, int direction, int gap, bool noMembers);
-  // A member, made by newMember.
+  // A member, made by newMember; the head gives it its frame count and height.
   CCButtonMO(const VSTGUI::CRect& size, VSTGUI::CBitmap* bitmap, int memberIndex, CLed* head, int style);
 
   // Also on every member.

@@ -43,13 +43,14 @@ CDropdownLst::~CDropdownLst() {
 
 void CDropdownLst::addEntry(const char* text) {
   list->addEntry(text);
-  ++entryCount;
-  if (entryCount == 1) currentText = list->entryText(0);
+  if (list->getEntryCount() == 1) currentText = list->entryText(0);
 }
+
+int CDropdownLst::getEntryCount() const { return list->getEntryCount(); }
 
 void CDropdownLst::setValue(float v) {
   int index = truncatedSteps(v, kIndexScale);
-  if (index > entryCount - 1) index = entryCount - 1;
+  if (index > getEntryCount() - 1) index = getEntryCount() - 1;
   if (index < 0) index = 0;
   selectedIndex = index;
   const char* text = list->entryText(index);
@@ -137,7 +138,6 @@ void CDropdownLst::setFont(CFontRef newFont) {
 
 void CDropdownLst::setMouseEnabled(bool enabled) {
   CControl::setMouseEnabled(enabled);
-  if (linkedView) linkedView->setMouseEnabled(enabled);
   setDirty(true);
 }
 

@@ -26,7 +26,7 @@ class CDropdownLst : public VSTGUI::CControl, public VSTGUI::CControlListener {
   ~CDropdownLst() override;
 
   void addEntry(const char* text);
-  int getEntryCount() const { return entryCount; }
+  int getEntryCount() const;
   // Index = trunc(v * 128), limited to the last entry.
   void setValue(float v) override;
   void select(int index);
@@ -71,7 +71,6 @@ class CDropdownLst : public VSTGUI::CControl, public VSTGUI::CControlListener {
   int selectedIndex = 0;
   bool open = false;
   bool closing = false;
-  int entryCount = 0;
   std::string title;
   bool hasTitle = false;
   bool showText = true;
@@ -85,9 +84,7 @@ class CDropdownLst : public VSTGUI::CControl, public VSTGUI::CControlListener {
   VSTGUI::CBitmap* boxBitmap = nullptr;
   VSTGUI::CFontRef font;
   int textAlignment = VSTGUI::kLeftText;
-  VSTGUI::CPoint textInset{5.0, 0.0};
   int redrawCount = 0;
-  VSTGUI::CView* linkedView = nullptr;
 };
 
 }  // namespace sorel

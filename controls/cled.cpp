@@ -173,7 +173,6 @@ CMouseEventResult CLed::onMouseDown(CPoint& where, const CButtonState& buttons) 
       notify();
     }
   }
-  lastPoint = where;
   if (!momentaryPressed) endEdit();
   return kMouseEventHandled;
 }
@@ -200,8 +199,7 @@ void CLed::memberClicked(int, int index) {
   setDirty(true);
 }
 
-CMouseEventResult CLed::onMouseUp(CPoint& where, const CButtonState& buttons) {
-  lastPoint = where;
+CMouseEventResult CLed::onMouseUp(CPoint&, const CButtonState& buttons) {
   lastButtons = buttons;
   if (momentary || forwardIndex) {
     storeValue(0.f);
@@ -216,8 +214,7 @@ CMouseEventResult CLed::onMouseUp(CPoint& where, const CButtonState& buttons) {
   return kMouseEventHandled;
 }
 
-CMouseEventResult CLed::onMouseMoved(CPoint& where, const CButtonState& buttons) {
-  lastPoint = where;
+CMouseEventResult CLed::onMouseMoved(CPoint&, const CButtonState& buttons) {
   lastButtons = buttons;
   return kMouseEventHandled;
 }

@@ -88,7 +88,6 @@ class CLed : public VSTGUI::COnOffButton {
   bool momentary = false;
   bool forwardIndex = false;
   VSTGUI::CButtonState lastButtons;
-  VSTGUI::CPoint lastPoint;
   bool containerMember = true;
 };
 

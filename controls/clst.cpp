@@ -107,10 +107,8 @@ void CLst::draw(CDrawContext* context) {
   }
 }
 
-CMouseEventResult CLst::onMouseDown(CPoint& where, const CButtonState& buttons) {
-  lastButtons = buttons;
+CMouseEventResult CLst::onMouseDown(CPoint& where, const CButtonState&) {
   handleClick(where);
-  lastPoint = where;
   invalid();
   return kMouseEventHandled;
 }
@@ -118,7 +116,6 @@ CMouseEventResult CLst::onMouseDown(CPoint& where, const CButtonState& buttons) 
 void CLst::handleClick(const CPoint& where) {
   hovered = -1;
   clicked = -1;
-  openAsSeen = false;
   if (!size.pointInside(where)) {
     if (owner) owner->closeList();
     return;
@@ -143,17 +140,9 @@ void CLst::handleClick(const CPoint& where) {
   }
 }
 
-CMouseEventResult CLst::onMouseUp(CPoint& where, const CButtonState& buttons) {
-  lastPoint = where;
-  lastButtons = buttons;
-  return kMouseEventHandled;
-}
+CMouseEventResult CLst::onMouseUp(CPoint&, const CButtonState&) { return kMouseEventHandled; }
 
-CMouseEventResult CLst::onMouseMoved(CPoint& where, const CButtonState& buttons) {
-  lastPoint = where;
-  lastButtons = buttons;
-  return kMouseEventHandled;
-}
+CMouseEventResult CLst::onMouseMoved(CPoint&, const CButtonState&) { return kMouseEventHandled; }
 
 void CLst::trackHover(const CPoint& where) {
   const int before = hovered;

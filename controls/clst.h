@@ -91,11 +91,8 @@ class CLst : public VSTGUI::CParamDisplay {
   int clicked = -1;
   int selected = 0;
   std::vector<bool> disabled;
-  bool openAsSeen = false;
   VSTGUI::CRect origin;  // where the list opens, before growing
   VSTGUI::CRect growth;  // left, top, right, bottom
-  VSTGUI::CButtonState lastButtons;
-  VSTGUI::CPoint lastPoint;
 };
 
 }  // namespace sorel
