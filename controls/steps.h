@@ -1,17 +1,16 @@
 // A stepped choice travels as k/128 and is read back as trunc(scale * value).
-// A host may send any float: values beyond int's range saturate and NaN reads
-// as step 0, where a plain conversion would be undefined.
+// A host may send any float: NaN reads as step 0, and values no step count
+// comes near saturate at +-1e9, a count nothing acts on and that a caller may
+// still add to or subtract from.
 #pragma once
-
-#include <climits>
 
 namespace sorel {
 
 inline int truncatedSteps(float value, float scale) {
   const float steps = value * scale;
   if (steps != steps) return 0;
-  if (!(steps > -2147483648.f)) return INT_MIN;
-  if (!(steps < 2147483648.f)) return INT_MAX;
+  if (!(steps > -1.0e9f)) return -1000000000;
+  if (!(steps < 1.0e9f)) return 1000000000;
   return static_cast<int>(steps);
 }
 

@@ -131,6 +131,11 @@ TEST_F(LedTest, GroupMembersAreLaidOutByAngleAndGapAndReportThroughTheHead) {
   EXPECT_FALSE(head->isOn());
   EXPECT_TRUE(head->getMember(0)->isOn());
   EXPECT_FALSE(head->getMember(1)->isOn());
+  // A host's value beyond any step count lights no member.
+  for (float v : {-1e30f, 1e30f}) {
+    head->setValue(v);
+    EXPECT_FALSE(head->getMember(0)->isOn() || head->getMember(1)->isOn()) << v;
+  }
 }
 
 TEST_F(LedTest, TransparencyAndPositionsReachTheMembers) {
