@@ -55,15 +55,13 @@ bool CGui::open(void* parentWindow) {
   buildControls();
   attachControls();
   buildAboutView();
-  // The compare stores say which selector buttons may be pressed.
-  for (int button = 0; button < kGroups[0].count; ++button) enableSelectors(button, false);
   knobMode = kLinearMode;
   for (auto& bits : pendingBits) bits.store(0, std::memory_order_relaxed);
   clipNotice.store(false, std::memory_order_relaxed);
   uiThread.store(platformThreadId(), std::memory_order_relaxed);
   isOpenFlag.store(true, std::memory_order_release);
   showPage(0);
-  refreshAll();
+  refreshAll();  // also says which selector buttons may be pressed
   applyMonoBadge();
   return true;
 }
