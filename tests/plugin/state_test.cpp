@@ -47,13 +47,10 @@ TEST_F(State, FreshChunkByteForByte) {
   Bytes head = header(87);
   for (unsigned char c : Bytes{0x00, 0x00, 0x80, 0x3F}) head.push_back(c);  // global on, 1.0f little-endian
   EXPECT_EQ(Bytes(chunk.begin(), chunk.begin() + 20), head);
-  EXPECT_EQ(floatAt(chunk, 20), 0.0f);  // page
-  EXPECT_EQ(floatAt(chunk, 24), 0.5f);  // vol in
-  EXPECT_EQ(floatAt(chunk, 32), 0.33333334f);
-  // The stores start out holding the defaults.
-  for (int s = 1; s <= 3; ++s)
+  // The values in order, then the three stores, which start out holding them too.
+  for (int s = 0; s <= 3; ++s)
     for (int i = 0; i < 87; ++i)
-      EXPECT_EQ(floatAt(chunk, 16 + 348 * s + 4 * i), floatAt(chunk, 16 + 4 * i)) << s << ' ' << i;
+      EXPECT_EQ(floatAt(chunk, 16 + 348 * s + 4 * i), fx->getParameter(i)) << s << ' ' << i;
   EXPECT_EQ(fx->getChunk(true), chunk);  // bank and program requests get the same
 }
 
