@@ -58,8 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     broken("chunk", "own chunk refused");
   if (chunkOf(other) != held) broken("chunk", "own chunk did not round-trip");
 
-  float left[64];
-  float right[64];
+  float left[64], right[64];
   for (int i = 0; i < 64; ++i) left[i] = right[i] = 0.9f * std::sin(0.3f * static_cast<float>(i));
   float* io[2] = {left, right};
   plug.processReplacing(io, io, 64);

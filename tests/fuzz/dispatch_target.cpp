@@ -70,15 +70,12 @@ VstIntPtr dispatchOne(AEffect* e, FuzzInput& in) {
       return e->dispatcher(e, opcode, 0, 0, &list, opt);
     }
     case effSetSpeakerArrangement: {
-      VstSpeakerArrangement input{};
-      VstSpeakerArrangement output{};
-      input.numChannels = index % 10;
-      output.numChannels = input.numChannels;
+      VstSpeakerArrangement input{}, output{};
+      input.numChannels = output.numChannels = index % 10;
       return e->dispatcher(e, opcode, 0, reinterpret_cast<VstIntPtr>(&input), &output, opt);
     }
     case effGetSpeakerArrangement: {
-      VstSpeakerArrangement* input = nullptr;
-      VstSpeakerArrangement* output = nullptr;
+      VstSpeakerArrangement *input = nullptr, *output = nullptr;
       return e->dispatcher(e, opcode, 0, reinterpret_cast<VstIntPtr>(&input), &output, opt);
     }
     case effEditOpen:
@@ -89,8 +86,7 @@ VstIntPtr dispatchOne(AEffect* e, FuzzInput& in) {
 }
 
 void processOne(AEffect* e, FuzzInput& in) {
-  static float left[8192];
-  static float right[8192];
+  static float left[8192], right[8192];
   const int frames = in.take<std::uint16_t>() % 8193;
   const float level = in.take<float>();
   for (int i = 0; i < frames; ++i) left[i] = right[i] = level * std::sin(0.05f * static_cast<float>(i));
@@ -101,28 +97,15 @@ void processOne(AEffect* e, FuzzInput& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool offscreen = [] {
-    VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
-    return true;
-  }();
-  (void)offscreen;
+  VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
   FuzzInput in(data, size);
   AEffect* e = (new sorel::CPlug(quietHost))->getAeffect();
   for (int call = 0; call < 64 && !in.empty(); ++call) {
-    switch (in.take<std::uint8_t>() % 4) {
-      case 0:
-        e->setParameter(e, in.take<std::uint8_t>() % 100, in.take<float>());
-        break;
-      case 1:
-        (void)e->getParameter(e, in.take<std::uint8_t>() % 100);
-        break;
-      case 2:
-        processOne(e, in);
-        break;
-      default:
-        dispatchOne(e, in);
-        break;
-    }
+    const auto kind = in.take<std::uint8_t>() % 4;
+    if (kind == 0) e->setParameter(e, in.take<std::uint8_t>() % 100, in.take<float>());
+    if (kind == 1) (void)e->getParameter(e, in.take<std::uint8_t>() % 100);
+    if (kind == 2) processOne(e, in);
+    if (kind == 3) dispatchOne(e, in);
   }
   e->dispatcher(e, effEditClose, 0, 0, nullptr, 0.0f);
   e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
+#include <string_view>
 
 namespace sorel::host {
 namespace {
@@ -15,14 +15,13 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 namespace fs = std::filesystem;
 
-// Byte by byte: GCC 12 misreads vector::insert here as an overflow in some builds.
-void append(Bytes& b, std::initializer_list<unsigned char> bytes) {
-  for (unsigned char c : bytes) b.push_back(c);
+// The bytes of `text`, embedded zeros included; byte by byte, as GCC 12
+// misreads vector::insert here as an overflow in some builds.
+Bytes bytes(std::string_view text) {
+  Bytes b;
+  for (char c : text) b.push_back(static_cast<unsigned char>(c));
+  return b;
 }
-void appendText(Bytes& b, const char* text) {
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(text[i]));
-}
-void appendZeros(Bytes& b, std::size_t n) { b.resize(b.size() + n, 0); }
 void putInt(Bytes& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (24 - 8 * i));
 }
@@ -38,10 +37,9 @@ Preset program() {
 }
 
 Preset bank() {
-  Preset p;
+  Preset p = program();
   p.kind = PresetKind::kBank;
-  p.uniqueID = kFourCC('S', 'O', 'R', 'L');
-  p.pluginVersion = 1210;
+  p.programName.clear();
   p.count = 16;
   p.currentProgram = 5;
   p.chunk = {1, 2, 3, 4, 5};
@@ -55,31 +53,18 @@ std::string refusal(const Bytes& b) {
   return decodePreset(b.data(), b.size(), out, &error) ? "" : error;
 }
 
-TEST(PresetLayout, ProgramHeaderByteForByte) {
-  Bytes expected;
-  appendText(expected, "CcnK");
-  append(expected, {0, 0, 0, 55});  // 60-byte header + 3 chunk bytes - 8
-  appendText(expected, "FPCh");
-  append(expected, {0, 0, 0, 1});
-  appendText(expected, "SORL");
-  append(expected, {0, 0, 0x04, 0xBA, 0, 0, 0, 87});
-  appendText(expected, "Warm");
-  appendZeros(expected, 24);
-  append(expected, {0, 0, 0, 3, 0xDE, 0xAD, 0xBE});
-  EXPECT_EQ(encodePreset(program()), expected);
-}
-
-TEST(PresetLayout, BankHeaderByteForByte) {
-  Bytes expected;
-  appendText(expected, "CcnK");
-  append(expected, {0, 0, 0, 157});  // 160-byte header + 5 chunk bytes - 8
-  appendText(expected, "FBCh");
-  append(expected, {0, 0, 0, 2});
-  appendText(expected, "SORL");
-  append(expected, {0, 0, 0x04, 0xBA, 0, 0, 0, 16, 0, 0, 0, 5});
-  appendZeros(expected, 124);
-  append(expected, {0, 0, 0, 5, 1, 2, 3, 4, 5});
-  EXPECT_EQ(encodePreset(bank()), expected);
+TEST(PresetLayout, HeadersByteForByte) {
+  using namespace std::string_literals;
+  // Byte size = header (60 or 160) + chunk - 8; version 1210 = 0x4BA.
+  EXPECT_EQ(encodePreset(program()), bytes("CcnK\0\0\0\x37"
+                                           "FPCh\0\0\0\1"
+                                           "SORL\0\0\x04\xBA\0\0\0\x57"
+                                           "Warm"s +
+                                           std::string(24, '\0') + "\0\0\0\3\xDE\xAD\xBE"s));
+  EXPECT_EQ(encodePreset(bank()), bytes("CcnK\0\0\0\x9D"
+                                        "FBCh\0\0\0\2"
+                                        "SORL\0\0\x04\xBA\0\0\0\x10\0\0\0\5"s +
+                                        std::string(124, '\0') + "\0\0\0\5\1\2\3\4\5"s));
 }
 
 TEST(PresetLayout, RoundTripsKeepEveryField) {

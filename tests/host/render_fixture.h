@@ -12,10 +12,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "host.h"
 
 namespace sorel::test {
 
@@ -51,10 +53,8 @@ class Render : public ::testing::Test {
   }
 
   static std::string slurp(const std::string& file) {
-    std::ifstream in(file);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
   // Writes interleaved float frames; returns the path.
@@ -101,7 +101,16 @@ class Render : public ::testing::Test {
     return names;
   }
 
+  // The plug-in itself, loaded here rather than by the binary under test.
+  std::unique_ptr<host::HostedEffect> direct() {
+    std::string error;
+    auto fx = host::HostedEffect::create(host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error), directHost, &error);
+    EXPECT_TRUE(fx) << error;
+    return fx;
+  }
+
   fs::path dir;
+  host::Host directHost;
 };
 
 }  // namespace sorel::test

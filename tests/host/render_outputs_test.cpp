@@ -13,11 +13,6 @@
 namespace sorel::test {
 namespace {
 
-bool isFifo(const std::string& file) {
-  struct stat s {};
-  return ::lstat(file.c_str(), &s) == 0 && S_ISFIFO(s.st_mode);
-}
-
 int majorFormat(const std::string& file) {
   SF_INFO info{};
   SNDFILE* f = sf_open(file.c_str(), SFM_READ, &info);
@@ -33,7 +28,7 @@ TEST_F(Render, PipesAndLinksAreWrittenThroughNotReplaced) {
   const std::string reader = "timeout 60 cat " + path("pipe.au") + " >" + path("heard.au") + " & ";
   Outcome r = run("-q --no-report " + in + " -o " + path("pipe.au"), reader);
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(isFifo(path("pipe.au")));
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(path("pipe.au"))));
   EXPECT_EQ(readAudio(path("heard.au")).size(), 40000u);
 
   // A link: its target gets the new content, the link stays.

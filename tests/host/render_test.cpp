@@ -1,7 +1,6 @@
 // sorel-render end to end, through the real binary: what it writes equals the
 // plug-in driven directly, presets round-trip, and every refusal leaves no
 // file behind.
-#include "host.h"
 #include "preset.h"
 #include "render_fixture.h"
 
@@ -16,11 +15,7 @@ TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<float> rendered = readAudio(path("out.wav"));
 
-  std::string error;
-  auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-  ASSERT_TRUE(library) << error;
-  host::Host h;
-  auto fx = host::HostedEffect::create(library, h, &error);
+  auto fx = direct();
   ASSERT_TRUE(fx);
   fx->start(44100.0f, 512);
   fx->setParameter(1, 1.0f / 128.0f);
@@ -112,10 +107,7 @@ TEST_F(Render, BadCommandLinesSayWhyAndWriteNothing) {
 
 TEST_F(Render, PresetsRoundTripAndForeignOnesAreRefused) {
   // A state with compare stores in it, made through the plug-in itself.
-  std::string error;
-  auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-  host::Host h;
-  auto fx = host::HostedEffect::create(library, h, &error);
+  auto fx = direct();
   ASSERT_TRUE(fx);
   fx->setParameter(12, 0.3f);
   fx->setParameter(91, 0.0f);  // capture into B
@@ -128,6 +120,7 @@ TEST_F(Render, PresetsRoundTripAndForeignOnesAreRefused) {
   preset.count = 87;
   preset.programName = "album";
   preset.chunk = fx->getChunk();
+  std::string error;
   ASSERT_TRUE(host::writePresetFile(path("a.fxp"), preset, &error)) << error;
 
   ASSERT_EQ(
@@ -160,18 +153,6 @@ TEST_F(Render, PresetsRoundTripAndForeignOnesAreRefused) {
   r = run("--preset " + path("junk.fxp") + " " + in + " -o " + path("out.wav"));
   EXPECT_NE(r.status, 0);
   EXPECT_EQ(files(), (std::vector<std::string>{"a.fxp", "b.fxb", "cut.fxp", "foreign.fxp", "in.wav", "junk.fxp"}));
-}
-
-TEST_F(Render, DemoWritesAMasteredFileAndItsReport) {
-  const Outcome r = run("--demo " + path("demo.wav"));
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("built-in demo material"), std::string::npos);
-  EXPECT_NE(r.out.find("LUFS"), std::string::npos);
-  int channels = 0;
-  const std::vector<float> demo = readAudio(path("demo.wav"), &channels);
-  EXPECT_EQ(channels, 2);
-  EXPECT_EQ(demo.size(), 2u * 48000u * 8u);
-  EXPECT_EQ(files(), (std::vector<std::string>{"demo.wav"}));  // the generated source is gone
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // success, the demo with a preset, rates the meter cannot measure).
 #include <cstring>
 
-#include "host.h"
 #include "preset.h"
 #include "render_fixture.h"
 
@@ -42,35 +41,16 @@ TEST_F(Render, WithoutDitherIntegersRoundToNearest) {
   }
 }
 
-// A preset made by the plug-in, with the stored value of stereo.salt (set to
-// a marker first) replaced by `value`.
-std::vector<unsigned char> chunkWithSaltAt(float value) {
-  std::string error;
-  auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-  host::Host h;
-  auto fx = host::HostedEffect::create(library, h, &error);
-  const float marker = 0.123456f;
-  fx->setParameter(12, marker);
-  std::vector<unsigned char> chunk = fx->getChunk();
-  unsigned char little[4], big[4], replacement[4];
-  std::memcpy(little, &marker, 4);
-  for (int i = 0; i < 4; ++i) big[i] = little[3 - i];
-  std::memcpy(replacement, &value, 4);
-  for (std::size_t at = 0; at + 4 <= chunk.size(); ++at) {
-    if (std::memcmp(&chunk[at], little, 4) == 0) std::memcpy(&chunk[at], replacement, 4);
-    if (std::memcmp(&chunk[at], big, 4) == 0)
-      for (int i = 0; i < 4; ++i) chunk[at + static_cast<std::size_t>(i)] = replacement[3 - i];
-  }
-  return chunk;
-}
-
 TEST_F(Render, PresetsWithImpossibleValuesAreRefusedByName) {
   const std::string in = writeAudio("in.wav", music(1000, 2, 1), 2);
+  auto fx = direct();
+  ASSERT_TRUE(fx);
   for (const float bad : {10.0f, std::nanf(""), -0.5f}) {
     host::Preset preset;
     preset.uniqueID = kFourCC('S', 'O', 'R', 'L');
     preset.count = 87;
-    preset.chunk = chunkWithSaltAt(bad);
+    preset.chunk = fx->getChunk();
+    std::memcpy(preset.chunk.data() + 16 + 4 * 12, &bad, 4);  // stereo.salt, after the 16-byte header
     std::string error;
     ASSERT_TRUE(host::writePresetFile(path("bad.fxp"), preset, &error)) << error;
     const Outcome r =
@@ -146,14 +126,22 @@ TEST_F(Render, SmallerPromisesHold) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.err.find("no loudness report"), std::string::npos) << r.err;
   EXPECT_EQ(readAudio(path("slow-out.wav")).size(), 800u);
+}
 
-  // The demo masters with a preset instead of its built-in setting: the state
-  // it renders with (saved after) is the preset's.
+TEST_F(Render, DemoWritesAMasteredFileAndItsReport) {
+  // With a preset instead of its built-in setting: the state it renders with
+  // (saved after) is the preset's.
   ASSERT_EQ(run("-s stereo.salt=0.3 --save-preset " + path("salt.fxp")).status, 0);
-  r = run("-q --no-report --preset " + path("salt.fxp") + " --save-preset " + path("used.fxp") + " --demo " +
-          path("demo.wav"));
+  const Outcome r =
+      run("--preset " + path("salt.fxp") + " --save-preset " + path("used.fxp") + " --demo " + path("demo.wav"));
   ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("built-in demo material"), std::string::npos);
+  EXPECT_NE(r.out.find("LUFS"), std::string::npos);
   EXPECT_EQ(slurp(path("used.fxp")), slurp(path("salt.fxp")));
+  int channels = 0;
+  EXPECT_EQ(readAudio(path("demo.wav"), &channels).size(), 2u * 48000u * 8u);
+  EXPECT_EQ(channels, 2);
+  EXPECT_EQ(files(), (std::vector<std::string>{"demo.wav", "salt.fxp", "used.fxp"}));  // the generated source is gone
 }
 
 }  // namespace

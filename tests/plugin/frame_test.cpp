@@ -1,5 +1,6 @@
-// The block frame around the modules, through the host interface: copy,
-// bypass, gains, clamps, mid/side and the channel arrangement.
+// The block frame around the modules, through the host interface, where the
+// engine's model comparison does not reach: bypass, separate buffers,
+// non-finite input, far pages, the channel arrangement and hostile sizes.
 #include <cmath>
 #include <limits>
 #include <random>
@@ -16,7 +17,7 @@ class Frame : public LoadedPlugin {
     fx->start(48000.0f, 64);
   }
 
-  // Stereo noise peaking at `peak`, with a few exact and special values.
+  // Stereo noise peaking at `peak`.
   static std::vector<std::vector<float>> noise(int n, float peak, unsigned seed = 7) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> sample(-peak, peak);
@@ -39,13 +40,6 @@ TEST_F(Frame, BypassPassesEverythingBitForBit) {
   EXPECT_TRUE(std::isnan(out[0][5]));
   in[0][5] = out[0][5] = 0.0f;
   EXPECT_EQ(out, in);
-}
-
-TEST_F(Frame, AtUnityTheOutputIsTheClampedInput) {
-  const auto in = noise(1000, 1.5f);
-  const auto out = process(in);
-  for (int c = 0; c < 2; ++c)
-    for (std::size_t i = 0; i < in[0].size(); ++i) ASSERT_EQ(out[c][i], clamped(in[c][i])) << c << ' ' << i;
 }
 
 TEST_F(Frame, InPlaceAndSeparateBuffersAgree) {
@@ -78,36 +72,9 @@ TEST_F(Frame, NonFiniteInputNeverGetsThrough) {
   EXPECT_EQ(out[1], (std::vector<float>{0.0f, 1.0f, -1.0f, -0.25f * g}));
 }
 
-TEST_F(Frame, GainsInBothRangesAndTheOutputClamp) {
-  const std::vector<std::vector<float>> in = {{0.2f, -0.1f, 0.05f}, {0.0f, 0.11f, -0.3f}};
-  fx->setParameter(2, 1.0f);  // narrow: +3.01 dB
-  auto out = process(in);
-  EXPECT_EQ(out[0][1], -0.1f * 1.4142135f);
-  fx->setParameter(84, 1.0f);  // wide: vol in drops to the centre...
-  EXPECT_EQ(process(in), (std::vector<std::vector<float>>{{0.2f, -0.1f, 0.05f}, {0.0f, 0.11f, -0.3f}}));
-  fx->setParameter(2, 1.0f);  // ...and 1.0 is now x8
-  out = process(in);
-  EXPECT_EQ(out[0], (std::vector<float>{1.0f, -0.8f, 0.4f}));
-  EXPECT_EQ(out[1], (std::vector<float>{0.0f, 0.88f, -1.0f}));
-
-  fx->setParameter(2, 0.5f);
-  fx->setParameter(85, 1.0f);
-  fx->setParameter(3, 1.0f);  // x8 after the modules, then clamped
-  out = process(in);
-  EXPECT_EQ(out[0], (std::vector<float>{1.0f, -0.8f, 0.4f}));
-  fx->setParameter(3, 0.0f);  // x1/8
-  out = process(in);
-  EXPECT_EQ(out[1][2], -0.3f * 0.125f);
-}
-
-TEST_F(Frame, MidSidePageRoundTripsAndPagesAboveTwoRunNoModules) {
+// (The engine's model comparison covers pages 0 to 3; these are the far ones.)
+TEST_F(Frame, PagesAboveTwoRunNoModules) {
   const auto in = noise(2048, 0.99f, 11);
-  fx->setParameter(1, 1.0f / 128.0f);
-  auto out = process(in);
-  for (int c = 0; c < 2; ++c)
-    for (std::size_t i = 0; i < in[0].size(); ++i) ASSERT_NEAR(out[c][i], in[c][i], 1.2e-7f) << c << ' ' << i;
-  fx->setParameter(1, 2.0f / 128.0f);
-  EXPECT_EQ(process(in), out);
   fx->setParameter(3, 0.25f);
   const float g = process({{1.0f}, {1.0f}})[0][0];  // the output gain alone
   ASSERT_LT(g, 0.9f);
@@ -123,10 +90,7 @@ TEST_F(Frame, MidSidePageRoundTripsAndPagesAboveTwoRunNoModules) {
 TEST_F(Frame, OneChannelTouchesOnlyChannelZero) {
   ASSERT_TRUE(fx->setChannels(1));
   fx->setParameter(2, 1.0f);
-  std::vector<float> left = {0.5f, -0.9f, 0.1f};
-  std::vector<float> right = {9.0f, 9.0f, 9.0f};
-  std::vector<float> outLeft(3, 0.0f);
-  std::vector<float> outRight(3, 5.0f);
+  std::vector<float> left = {0.5f, -0.9f, 0.1f}, right(3, 9.0f), outLeft(3, 0.0f), outRight(3, 5.0f);
   float* inputs[2] = {left.data(), right.data()};
   float* outputs[2] = {outLeft.data(), outRight.data()};
   fx->processReplacing(inputs, outputs, 3);
@@ -139,14 +103,13 @@ TEST_F(Frame, OneChannelTouchesOnlyChannelZero) {
 }
 
 TEST_F(Frame, EmptyAndNegativeBlocksDoNothing) {
-  std::vector<float> a = {3.0f};
-  std::vector<float> b = {-3.0f};
-  float* io[2] = {a.data(), b.data()};
+  float a = 3.0f, b = -3.0f;
+  float* io[2] = {&a, &b};
   fx->processReplacing(io, io, 0);
   fx->processReplacing(io, io, -5);
   fx->processReplacing(nullptr, nullptr, 1);
-  EXPECT_EQ(a[0], 3.0f);
-  EXPECT_EQ(b[0], -3.0f);
+  EXPECT_EQ(a, 3.0f);
+  EXPECT_EQ(b, -3.0f);
 }
 
 // (Rates that are not positive numbers are the engine's lifecycle tests'.)

@@ -19,12 +19,20 @@ TEST(EntryPoint, RefusesHostsWithoutVersionAndExportsBothNames) {
   EXPECT_EQ(library->entryPoint()(nullptr), nullptr);
 }
 
-TEST_F(Identity, ConstructionAppliesProgramZeroAndAnnouncesIt) {
+TEST_F(Identity, ConstructionAppliesProgramZeroAndResumeAsksForTimeThenMidi) {
   EXPECT_EQ(callCount(audioMasterVersion), 1u);
   EXPECT_EQ(callCount(audioMasterUpdateDisplay), 1u);
   EXPECT_EQ(callCount(audioMasterAutomate), 0u);
   EXPECT_EQ(fx->dispatch(effGetProgram), 0);
   EXPECT_EQ(fx->programName(), "init1");
+  host.clearCalls();
+  fx->start(48000.0f, 256);
+  const auto calls = host.calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].opcode, audioMasterGetTime);
+  EXPECT_EQ(calls[0].value, 0xFFFF);
+  EXPECT_EQ(calls[1].opcode, audioMasterWantMidi);
+  EXPECT_EQ(calls[1].value, 1);
 }
 
 TEST_F(Identity, UnsupportedAndDoNothingOpcodesAnswerZero) {
@@ -102,20 +110,8 @@ TEST_F(Identity, ProgramNamesByIndex) {
   EXPECT_EQ(fx->dispatch(effGetProgram), 0);
 }
 
-TEST_F(Identity, ResumeAsksForTimeThenForMidi) {
-  host.clearCalls();
-  fx->start(48000.0f, 256);
-  const auto calls = host.calls();
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].opcode, audioMasterGetTime);
-  EXPECT_EQ(calls[0].value, 0xFFFF);
-  EXPECT_EQ(calls[1].opcode, audioMasterWantMidi);
-  EXPECT_EQ(calls[1].value, 1);
-}
-
 TEST_F(Identity, SpeakerArrangementTakesUpToTwoInputChannels) {
-  VstSpeakerArrangement* in = reinterpret_cast<VstSpeakerArrangement*>(0x1);
-  VstSpeakerArrangement* out = reinterpret_cast<VstSpeakerArrangement*>(0x1);
+  auto *in = reinterpret_cast<VstSpeakerArrangement*>(0x1), *out = in;
   EXPECT_EQ(fx->dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out), 0);
   EXPECT_EQ(in, nullptr);
   EXPECT_EQ(out, nullptr);
@@ -136,20 +132,18 @@ TEST_F(Identity, SpeakerArrangementTakesUpToTwoInputChannels) {
 }
 
 TEST_F(Identity, MidiProgramChangeZeroReappliesTheProgram) {
-  VstMidiEvent change{};
-  change.type = kVstMidiType;
-  change.byteSize = sizeof change;
-  change.midiData[0] = static_cast<char>(0xC5);  // any channel
-  change.midiData[1] = 0;
-  VstMidiEvent toFive = change;
-  toFive.midiData[1] = 5;
-  VstMidiEvent noteOn = change;
-  noteOn.midiData[0] = static_cast<char>(0x90);
-  VstMidiEvent negative = change;
-  negative.midiData[1] = static_cast<char>(0x80);  // read as a signed byte: -128
+  auto midi = [](int status, int data1) {
+    VstMidiEvent e{};
+    e.type = kVstMidiType;
+    e.byteSize = sizeof e;
+    e.midiData[0] = static_cast<char>(status);
+    e.midiData[1] = static_cast<char>(data1);
+    return e;
+  };
+  // Change to 5 (any channel), a note, a SysEx, a change to -128 (read as a signed byte).
+  VstMidiEvent toFive = midi(0xC5, 5), noteOn = midi(0x90, 0), negative = midi(0xC5, 0x80), change = midi(0xC5, 0);
   VstEvent sysex{};
   sysex.type = kVstSysExType;
-
   struct {
     VstInt32 numEvents;
     VstIntPtr reserved;
@@ -178,17 +172,13 @@ TEST_F(Identity, ParameterLabelLeavesTheHostBufferAlone) {
   }
 }
 
-TEST_F(Identity, CloseAnswersOneAndLeavesNothingBehind) {
-  EXPECT_EQ(fx->close(), 1);  // the address-sanitizer build checks that nothing leaks
-}
-
-TEST_F(Identity, DoubleProcessingLeavesBuffersUntouched) {
-  double left[4] = {1, 2, 3, 4};
-  double right[4] = {5, 6, 7, 8};
+TEST_F(Identity, DoubleProcessingLeavesBuffersUntouchedAndCloseAnswersOne) {
+  double left[4] = {1, 2, 3, 4}, right[4] = {5, 6, 7, 8};
   double* io[2] = {left, right};
   fx->effect()->processDoubleReplacing(fx->effect(), io, io, 4);
   EXPECT_EQ(left[3], 4.0);
   EXPECT_EQ(right[0], 5.0);
+  EXPECT_EQ(fx->close(), 1);  // the address-sanitizer build checks that nothing leaks
 }
 
 }  // namespace

@@ -39,32 +39,24 @@ TEST_F(Parameters, NamesAndDefaultsAsAHostSeesThem) {
 }
 
 TEST_F(Parameters, DisplayTextsAtTheirEdges) {
-  EXPECT_EQ(fx->paramDisplay(0), "1.000000");
-  EXPECT_EQ(fx->paramDisplay(2), "0.00dB");
-  EXPECT_EQ(fx->paramDisplay(4), "100.0Hz");
-  EXPECT_EQ(fx->paramDisplay(12), "0.00%");
-  EXPECT_EQ(fx->paramDisplay(13), "50.00%");
-  EXPECT_EQ(fx->paramDisplay(80), "100.00%");   // Side Chili's switch: still a percentage
-  EXPECT_EQ(fx->paramDisplay(81), "1.000000");  // Side Chili X1..X3: the plain form
-  EXPECT_EQ(fx->paramDisplay(83), "1.000000");
-  EXPECT_EQ(fx->paramDisplay(86), "0.000000");
-  EXPECT_EQ(fx->paramDisplay(87), "");
-  EXPECT_EQ(fx->paramDisplay(-3), "");
-
-  fx->setParameter(2, 0.0f);
-  EXPECT_EQ(fx->paramDisplay(2), "-3.01dB");
-  fx->setParameter(3, 1.0f);
-  EXPECT_EQ(fx->paramDisplay(3), "3.01dB");
-  fx->setParameter(4, 0.0f);
-  EXPECT_EQ(fx->paramDisplay(4), "25.0Hz");
-  fx->setParameter(4, 1.0f);
-  EXPECT_EQ(fx->paramDisplay(4), "250.0Hz");
-  fx->setParameter(47, 0.123456f);
-  EXPECT_EQ(fx->paramDisplay(47), "12.35%");
-  // Out-of-range values are stored as they come and decoded by the same rules.
-  fx->setParameter(12, 2.0f);
+  // Defaults first (NaN: leave the value alone), then set values. Out-of-range
+  // values are stored as they come and decoded by the same rules.
+  const float kDefault = std::numeric_limits<float>::quiet_NaN();
+  const struct {
+    int index;
+    float value;
+    const char* text;
+  } cases[] = {{0, kDefault, "1.000000"},  {2, kDefault, "0.00dB"},    {4, kDefault, "100.0Hz"},
+               {12, kDefault, "0.00%"},    {13, kDefault, "50.00%"},   {80, kDefault, "100.00%"},   // a switch: %
+               {81, kDefault, "1.000000"}, {83, kDefault, "1.000000"}, {86, kDefault, "0.000000"},  // Chili X1..X3
+               {87, kDefault, ""},         {-3, kDefault, ""},         {2, 0.0f, "-3.01dB"},
+               {3, 1.0f, "3.01dB"},        {4, 0.0f, "25.0Hz"},        {4, 1.0f, "250.0Hz"},
+               {47, 0.123456f, "12.35%"},  {12, 2.0f, "200.00%"}};
+  for (const auto& c : cases) {
+    if (!std::isnan(c.value)) fx->setParameter(c.index, c.value);
+    EXPECT_EQ(fx->paramDisplay(c.index), c.text) << c.index << " at " << c.value;
+  }
   EXPECT_EQ(fx->getParameter(12), 2.0f);
-  EXPECT_EQ(fx->paramDisplay(12), "200.00%");
   fx->setParameter(5, -1.0e30f);
   EXPECT_LT(fx->paramDisplay(5).size(), 32u);
 }
@@ -128,18 +120,6 @@ TEST_F(Parameters, SetConversionsCopyTwentyOneValuesWithoutAutomation) {
   fx->setParameter(88, -1.0f);
   EXPECT_EQ(fx->getParameter(61), 0.7f);
   EXPECT_EQ(fx->getParameter(88), 0.0f);
-}
-
-TEST_F(Parameters, GarbageValuesAreStoredAndCrashNothing) {
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  const float inf = std::numeric_limits<float>::infinity();
-  for (int i = -2; i < 95; ++i)
-    for (float v : {nan, inf, -inf, 1.0e30f, -1.0e30f, 1.0e-40f}) {
-      fx->setParameter(i, v);
-      char text[64];
-      fx->dispatch(effGetParamDisplay, i, 0, text);
-    }
-  EXPECT_EQ(fx->getParameter(3), 1.0e-40f);
 }
 
 }  // namespace
