@@ -32,19 +32,16 @@ build: deps
 demo: build
 	./build/sorel-render --demo build/demo-mastered.wav
 
-# Every test: the Windows DLLs (with their Wine test programs), the main
-# build with the DLL checks and the Windows editor under wine64, the Windows
-# unit, host and parity tests under Wine, the Release build with its packages,
-# then the address (with undefined-behaviour) and thread sanitizer builds.
-test: deps wine-setup
-	$(MAKE) windows WINDOWS_ARGS=-DSOREL_WINDOWS_TESTS=ON
-	$(MAKE) build CMAKE_ARGS=-DSOREL_CHECK_WINDOWS=ON
-	cd build && $(CTEST)
-	./tests/windows/wine-test.sh
-	$(MAKE) package-check
-	$(MAKE) asan
-	$(MAKE) tsan
-	$(MAKE) fuzz-smoke
+# Every test, in this order, each step once: the Windows DLLs (with their
+# Wine test programs), the main build with its tests, the DLL checks and the
+# Windows editor under wine64, the Windows unit, host and parity tests under
+# Wine, the Release build with its packages, the address (with undefined
+# behaviour) and thread sanitizer builds, then a short fuzz of every target.
+# The steps build in parallel themselves; make runs them one after another.
+.NOTPARALLEL:
+test: WINDOWS_ARGS = -DSOREL_WINDOWS_TESTS=ON
+test: CMAKE_ARGS = -DSOREL_CHECK_WINDOWS=ON
+test: deps wine-setup windows quick wine-test package-check asan tsan fuzz-smoke
 
 # The fast loop while working: release build, its tests only.
 quick: build
@@ -80,8 +77,8 @@ clean:
 wine-setup: deps
 	./tests/windows/setup-wine.sh
 
-wine-test: wine-setup build
-	$(MAKE) windows WINDOWS_ARGS=-DSOREL_WINDOWS_TESTS=ON
+wine-test: WINDOWS_ARGS = -DSOREL_WINDOWS_TESTS=ON
+wine-test: wine-setup windows build
 	./tests/windows/wine-test.sh
 
 # Developer and CI builds treat warnings as errors (CMake reads this when it
@@ -114,13 +111,13 @@ package-check: package
 clean: clean-release
 .PHONY: clean-release
 clean-release:
-	rm -rf build-release build-winzip
+	rm -rf build-release build-winzip build-fuzz
 
 # The 64-bit DLL's editor under wine64 on a private Xvfb (make test runs it
 # with the rest of build/'s tests).
 .PHONY: wine-ui-test
-wine-ui-test: wine-setup windows
-	$(MAKE) build CMAKE_ARGS=-DSOREL_CHECK_WINDOWS=ON
+wine-ui-test: CMAKE_ARGS = -DSOREL_CHECK_WINDOWS=ON
+wine-ui-test: wine-setup windows build
 	cd build && $(CTEST) -L wine
 
 # libFuzzer targets (clang, address + undefined): `make fuzz-smoke` (part of

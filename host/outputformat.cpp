@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <iterator>
 
 namespace sorel::host {
 namespace {
@@ -52,6 +53,10 @@ const Extension kExtensions[] = {
     {"wve", SF_FORMAT_WVE, SF_FORMAT_ALAW},
 };
 
+// The encoding of each SampleType, in its order; 0 for the input's.
+const int kEncodings[] = {0, SF_FORMAT_PCM_16, SF_FORMAT_PCM_24, SF_FORMAT_PCM_32, SF_FORMAT_FLOAT};
+static_assert(std::size(kEncodings) == static_cast<std::size_t>(SampleType::kFloat) + 1);
+
 // Encodings that any container taking plain samples can keep.
 bool isPlainSamples(int subtype) {
   switch (subtype) {
@@ -76,6 +81,13 @@ bool writable(int format, int channels) {
   return sf_format_check(&probe) != 0;
 }
 
+// "wav, wave, flac, ...": every extension outputFormat knows.
+std::string writableExtensions() {
+  std::string list;
+  for (const Extension& e : kExtensions) list += (list.empty() ? "" : ", ") + std::string(e.name);
+  return list;
+}
+
 }  // namespace
 
 int outputFormat(const std::string& outputPath, int inputFormat, int channels, SampleType type, std::string* error) {
@@ -95,29 +107,13 @@ int outputFormat(const std::string& outputPath, int inputFormat, int channels, S
     codec = found->codec;
   }
   const int inputSubtype = inputFormat & SF_FORMAT_SUBMASK;
-  int subtype = codec;
+  int subtype = codec ? codec : kEncodings[static_cast<int>(type)];
   if (!subtype) {
-    switch (type) {
-      case SampleType::kPcm16:
-        subtype = SF_FORMAT_PCM_16;
-        break;
-      case SampleType::kPcm24:
-        subtype = SF_FORMAT_PCM_24;
-        break;
-      case SampleType::kPcm32:
-        subtype = SF_FORMAT_PCM_32;
-        break;
-      case SampleType::kFloat:
-        subtype = SF_FORMAT_FLOAT;
-        break;
-      case SampleType::kSameAsInput:
-        // The input's encoding where the container holds it (a codec only
-        // into its own container); else 24 bits, else 16.
-        subtype = isPlainSamples(inputSubtype) || major == (inputFormat & SF_FORMAT_TYPEMASK) ? inputSubtype : 0;
-        if (!subtype || !writable(major | subtype, channels)) subtype = SF_FORMAT_PCM_24;
-        if (!writable(major | subtype, channels)) subtype = SF_FORMAT_PCM_16;
-        break;
-    }
+    // The input's encoding where the container holds it (a codec only into
+    // its own container); else 24 bits, else 16.
+    subtype = isPlainSamples(inputSubtype) || major == (inputFormat & SF_FORMAT_TYPEMASK) ? inputSubtype : 0;
+    if (!subtype || !writable(major | subtype, channels)) subtype = SF_FORMAT_PCM_24;
+    if (!writable(major | subtype, channels)) subtype = SF_FORMAT_PCM_16;
   }
   if (!writable(major | subtype, channels)) {
     if (error)
@@ -126,12 +122,6 @@ int outputFormat(const std::string& outputPath, int inputFormat, int channels, S
     return 0;
   }
   return major | subtype;
-}
-
-std::string writableExtensions() {
-  std::string list;
-  for (const Extension& e : kExtensions) list += (list.empty() ? "" : ", ") + std::string(e.name);
-  return list;
 }
 
 std::string describeFormat(int format) {

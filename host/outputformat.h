@@ -6,6 +6,7 @@
 
 namespace sorel::host {
 
+// (outputformat.cpp maps these by position to libsndfile encodings.)
 enum class SampleType { kSameAsInput, kPcm16, kPcm24, kPcm32, kFloat };
 
 // The libsndfile format for an output of `channels` channels: the major
@@ -15,9 +16,6 @@ enum class SampleType { kSameAsInput, kPcm16, kPcm24, kPcm32, kFloat };
 // ignores `type`. 0 with *error for an unknown extension or an impossible
 // combination.
 int outputFormat(const std::string& outputPath, int inputFormat, int channels, SampleType type, std::string* error);
-
-// "wav, wave, flac, ...": every extension outputFormat knows.
-std::string writableExtensions();
 
 // "WAV (Microsoft), Signed 24 bit PCM", for messages and reports.
 std::string describeFormat(int format);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 
 namespace sorel::host {
 namespace {
@@ -71,7 +72,13 @@ bool isSwitch(int index) {
   return index >= 12 && index < 84 && (index - 12) % 6 == 2;
 }
 
-// The named values of the parameters that take only a few.
+// One named value of a parameter that takes only a few, and the exact
+// normalised value that selects it.
+struct Choice {
+  const char* name;
+  float encoding;
+};
+
 const Choice kSwitchChoices[] = {{"off", 0.0f}, {"on", 1.0f}};
 const Choice kPageChoices[] = {{"stereo", 0.0f}, {"ms", 1.0f / 128.0f}};
 const Choice kAntiAliasChoices[] = {{"off", 0.0f}, {"splitfir", 1.0f / 128.0f}};
@@ -91,14 +98,15 @@ std::optional<float> positionForDecibels(double db, bool wide, std::string* erro
   return static_cast<float>(std::clamp(position, 0.0, 1.0));
 }
 
-}  // namespace
-
+// The named values of parameter `index`; empty for continuous parameters.
 std::span<const Choice> choicesFor(int index) {
   if (index == kPage) return kPageChoices;
   if (index == kAntiAlias) return kAntiAliasChoices;
   if (isSwitch(index)) return kSwitchChoices;
   return {};
 }
+
+}  // namespace
 
 const std::vector<ParameterName>& sorelParameterNames() {
   static const std::vector<ParameterName> names = buildNames();

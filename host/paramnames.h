@@ -5,7 +5,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -16,16 +15,9 @@ struct ParameterName {
   std::string name;  // "stereo.salt", "mid.pepper.flavour", "vol.in.wide", ...
 };
 
-// One named value of a parameter that takes only a few (switches, the page,
-// anti-aliasing) and the exact normalised value that selects it.
-struct Choice {
-  const char* name;
-  float encoding;
-};
-
-// The named values of parameter `index`; empty for continuous parameters.
-std::span<const Choice> choicesFor(int index);
-// The name of `value` for such a parameter; nullopt when it is none of them.
+// The name of `value` for a parameter that takes only a few named values
+// (switches, the page, anti-aliasing); nullopt when it is none of them or the
+// parameter is continuous.
 std::optional<std::string> choiceName(int index, float value);
 
 // All 87, in index order.

@@ -36,7 +36,6 @@ class Session {
 
   // The plug-in's own version number (1210 for 1.2.1).
   int pluginVersion() const;
-  const std::string& pluginPath() const { return library->path(); }
 
   bool isSorel() const { return sorel; }
   const std::vector<float>& values() const { return state; }
