@@ -37,10 +37,9 @@ std::string defaultPlugin() {
   std::error_code ignored;
   const fs::path self = fs::read_symlink("/proc/self/exe", ignored);
   if (self.empty()) return "sorel.so";
-  for (const fs::path& candidate :
-       {self.parent_path() / "sorel.so", self.parent_path().parent_path() / "lib" / "vst" / "sorel.so"})
-    if (fs::exists(candidate, ignored)) return candidate.string();
-  return (self.parent_path().parent_path() / "lib" / "vst" / "sorel.so").string();
+  const fs::path beside = self.parent_path() / "sorel.so";
+  const fs::path installed = self.parent_path().parent_path() / "lib" / "vst" / "sorel.so";
+  return (fs::exists(beside, ignored) ? beside : installed).string();
 }
 
 // 1210 is version 1.2.1: one digit each for major, minor and patch, then a build digit.
