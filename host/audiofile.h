@@ -1,5 +1,5 @@
 // Audio files through libsndfile: reading any format it knows as float
-// frames, and writing float frames in a chosen sample type. Integer output is
+// frames, and writing float frames in a chosen sample type. Integer output of
 // up to 24 bits is rounded to nearest, dithered first unless told not to
 // (TPDF, ±1 LSB, from a fixed sequence so that the same input always gives
 // the same bytes), and clipped at full scale.

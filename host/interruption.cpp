@@ -14,9 +14,12 @@ void watchInterruptions() {
   ::signal(SIGPIPE, SIG_IGN);
   sigset_t set;
   sigemptyset(&set);
-  sigaddset(&set, SIGINT);
-  sigaddset(&set, SIGTERM);
-  sigaddset(&set, SIGHUP);
+  for (const int s : {SIGINT, SIGTERM, SIGHUP}) {
+    // One ignored from the start (nohup's SIGHUP) stays ignored.
+    struct sigaction now {};
+    if (::sigaction(s, nullptr, &now) == 0 && now.sa_handler != SIG_IGN) sigaddset(&set, s);
+  }
+  if (sigisemptyset(&set)) return;
   pthread_sigmask(SIG_BLOCK, &set, nullptr);
   std::thread([set] {
     int caught = 0;

@@ -1,4 +1,5 @@
-// Interruption by SIGINT, SIGTERM or SIGHUP: the signals are blocked in every
+// Interruption by SIGINT, SIGTERM or SIGHUP (each unless ignored from the
+// start, as nohup leaves SIGHUP): the signals are blocked in every
 // thread and taken by one watcher thread with sigwait, so nothing runs inside
 // a signal handler. The watcher removes the unfinished files (partialfiles.h)
 // and exits with 128 + the signal's number. SIGPIPE is ignored: a closed

@@ -11,13 +11,14 @@
 #include <iostream>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "demomaterial.h"
 #include "interruption.h"
 #include "outputtarget.h"
-#include "partialfiles.h"
 #include "render.h"
+#include "replacingfile.h"
 #include "report.h"
 
 namespace {
@@ -36,10 +37,9 @@ std::string defaultPlugin() {
   std::error_code ignored;
   const fs::path self = fs::read_symlink("/proc/self/exe", ignored);
   if (self.empty()) return "sorel.so";
-  for (const fs::path& candidate :
-       {self.parent_path() / "sorel.so", self.parent_path().parent_path() / "lib" / "vst" / "sorel.so"})
-    if (fs::exists(candidate, ignored)) return candidate.string();
-  return (self.parent_path().parent_path() / "lib" / "vst" / "sorel.so").string();
+  const fs::path beside = self.parent_path() / "sorel.so";
+  const fs::path installed = self.parent_path().parent_path() / "lib" / "vst" / "sorel.so";
+  return (fs::exists(beside, ignored) ? beside : installed).string();
 }
 
 // 1210 is version 1.2.1: one digit each for major, minor and patch, then a build digit.
@@ -213,35 +213,23 @@ int main(int argc, char** argv) {
 
   // Which file goes where.
   std::vector<std::pair<std::string, std::string>> jobsList;
-  std::string demoSource;
-  struct RemoveOnExit {  // the demo's generated source, also on interruption
-    std::string path;
-    std::uint64_t key = 0;
-    ~RemoveOnExit() {
-      if (path.empty()) return;
-      std::remove(path.c_str());
-      partialfiles::forget(key);
-    }
-  } demoCleanup;
+  // The demo's generated source, beside its output: never committed, so it is
+  // removed at the end, or on interruption.
+  std::optional<ReplacingFile> demoSource;
   RenderOptions options;
   options.sampleType = sampleTypeFrom(type);
   options.dither = dither == "none" ? Dither::kNone : Dither::kTriangular;
   options.blockSize = block;
   options.measure = !noReport;
   if (!demo.empty()) {
-    const fs::path out(demo);
-    demoSource = ((out.has_parent_path() ? out.parent_path() : fs::path(".")) /
-                  (".sorel-demo-source-" + std::to_string(::getpid()) + ".wav"))
-                     .string();
-    demoCleanup.path = demoSource;
-    demoCleanup.key = partialfiles::add(demoSource);
+    const std::string& source = demoSource.emplace(demo).temporaryPath();
     AudioWriter writer;
     const std::vector<float> material = demoMaterial(48000, 8.0);
-    if (!writer.open(demoSource, demoSource, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, &error) ||
+    if (!writer.open(source, source, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, &error) ||
         !writer.write(material.data(), static_cast<std::int64_t>(material.size() / 2), &error) || !writer.close(&error))
       return fail(error);
     if (type == "same") options.sampleType = SampleType::kPcm24;
-    jobsList.emplace_back(demoSource, demo);
+    jobsList.emplace_back(source, demo);
   } else if (!inputs.empty()) {
     std::error_code ignored;
     const bool folder = inputs.size() > 1 || fs::is_directory(output, ignored) || output.back() == '/';

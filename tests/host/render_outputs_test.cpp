@@ -107,6 +107,7 @@ class Interrupted : public Render {
     }
     const pid_t child = ::fork();
     if (child == 0) {
+      ::signal(SIGHUP, SIG_IGN);  // as nohup starts it: a hang-up must not end the render
       std::vector<char*> argv;
       for (std::string& a : args) argv.push_back(a.data());
       argv.push_back(nullptr);
@@ -139,6 +140,7 @@ TEST_F(Interrupted, SignalsRemovePartialFilesAndExitWith128PlusTheSignal) {
     for (int wait = 0; wait < 3000 && partialFiles() < static_cast<std::size_t>(jobs); ++wait)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(partialFiles(), static_cast<std::size_t>(jobs));
+    ::kill(child, SIGHUP);
     ::kill(child, signal);
     int status = 0;
     ::waitpid(child, &status, 0);
