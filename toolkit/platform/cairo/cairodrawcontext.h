@@ -32,7 +32,7 @@ class CairoDrawContext : public CDrawContext {
   class Primitive;
 
   static CRect surfaceRectOf(cairo_surface_t* surface);
-  CRect toWindow(const CRect& rect) const;
+  using CDrawContext::toWindow;
   CPoint toWindow(const CPoint& point) const;
   void setSource(const CColor& color);
   void selectFont(bool antialias);
