@@ -99,6 +99,7 @@ class CDrawContext : public CBaseObject {
   State state;
 
   CRect toWindow(const CRect& rect) const { return CRect(rect).offset(state.origin.x, state.origin.y); }
+  CPoint toWindow(const CPoint& point) const { return CPoint(point).offset(state.origin.x, state.origin.y); }
   // The window area a bitmap of `width` x `height` covers when drawn into
   // `dest` from `offset` (empty when none), and where its top left lands.
   CRect bitmapArea(const CRect& dest, const CPoint& offset, CCoord width, CCoord height, CPoint& imageOrigin) const;

@@ -82,11 +82,6 @@ CRect CairoDrawContext::surfaceRectOf(cairo_surface_t* surface) {
   return CRect(0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
 }
 
-CPoint CairoDrawContext::toWindow(const CPoint& point) const {
-  CPoint p = point;
-  return p.offset(state.origin.x, state.origin.y);
-}
-
 void CairoDrawContext::setSource(const CColor& color) {
   cairo_set_source_rgba(cr, channel(color.red), channel(color.green), channel(color.blue),
                         channel(color.alpha) * std::clamp(state.globalAlpha, 0.f, 1.f));
