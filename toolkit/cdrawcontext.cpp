@@ -66,10 +66,24 @@ void CDrawContext::popTranslation() {
   translations.pop_back();
 }
 
-CCoord CDrawContext::textLineTop(const CRect& rect, CCoord lineHeight) const {
-  const CCoord h = rect.getHeight();
-  const CCoord size = state.fontSize;
-  return rect.bottom - (h / 2 - size / 2) - 1 + 1 - lineHeight;
+CPoint CDrawContext::textStart(const CRect& rect, CHoriTxtAlign hAlign, CCoord width, CCoord ascent,
+                               CCoord lineHeight) const {
+  CCoord x = rect.left;
+  if (hAlign == kRightText) {
+    x = rect.right - width;
+  } else if (hAlign == kCenterText) {
+    x = rect.left + (rect.getWidth() - width) / 2;
+  }
+  const CCoord lineTop = rect.bottom - (rect.getHeight() / 2 - state.fontSize / 2) - lineHeight;
+  return CPoint(x, lineTop + ascent);
+}
+
+CRect CDrawContext::bitmapArea(const CRect& dest, const CPoint& offset, CCoord width, CCoord height,
+                               CPoint& imageOrigin) const {
+  const CRect target = toWindow(dest);
+  imageOrigin = CPoint(target.left - offset.x, target.top - offset.y);
+  CRect area(imageOrigin.x, imageOrigin.y, imageOrigin.x + width, imageOrigin.y + height);
+  return area.bound(target);
 }
 
 }  // namespace VSTGUI

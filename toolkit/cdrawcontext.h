@@ -75,9 +75,9 @@ class CDrawContext : public CBaseObject {
   // both, with `alpha` times the global alpha.
   virtual void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha) = 0;
 
-  // Where a line of text of `lineHeight` goes in `rect`: the top of the line,
-  // placed the way the Windows product places it, so every back-end agrees.
-  CCoord textLineTop(const CRect& rect, CCoord lineHeight) const;
+  // Where the baseline of a line of text `width` wide starts in `rect`, for a
+  // font of `ascent` and `lineHeight`; the same in every back-end.
+  CPoint textStart(const CRect& rect, CHoriTxtAlign hAlign, CCoord width, CCoord ascent, CCoord lineHeight) const;
   // The surface and the current clip, in window coordinates.
   CRect getSurfaceRect() const { return surfaceRect; }
   CRect windowClip() const;
@@ -93,10 +93,16 @@ class CDrawContext : public CBaseObject {
     CCoord lineWidth = 1;
     CDrawMode drawMode = kAliasing;
     float globalAlpha = 1;
-    CRect clip;    // window coordinates
-    CPoint origin; // window coordinates of local (0, 0)
+    CRect clip;     // window coordinates
+    CPoint origin;  // window coordinates of local (0, 0)
   };
   State state;
+
+  CRect toWindow(const CRect& rect) const { return CRect(rect).offset(state.origin.x, state.origin.y); }
+  CPoint toWindow(const CPoint& point) const { return CPoint(point).offset(state.origin.x, state.origin.y); }
+  // The window area a bitmap of `width` x `height` covers when drawn into
+  // `dest` from `offset` (empty when none), and where its top left lands.
+  CRect bitmapArea(const CRect& dest, const CPoint& offset, CCoord width, CCoord height, CPoint& imageOrigin) const;
 
  private:
   CRect surfaceRect;

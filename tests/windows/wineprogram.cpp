@@ -1,8 +1,5 @@
 #include "wineprogram.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -20,23 +17,6 @@ void setWineEnvironment(const std::string& prefix) {
   setenv("WINEPREFIX", prefix.c_str(), 1);
   setenv("WINEDEBUG", "-all", 1);
   setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
-}
-
-pid_t spawn(const std::vector<std::string>& command, const std::string& outputFile) {
-  const pid_t child = fork();
-  if (child != 0) return child;
-  const int out = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (out >= 0) {
-    dup2(out, STDOUT_FILENO);
-    close(out);
-  }
-  const int null = open("/dev/null", O_WRONLY);
-  if (null >= 0) dup2(null, STDERR_FILENO);
-  std::vector<char*> argv;
-  for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
-  argv.push_back(nullptr);
-  execv(argv[0], argv.data());
-  _exit(127);
 }
 }  // namespace
 
@@ -73,9 +53,9 @@ WineProgram::WineProgram(const std::string& prefix, const std::string& exe, cons
                          const std::string& outputFile)
     : output(outputFile) {
   setWineEnvironment(prefix);
-  std::vector<std::string> command{wine64Path(), exe};
+  std::vector<std::string> command{exe};
   command.insert(command.end(), args.begin(), args.end());
-  pid = spawn(command, outputFile);
+  pid = startProgram(wine64Path(), command, outputFile);
 }
 
 WineProgram::~WineProgram() {
@@ -104,19 +84,9 @@ std::string WineProgram::waitForLine(const std::string& prefix, std::chrono::mil
 }
 
 bool WineProgram::finish(std::chrono::milliseconds timeout) {
-  if (pid <= 0) return false;
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  int status = 0;
-  pid_t done = 0;
-  while ((done = waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < end) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  if (done == 0) {
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-  }
+  const bool exited = waitForExit(pid, static_cast<int>(timeout.count()));
   pid = -1;
-  return done > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return exited;
 }
 
 }  // namespace sorel::testing

@@ -20,9 +20,7 @@ int shiftOf(unsigned long mask) {
 
 }  // namespace
 
-bool writeWindowPNG(Display* display, Window window, int width, int height, const char* path) {
-  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
-  if (!image) return false;
+bool writeImagePNG(XImage* image, int width, int height, const char* path) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
@@ -37,10 +35,18 @@ bool writeWindowPNG(Display* display, Window window, int width, int height, cons
       row[x] = 0xff000000u | red << 16 | green << 8 | blue;
     }
   }
-  XDestroyImage(image);
   cairo_surface_mark_dirty(surface);
   const bool written = cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(surface);
+  return written;
+}
+
+bool writeWindowPNG(Display* display, Window window, int width, int height, const char* path) {
+  XImage* image =
+      XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  if (!image) return false;
+  const bool written = writeImagePNG(image, width, height, path);
+  XDestroyImage(image);
   return written;
 }
 

@@ -1,5 +1,6 @@
 #include "toolrunner.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -27,17 +28,25 @@ std::string findProgram(const std::string& name) {
   return {};
 }
 
-bool runProgram(const std::string& program, const std::vector<std::string>& args, int timeoutMs) {
+pid_t startProgram(const std::string& program, const std::vector<std::string>& args, const std::string& outputFile) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   const pid_t pid = fork();
-  if (pid < 0) return false;
-  if (pid == 0) {
-    execv(program.c_str(), argv.data());
-    _exit(127);
+  if (pid != 0) return pid;
+  if (!outputFile.empty()) {
+    const int out = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (out >= 0) dup2(out, STDOUT_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0) dup2(null, STDERR_FILENO);
   }
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
+
+bool waitForExit(pid_t pid, int timeoutMs) {
+  if (pid <= 0) return false;
   int status = 0;
   for (int waited = 0;; waited += 5) {
     const pid_t done = waitpid(pid, &status, WNOHANG);
@@ -51,6 +60,10 @@ bool runProgram(const std::string& program, const std::vector<std::string>& args
     usleep(5000);
   }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool runProgram(const std::string& program, const std::vector<std::string>& args, int timeoutMs) {
+  return waitForExit(startProgram(program, args), timeoutMs);
 }
 
 bool xdotool(const std::vector<std::string>& args) {

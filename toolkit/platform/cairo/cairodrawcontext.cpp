@@ -82,16 +82,6 @@ CRect CairoDrawContext::surfaceRectOf(cairo_surface_t* surface) {
   return CRect(0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
 }
 
-CRect CairoDrawContext::toWindow(const CRect& rect) const {
-  CRect r = rect;
-  return r.offset(state.origin.x, state.origin.y);
-}
-
-CPoint CairoDrawContext::toWindow(const CPoint& point) const {
-  CPoint p = point;
-  return p.offset(state.origin.x, state.origin.y);
-}
-
 void CairoDrawContext::setSource(const CColor& color) {
   cairo_set_source_rgba(cr, channel(color.red), channel(color.green), channel(color.blue),
                         channel(color.alpha) * std::clamp(state.globalAlpha, 0.f, 1.f));
@@ -204,25 +194,15 @@ void CairoDrawContext::drawString(const char* string, const CRect& rect, const C
   cairo_text_extents_t text;
   cairo_text_extents(cr, utf8(string).c_str(), &text);
   cairo_restore(cr);
-
-  CCoord x = rect.left;
-  if (hAlign == kRightText) {
-    x = rect.right - text.x_advance;
-  } else if (hAlign == kCenterText) {
-    x = rect.left + (rect.getWidth() - text.x_advance) / 2;
-  }
-  const CCoord baseline = textLineTop(rect, font.ascent + font.descent) + font.ascent;
-  drawString(string, CPoint(x, baseline), antialias);
+  drawString(string, textStart(rect, hAlign, text.x_advance, font.ascent, font.ascent + font.descent), antialias);
 }
 
 void CairoDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha) {
   auto* image = bitmap ? dynamic_cast<CairoBitmap*>(bitmap->getPlatformBitmap()) : nullptr;
   cairo_surface_t* pixels = image ? image->getSurface() : nullptr;
   if (!pixels) return;
-  const CRect target = toWindow(dest);
-  const CPoint imageOrigin(target.left - offset.x, target.top - offset.y);
-  CRect area(imageOrigin.x, imageOrigin.y, imageOrigin.x + image->getWidth(), imageOrigin.y + image->getHeight());
-  area.bound(target);
+  CPoint imageOrigin;
+  const CRect area = bitmapArea(dest, offset, image->getWidth(), image->getHeight(), imageOrigin);
   if (area.isEmpty()) return;
 
   Primitive primitive(*this, false);

@@ -32,8 +32,6 @@ class CairoDrawContext : public CDrawContext {
   class Primitive;
 
   static CRect surfaceRectOf(cairo_surface_t* surface);
-  CRect toWindow(const CRect& rect) const;
-  CPoint toWindow(const CPoint& point) const;
   void setSource(const CColor& color);
   void selectFont(bool antialias);
   void strokeInside(const CRect& windowRect, bool ellipse);

@@ -44,11 +44,6 @@ Gdiplus::Color Win32DrawContext::color(const CColor& c) const {
   return Gdiplus::Color(scaledAlpha(c.alpha, state.globalAlpha), c.red, c.green, c.blue);
 }
 
-CRect Win32DrawContext::toWindow(const CRect& rect) const {
-  CRect r = rect;
-  return r.offset(state.origin.x, state.origin.y);
-}
-
 void Win32DrawContext::prepare(bool antialias) {
   graphics.SetClip(rectF(windowClip()));
   graphics.SetSmoothingMode(antialias ? Gdiplus::SmoothingModeAntiAlias : Gdiplus::SmoothingModeNone);
@@ -177,25 +172,16 @@ void Win32DrawContext::drawString(const char* string, const CPoint& point, bool 
 
 void Win32DrawContext::drawString(const char* string, const CRect& rect, const CHoriTxtAlign hAlign, bool antialias) {
   if (!string || !*string) return;
-  const CCoord width = getStringWidth(string);
-  CCoord x = rect.left;
-  if (hAlign == kRightText) {
-    x = rect.right - width;
-  } else if (hAlign == kCenterText) {
-    x = rect.left + (rect.getWidth() - width) / 2;
-  }
   CCoord ascent = 0, lineHeight = 0;
   if (!fontMetrics(ascent, lineHeight)) return;
-  drawString(string, CPoint(x, textLineTop(rect, lineHeight) + ascent), antialias);
+  drawString(string, textStart(rect, hAlign, getStringWidth(string), ascent, lineHeight), antialias);
 }
 
 void Win32DrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha) {
   auto* image = bitmap ? dynamic_cast<Win32Bitmap*>(bitmap->getPlatformBitmap()) : nullptr;
   if (!image) return;
-  const CRect target = toWindow(dest);
-  const CPoint imageOrigin(target.left - offset.x, target.top - offset.y);
-  CRect area(imageOrigin.x, imageOrigin.y, imageOrigin.x + image->getWidth(), imageOrigin.y + image->getHeight());
-  area.bound(target);
+  CPoint imageOrigin;
+  const CRect area = bitmapArea(dest, offset, image->getWidth(), image->getHeight(), imageOrigin);
   if (area.isEmpty()) return;
   prepare(false);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);

@@ -35,7 +35,6 @@ class Win32DrawContext : public CDrawContext {
   void prepare(bool antialias);
   void shape(const CRect& rect, CDrawStyle drawStyle, bool ellipse);
   Gdiplus::Color color(const CColor& c) const;
-  CRect toWindow(const CRect& rect) const;
   static std::unique_ptr<Gdiplus::FontFamily> findFamily(const std::string& name);
   // The font the state names (cached while it stays the same); null when no
   // face can be found.
