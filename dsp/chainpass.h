@@ -3,11 +3,11 @@
 //
 // The chain's only serial work is Salt's and Sugar's one-pole recurrences, so
 // the pass is software-pipelined to let them overlap. Step g:
-//   1. shapes group g for Salt (vector);
-//   2. runs Salt's recurrence over group g and Sugar's over group g - 1, every
+//   1. shapes group g + 1 for Salt (vector);
+//   2. runs Salt's recurrence over group g and Sugar's over group g - 2, every
 //      lane's, in one loop;
-//   3. finishes Salt on group g, runs Pepper and shapes it for Sugar (vector);
-//   4. finishes Sugar on group g - 1 and runs Chili (vector), storing it.
+//   3. finishes Salt on group g - 1, runs Pepper, shapes it for Sugar (vector);
+//   4. finishes Sugar on group g - 3 and runs Chili (vector), storing it.
 // Each module still computes each sample from that sample alone and its own
 // filter state, rounding where the formulas round, so the samples are those
 // of the modules run one after the other over the whole block.
