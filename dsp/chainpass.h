@@ -3,11 +3,11 @@
 //
 // The chain's only serial work is Salt's and Sugar's one-pole recurrences, so
 // the pass is software-pipelined to let them overlap. Step g:
-//   1. shapes group g for Salt (vector);
-//   2. runs Salt's recurrence over group g and Sugar's over group g - 1, every
+//   1. shapes group g + 1 for Salt (vector);
+//   2. runs Salt's recurrence over group g and Sugar's over group g - 2, every
 //      lane's, in one loop;
-//   3. finishes Salt on group g, runs Pepper and shapes it for Sugar (vector);
-//   4. finishes Sugar on group g - 1 and runs Chili (vector), storing it.
+//   3. finishes Salt on group g - 1, runs Pepper, shapes it for Sugar (vector);
+//   4. finishes Sugar on group g - 3 and runs Chili (vector), storing it.
 // Each module still computes each sample from that sample alone and its own
 // filter state, rounding where the formulas round, so the samples are those
 // of the modules run one after the other over the whole block.
@@ -26,7 +26,6 @@ namespace sorel::chain {
 
 template <class V, unsigned kMods, int kLanes>
 [[gnu::always_inline]] inline void runChain(const CModuleSet::Lane* lanes, int n) {
-  constexpr bool kFiltered = (kMods & (kSalt | kSugar)) != 0;
   // The Stereo set's two lanes share their settings and so their vectors.
   LaneConstants<V> hoisted[kLanes];
   const LaneConstants<V>* k[kLanes];
@@ -53,32 +52,26 @@ template <class V, unsigned kMods, int kLanes>
   auto samples = [&](int c, int g) { return g < full ? lanes[c].x + g * kGroup : tail[c]; };
   auto length = [&](int g) { return g < full ? kGroup : rest; };
 
-  if constexpr (!kFiltered) {
-    GroupScratch unused;  // only Salt and Sugar keep values between stages
-    for (int g = 0; g < groups; ++g)
-      for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g), *k[c], unused);
-  } else {
-    // Group g's values live in scratch[g % kRing] from its Salt shaping to
-    // its last stage.
-    constexpr int kRing = 8;
-    GroupScratch scratch[kRing][kLanes];
-    constexpr bool kSalted = (kMods & kSalt) != 0;
-    constexpr bool kSugared = (kMods & kSugar) != 0;
-    auto exists = [&](int g) { return g >= 0 && g < groups; };
-    auto at = [&](int g) { return scratch[g & (kRing - 1)]; };
-    if (kSalted && groups > 0)
-      for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, 0), *k[c], at(0)[c]);
-    const int steps = groups + (kSugared ? 3 : 1);
-    for (int g = 0; g < steps; ++g) {
-      if (kSalted && exists(g + 1))
-        for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, g + 1), *k[c], at(g + 1)[c]);
-      recurrences<kLanes, kSalted, kSugared>(at(g), kSalted && exists(g) ? length(g) : 0, saltF, at(g - 2),
-                                             kSugared && exists(g - 2) ? length(g - 2) : 0, sugarF);
-      if (exists(g - 1))
-        for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g - 1), *k[c], at(g - 1)[c]);
-      if (kSugared && exists(g - 3))
-        for (int c = 0; c < kLanes; ++c) finishSugar<V, kMods>(at(g - 3)[c], *k[c], samples(c, g - 3));
-    }
+  // Group g's values live in scratch[g % kRing] from its Salt shaping to its
+  // last stage. Without Salt and Sugar every step is shapeMiddle alone.
+  constexpr int kRing = 8;
+  GroupScratch scratch[kRing][kLanes];
+  constexpr bool kSalted = (kMods & kSalt) != 0;
+  constexpr bool kSugared = (kMods & kSugar) != 0;
+  auto exists = [&](int g) { return g >= 0 && g < groups; };
+  auto at = [&](int g) { return scratch[g & (kRing - 1)]; };
+  if (kSalted && groups > 0)
+    for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, 0), *k[c], at(0)[c]);
+  const int steps = groups + (kSugared ? 3 : 1);
+  for (int g = 0; g < steps; ++g) {
+    if (kSalted && exists(g + 1))
+      for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, g + 1), *k[c], at(g + 1)[c]);
+    recurrences<kLanes, kSalted, kSugared>(at(g), kSalted && exists(g) ? length(g) : 0, saltF, at(g - 2),
+                                           kSugared && exists(g - 2) ? length(g - 2) : 0, sugarF);
+    if (exists(g - 1))
+      for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g - 1), *k[c], at(g - 1)[c]);
+    if (kSugared && exists(g - 3))
+      for (int c = 0; c < kLanes; ++c) finishSugar<V, kMods>(at(g - 3)[c], *k[c], samples(c, g - 3));
   }
 
   for (int c = 0; c < kLanes; ++c) {

@@ -3,12 +3,10 @@
 // same formula one sample at a time.
 #pragma once
 
-#include <array>
 #include <bit>
 #include <cstdint>
 
 #include "moduleset.h"
-#include "moduletables.h"
 #include "simd.h"
 
 namespace sorel::kernels {
@@ -81,32 +79,6 @@ template <class V, bool kEncode>
     a[i] = kEncode ? (x + y) * 0.5f : x + y;
     b[i] = kEncode ? (x - y) * 0.5f : x - y;
   }
-}
-
-// Every coefficient as a vector holding it in every lane.
-template <class V, std::size_t N>
-[[gnu::always_inline]] inline std::array<V, N> splatAll(const std::array<float, N>& c) {
-  std::array<V, N> out;
-  for (std::size_t k = 0; k < N; ++k) out[k] = splat<V>(c[k]);
-  return out;
-}
-
-// Applies a per-sample shaper f(T) in place.
-template <class V, class Shaper>
-[[gnu::always_inline]] inline void shapeInPlace(float* x, int n, Shaper f) {
-  constexpr int L = lanesOf<V>;
-  int i = 0;
-  for (; i + L <= n; i += L) store(x + i, f(load<V>(x + i)));
-  for (; i < n; ++i) x[i] = f(x[i]);
-}
-
-// out[i] = f(x[i]), x untouched.
-template <class V, class Shaper>
-[[gnu::always_inline]] inline void shapeInto(const float* x, float* out, int n, Shaper f) {
-  constexpr int L = lanesOf<V>;
-  int i = 0;
-  for (; i + L <= n; i += L) store(out + i, f(load<V>(x + i)));
-  for (; i < n; ++i) out[i] = f(x[i]);
 }
 
 // out[i] = sum over k of h[k] * line[newest + i - k], from 0, k ascending.

@@ -5,8 +5,6 @@
 // up to four independent chains share one loop and hide each other's latency.
 #pragma once
 
-#include <algorithm>
-
 #include "chainstages.h"
 
 namespace sorel::chain {
@@ -38,24 +36,19 @@ template <int kLanes, bool kSalted, bool kSugared>
   using S = GroupScratch;
   double ys[kLanes], yg[kLanes];
   for (int c = 0; c < kLanes; ++c) ys[c] = saltF.y[c], yg[c] = sugarF.y[c];
-  // Full groups, the usual case, run as straight-line code.
-  auto both = [&](int count) __attribute__((always_inline)) {
+  const bool full = (!kSalted || saltCount == kGroup) && (!kSugared || sugarCount == kGroup);
+  if (full) {  // the usual case, as straight-line code
 #pragma GCC unroll 8
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < kGroup; ++i) {
       if constexpr (kSalted) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
       if constexpr (kSugared) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
     }
-  };
-  const bool full = (!kSalted || saltCount == kGroup) && (!kSugared || sugarCount == kGroup);
-  if (full) {
-    both(kGroup);
   } else {
-    const int common = kSalted && kSugared ? std::min(saltCount, sugarCount) : kSalted ? saltCount : sugarCount;
-    both(common);
-    if constexpr (kSalted)
-      for (int i = common; i < saltCount; ++i) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
-    if constexpr (kSugared)
-      for (int i = common; i < sugarCount; ++i) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
+    // A short last group, or the pipeline's fill and drain: each kind to its own count.
+    for (int i = 0; i < kGroup; ++i) {
+      if (kSalted && i < saltCount) step(ys, saltF, salt, &S::saltDrive, &S::saltState, i);
+      if (kSugared && i < sugarCount) step(yg, sugarF, sugar, &S::sugarDrive, &S::sugarState, i);
+    }
   }
   if (kSalted && saltCount > 0)
     for (int i = saltCount; i < kGroup; ++i)

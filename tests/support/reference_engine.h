@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "coefficient_model.h"
 #include "exactmath.h"
 
 namespace sorel::test {
@@ -37,10 +38,6 @@ struct RefModuleSet {
   float salt[7] = {}, pepper[7] = {}, sugar[7] = {}, k1 = 0, k2 = 0, k3 = 0, comp = 1;
   RefOnePole saltF[2], sugarF[2];
 
-  static float gainOf(float amount) {
-    return static_cast<float>(exactPow(kLnOf35, static_cast<double>(amount - 1.0f)));
-  }
-
   static void blend(const float* A, const float* B, const float* C, float f, float g, float* out) {
     const float* first = f <= 0.5f ? A : B;
     const float* second = f <= 0.5f ? B : C;
@@ -50,12 +47,12 @@ struct RefModuleSet {
   }
 
   void recompute() {
-    blend(kSaltA, kSaltB, kSaltC, 1.0f - flavourValue[0], gainOf(amount[0]), salt);
-    blend(kPepperA, kPepperB, kPepperC, flavourValue[1], gainOf(amount[1]), pepper);
-    const float g2 = gainOf(amount[2]);
+    blend(kSaltA, kSaltB, kSaltC, 1.0f - flavourValue[0], modelGain(amount[0]), salt);
+    blend(kPepperA, kPepperB, kPepperC, flavourValue[1], modelGain(amount[1]), pepper);
+    const float g2 = modelGain(amount[2]);
     blend(kSugarA, kSugarB, kSugarC, flavourValue[2], g2, sugar);
     comp = 1.0f / (1.0f + 0.11f * g2);
-    const float g3 = gainOf(amount[3]);
+    const float g3 = modelGain(amount[3]);
     const float f3 = 1.0f - flavourValue[3];
     k2 = (1.0f - f3) * g3;
     k3 = f3 * 0.33333334f * g3;

@@ -39,11 +39,11 @@ std::atomic<long> allocations{0};
 std::atomic<long> locks{0};
 std::atomic<long> systemCalls{0};
 
-void countAllocation() {
-  if (inside) allocations.fetch_add(1, std::memory_order_relaxed);
-}
-void countLock() {
-  if (inside) locks.fetch_add(1, std::memory_order_relaxed);
+// Counts a call the probed thread makes inside the probed span; passes its result on.
+template <class T>
+T counted(std::atomic<long>& count, T result) {
+  if (inside) count.fetch_add(1, std::memory_order_relaxed);
+  return result;
 }
 
 // Every system call of the probed thread lands here (the filter lets only
@@ -103,51 +103,25 @@ ProbeCounts runProbed(const std::function<void()>& body) {
 
 // The C library's allocation and locking entry points, counted and passed on.
 extern "C" {
-void* malloc(std::size_t n) {
-  countAllocation();
-  return __libc_malloc(n);
-}
-void* calloc(std::size_t n, std::size_t size) {
-  countAllocation();
-  return __libc_calloc(n, size);
-}
-void* realloc(void* p, std::size_t n) {
-  countAllocation();
-  return __libc_realloc(p, n);
-}
-void* memalign(std::size_t alignment, std::size_t n) {
-  countAllocation();
-  return __libc_memalign(alignment, n);
-}
+void* malloc(std::size_t n) { return counted(allocations, __libc_malloc(n)); }
+void* calloc(std::size_t n, std::size_t size) { return counted(allocations, __libc_calloc(n, size)); }
+void* realloc(void* p, std::size_t n) { return counted(allocations, __libc_realloc(p, n)); }
+void* memalign(std::size_t alignment, std::size_t n) { return counted(allocations, __libc_memalign(alignment, n)); }
 void* aligned_alloc(std::size_t alignment, std::size_t n) {
-  countAllocation();
-  return __libc_memalign(alignment, n);
+  return counted(allocations, __libc_memalign(alignment, n));
 }
 int posix_memalign(void** out, std::size_t alignment, std::size_t n) {
-  countAllocation();
-  void* p = __libc_memalign(alignment, n);
+  void* p = counted(allocations, __libc_memalign(alignment, n));
   if (!p) return ENOMEM;
   *out = p;
   return 0;
 }
 void free(void* p) {
-  if (p) countAllocation();
+  if (p) counted(allocations, 0);
   __libc_free(p);
 }
-int pthread_mutex_lock(pthread_mutex_t* m) {
-  countLock();
-  return sorel_real_mutex_lock(m);
-}
-int pthread_mutex_trylock(pthread_mutex_t* m) {
-  countLock();
-  return sorel_real_mutex_trylock(m);
-}
-int pthread_rwlock_rdlock(pthread_rwlock_t* l) {
-  countLock();
-  return sorel_real_rwlock_rdlock(l);
-}
-int pthread_rwlock_wrlock(pthread_rwlock_t* l) {
-  countLock();
-  return sorel_real_rwlock_wrlock(l);
-}
+int pthread_mutex_lock(pthread_mutex_t* m) { return counted(locks, sorel_real_mutex_lock(m)); }
+int pthread_mutex_trylock(pthread_mutex_t* m) { return counted(locks, sorel_real_mutex_trylock(m)); }
+int pthread_rwlock_rdlock(pthread_rwlock_t* l) { return counted(locks, sorel_real_rwlock_rdlock(l)); }
+int pthread_rwlock_wrlock(pthread_rwlock_t* l) { return counted(locks, sorel_real_rwlock_wrlock(l)); }
 }

@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <thread>
 
 #include "audiothread_probe.h"
 #include "rig.h"
@@ -45,13 +44,7 @@ TEST(AudioThread, ProcessingAllocatesLocksAndCallsTheKernelNever) {
   std::vector<Channels> blocks;
   for (int i = 0; i < 400; ++i) blocks.push_back(material(random, 1 + static_cast<int>(random() % 3000), 1.6f));
   std::atomic<bool> done{false};
-  std::thread automation([&] {
-    std::mt19937 own(12);
-    while (!done.load()) {
-      const auto index = static_cast<VstInt32>(own() % 94);
-      rig.fx->setParameter(index, index == 0 ? 1.0f : hostileValue(own));
-    }
-  });
+  std::thread automation = automate(*rig.fx, 12, done);
   AEffect* effect = rig.fx->effect();
   const ProbeCounts counts = runProbed([&] {
     for (auto& block : blocks) {

@@ -71,6 +71,17 @@ float hostileValue(std::mt19937& random) {
   }
 }
 
+std::thread automate(host::HostedEffect& effect, unsigned seed, const std::atomic<bool>& done) {
+  return std::thread([&effect, seed, &done] {
+    std::mt19937 random(seed);
+    while (!done.load()) {
+      const auto index = static_cast<VstInt32>(random() % 94);
+      effect.setParameter(index, index == 0 ? 1.0f : hostileValue(random));
+      (void)effect.paramDisplay(static_cast<VstInt32>(random() % 87));
+    }
+  });
+}
+
 float convergedDifference(Rig& a, Rig& b, float seconds, std::mt19937& random) {
   const int block = 4096;
   const int blocks = static_cast<int>(std::ceil(seconds * 48000.0f / block));

@@ -3,9 +3,11 @@
 // compare two instances.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "host.h"
@@ -35,6 +37,11 @@ std::vector<unsigned char> busySetting();
 
 // Any value a host might send: in range, out of range, NaN and infinities.
 float hostileValue(std::mt19937& random);
+
+// Until `done`, throws hostile values at every parameter (keeping the effect
+// on) and reads display texts, from a thread of its own, as a host's second
+// thread would.
+std::thread automate(host::HostedEffect& effect, unsigned seed, const std::atomic<bool>& done);
 
 // Runs `seconds` of the same material through both instances and returns the
 // largest difference over the last block (0 when they agree exactly).

@@ -94,14 +94,7 @@ TEST(Torture, AutomationFromASecondThreadWhileProcessing) {
   std::mt19937 random(4);
   Rig rig(48000.0f, 256);
   std::atomic<bool> done{false};
-  std::thread automation([&] {
-    std::mt19937 own(5);
-    while (!done.load()) {
-      const auto index = static_cast<VstInt32>(own() % 94);
-      rig.fx->setParameter(index, index == 0 ? 1.0f : hostileValue(own));
-      (void)rig.fx->paramDisplay(static_cast<VstInt32>(own() % 87));
-    }
-  });
+  std::thread automation = automate(*rig.fx, 5, done);
   for (int call = 0; call < 2000; ++call) {
     Channels x = material(random, 1 + static_cast<int>(random() % 512), 1.2f);
     rig.processInPlace(x);
