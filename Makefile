@@ -8,6 +8,8 @@ DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-
   libsndfile1-dev libebur128-dev libcli11-dev sox \
   libcairo2-dev libx11-dev libfontconfig-dev fonts-liberation fonts-dejavu-core xvfb xdotool xauth \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+# The DAW render test (tests/daw/): Ardour 7 drives the built plug-in.
+DEB_PACKAGES += ardour python3
 # GoogleTest's sources for the Windows test programs; qemu for wine32. Wine
 # itself (with its i386 part) is installed by tests/windows/setup-wine.sh.
 DEB_PACKAGES += googletest qemu-user-static
@@ -149,3 +151,9 @@ fuzz-run:
 	  echo "fuzz $$t: exit $$rc, $$(grep -h number_of_executed_units build-fuzz/fuzz-$$t.log)"; \
 	  [ $$rc = 0 ] || { tail -40 build-fuzz/fuzz-$$t.log; exit 1; }; \
 	done
+
+# The built plug-in rendered by Ardour 7 against sorel-render (part of the main
+# build's tests in `make test`; this runs it alone).
+.PHONY: daw-test
+daw-test: build
+	cd build && $(CTEST) -L daw
