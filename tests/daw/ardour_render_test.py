@@ -176,10 +176,10 @@ def plugin_name(scan_output):
 def run_ardour(cmd, env, session):
     """Runs an ardour7-lua session script. Ardour 7.3 here sometimes dies from
     heap corruption while it finishes an export (free() aborts in its export
-    teardown), only with this plug-in loaded and even with it deactivated; not
-    located yet (valgrind sees no invalid access by anyone, so it depends on
-    timing). A run killed by a signal is reported and repeated, up to
-    ATTEMPTS times; any other failure fails at once."""
+    teardown) whenever a VST plug-in is loaded: a do-nothing pass-through VST
+    dies the same way, so the fault is Ardour's. A run killed by a signal is
+    reported and repeated, up to ATTEMPTS times; any other failure fails at
+    once."""
     for attempt in range(1, ATTEMPTS + 1):
         shutil.rmtree(session, ignore_errors=True)
         proc = subprocess.run(cmd, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
