@@ -6,7 +6,6 @@
 #include "cled.h"
 #include "cpane.h"
 #include "cviewcontainer1.h"
-#include "params.h"
 
 namespace sorel {
 
@@ -97,11 +96,10 @@ void CGui::buildControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
     const ControlDesc& row = kLayout[tag];
     tagRecords[tag].container = row.container;
-    tagToParameter[tag] = row.parameter;
-    if (row.parameter >= 0 && row.parameter < kNumParameters) tagLists[row.parameter].add(tag);
+    if (isParameter(row.parameter)) tagLists[row.parameter].add(tag);
     CControl* control = createControl(tag, row);
     controls[tag] = control;
-    if (control && row.parameter >= 0 && row.parameter < kNumParameters) {
+    if (control && isParameter(row.parameter)) {
       const float initial = kParamTable[row.parameter].defaultValue;
       control->setDefaultValue(initial);
       control->setValue(initial);
