@@ -10,18 +10,10 @@
 
 namespace sorel::host {
 
-struct ParameterName {
-  int index;
-  std::string name;  // "stereo.salt", "mid.pepper.flavour", "vol.in.wide", ...
-};
-
 // The name of `value` for a parameter that takes only a few named values
 // (switches, the page, anti-aliasing); nullopt when it is none of them or the
 // parameter is continuous.
 std::optional<std::string> choiceName(int index, float value);
-
-// All 87, in index order.
-const std::vector<ParameterName>& sorelParameterNames();
 
 // The index of a qualified name or "#N" (0 <= N < count); nullopt if unknown.
 std::optional<int> findParameter(const std::string& name, int count);
