@@ -141,25 +141,17 @@ inline constexpr ParamRow kParamTable[kNumParams] = {
 };
 // clang-format on
 
-constexpr bool rowsInIndexOrder() {
-  for (int i = 0; i < kNumParams; ++i)
+constexpr bool sameText(const char* a, const char* b) { return *a == *b && (!*a || sameText(a + 1, b + 1)); }
+// Rows in index order, and every parameter addressable by its qualified name.
+constexpr bool tableIsSound() {
+  for (int i = 0; i < kNumParams; ++i) {
     if (kParamTable[i].index != i) return false;
-  return true;
-}
-static_assert(rowsInIndexOrder());
-
-constexpr bool sameText(const char* a, const char* b) {
-  while (*a && *a == *b) ++a, ++b;
-  return *a == *b;
-}
-// The qualified names are what makes every parameter addressable by name.
-constexpr bool qualifiedNamesUnique() {
-  for (int i = 0; i < kNumParams; ++i)
-    for (int j = i + 1; j < kNumParams; ++j)
+    for (int j = 0; j < i; ++j)
       if (sameText(kParamTable[i].qualified, kParamTable[j].qualified)) return false;
+  }
   return true;
 }
-static_assert(qualifiedNamesUnique());
+static_assert(tableIsSound());
 
 constexpr bool isParameter(int index) { return index >= 0 && index < kNumParams; }
 
@@ -182,27 +174,17 @@ inline constexpr Choice kSwitchChoices[] = {{"off", 0.0f}, {"on", 1.0f}};
 inline constexpr Choice kPageChoices[] = {{"stereo", 0.0f}, {"ms", 1 * kWholeStep}};
 inline constexpr Choice kAntiAliasChoices[] = {{"off", 0.0f}, {"splitfir", 1 * kWholeStep}};
 
+// The named values of each kind, in ParamKind's order.
+inline constexpr std::span<const Choice> kChoicesOfKind[] = {{}, kSwitchChoices, kPageChoices, kAntiAliasChoices};
+
 // The named values of a parameter; empty for levels and non-parameters.
 constexpr std::span<const Choice> choicesOf(int index) {
-  if (!isParameter(index)) return {};
-  switch (kParamTable[index].kind) {
-    case ParamKind::kSwitch:
-      return kSwitchChoices;
-    case ParamKind::kPage:
-      return kPageChoices;
-    case ParamKind::kAntiAlias:
-      return kAntiAliasChoices;
-    case ParamKind::kLevel:
-      break;
-  }
-  return {};
+  return isParameter(index) ? kChoicesOfKind[static_cast<int>(kParamTable[index].kind)] : std::span<const Choice>{};
 }
 
 // Display frequency of the "spare" at index 4: 25 Hz at 0, 250 Hz at 1.
 constexpr float kLowestFrequency = 25.0f, kFrequencySpan = 225.0f;
 inline float filterFrequency(float v) { return v * kFrequencySpan + kLowestFrequency; }
-inline double frequencyPosition(double hz) {
-  return (hz - static_cast<double>(kLowestFrequency)) / static_cast<double>(kFrequencySpan);
-}
+inline double frequencyPosition(double hz) { return (hz - double{kLowestFrequency}) / double{kFrequencySpan}; }
 
 }  // namespace sorel

@@ -35,15 +35,12 @@ inline float volumeGain(float v, bool wide) {
 // The position whose gain is `db` decibels; outside 0..1 when the range
 // cannot reach it.
 inline double volumePosition(double db, bool wide) {
-  const VolumeRange& range = volumeRange(wide);
-  return std::log(std::pow(10.0, db / 20.0) / range.scale) / std::log(range.base);
+  const VolumeRange& r = volumeRange(wide);
+  return std::log(std::pow(10.0, db / 20.0) / r.scale) / std::log(r.base);
 }
 
 // The gain at either end of the range, in dB.
-inline double volumeLimitDb(bool wide) {
-  const VolumeRange& range = volumeRange(wide);
-  return 20.0 * std::log10(range.base * range.scale);
-}
+inline double volumeLimitDb(bool wide) { return 20.0 * std::log10(volumeRange(wide).base * volumeRange(wide).scale); }
 
 // The position for a number typed into a volume read-out: linear in the span
 // the read-out shows, not clamped.
