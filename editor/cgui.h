@@ -26,7 +26,6 @@ class CViewContainer1;
 
 struct TagRecord {
   bool hintable = false;
-  int container = -1;
   VSTGUI::CControl* readout = nullptr;  // the knob's value read-out
 };
 

@@ -95,7 +95,6 @@ CControl* CGui::createControl(int tag, const ControlDesc& row) {
 void CGui::buildControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
     const ControlDesc& row = kLayout[tag];
-    tagRecords[tag].container = row.container;
     if (isParameter(row.parameter)) tagLists[row.parameter].add(tag);
     CControl* control = createControl(tag, row);
     controls[tag] = control;
@@ -111,7 +110,7 @@ void CGui::attachControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
     CControl* control = controls[tag];
     if (!control) continue;
-    const int container = tagRecords[tag].container;
+    const int container = kLayout[tag].container;
     // A control of the never-shown container sits on the frame, so that its
     // pop-up list has a frame to open in.
     CViewContainer* parent = guiFrame;
@@ -124,7 +123,7 @@ void CGui::attachControls() {
 
 void CGui::detachControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
-    const int container = tagRecords[tag].container;
+    const int container = kLayout[tag].container;
     CViewContainer* page = container >= 0 && container < kNumPages ? pages[container] : nullptr;
     // Group members: each container holds its own reference.
     if (auto* group = dynamic_cast<CLed*>(controls[tag])) {
