@@ -1,7 +1,6 @@
-// What sorel-render knows of the Sorel plug-in beyond the VST 2.4 interface:
-// a typeable name for each of its 87 parameters (the names the host sees
-// collide, so these are the command line's interface) and how to turn the
-// units its display shows back into normalised values.
+// The command line's side of the parameter model: finding a parameter by its
+// qualified name (the names the host sees collide) and turning the units its
+// display shows back into normalised values.
 #pragma once
 
 #include <optional>
