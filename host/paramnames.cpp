@@ -51,19 +51,6 @@ std::optional<float> fail(std::string* error, const std::string& message) {
   return std::nullopt;
 }
 
-// The normalised position whose volume gain is `db` decibels in the range.
-std::optional<float> positionForDecibels(double db, bool wide, std::string* error) {
-  const double position = volumePosition(db, wide);
-  const double limit = volumeLimitDb(wide);
-  if (position < -1e-6 || position > 1.0 + 1e-6) {
-    char range[96];
-    std::snprintf(range, sizeof range, "between %.2fdB and %.2fdB in the %s range", -limit, limit,
-                  wide ? "±18 dB" : "±3 dB");
-    return fail(error, std::string("must be ") + range);
-  }
-  return static_cast<float>(std::clamp(position, 0.0, 1.0));
-}
-
 }  // namespace
 
 std::optional<int> findParameter(const std::string& name, int count) {
@@ -119,7 +106,12 @@ std::optional<float> parseParameterValue(int index, const std::string& text, con
     if (index != kVolIn && index != kVolOut) return fail(error, "dB applies to vol.in and vol.out only");
     const int wideIndex = index == kVolIn ? kInRange : kOutRange;
     const bool wide = static_cast<std::size_t>(wideIndex) < current.size() && current[wideIndex] > 0.5f;
-    return positionForDecibels(v, wide, error);
+    const double position = volumePosition(v, wide), limit = volumeLimitDb(wide);
+    if (!(position < -1e-6 || position > 1.0 + 1e-6)) return static_cast<float>(std::clamp(position, 0.0, 1.0));
+    char range[128];
+    std::snprintf(range, sizeof range, "must be between %.2fdB and %.2fdB in the %s range", -limit, limit,
+                  wide ? "±18 dB" : "±3 dB");
+    return fail(error, range);
   }
   if (numberWithUnit(t, "hz", v)) {
     if (index != kFilterFreq) return fail(error, "Hz applies to spare.freq only");
