@@ -5,6 +5,7 @@
 
 #include "denormals.h"
 #include "kernels.h"
+#include "parameters.h"
 #include "volume.h"
 
 namespace sorel {
@@ -21,9 +22,9 @@ constexpr float kFarthestVolume = 20.0f;
 }  // namespace
 
 CEngine::CEngine() {
-  sets[kStereoSet].setup(2, 12);
-  sets[kMidSet].setup(1, 36);
-  sets[kSideSet].setup(1, 60);
+  sets[kStereoSet].setup(2, kStereoBase);
+  sets[kMidSet].setup(1, kMidBase);
+  sets[kSideSet].setup(1, kSideBase);
 }
 
 void CEngine::setParameter(int index, float value) {

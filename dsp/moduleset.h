@@ -14,14 +14,13 @@
 #include <cstdint>
 
 #include "onepole.h"
+#include "parameters.h"
 
 namespace sorel {
 
 class CModuleSet {
  public:
   enum Module { kSalt, kPepper, kSugar, kChili, kNumModules };
-  static constexpr int kParamsPerModule = 6;
-  static constexpr int kParamsPerSet = kNumModules * kParamsPerModule;
   // Offsets 0..20 act: every module's amount, flavour and switch (offsets
   // 21..23, Chili's X values, and every X value act on nothing).
   static constexpr int kActiveParams = 21;

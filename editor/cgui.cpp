@@ -14,7 +14,6 @@ using namespace VSTGUI;
 CGui::CGui(AudioEffect* owner, IEffectLink* effectLink) : CKstEditor(owner), link(effectLink) {
   skin = decideSkinScale(gatherSkinScaleFacts());
   loadSkin();
-  tagToParameter.fill(-1);
   for (auto& value : pendingValues) value.store(0.f, std::memory_order_relaxed);
   for (auto& bits : pendingBits) bits.store(0, std::memory_order_relaxed);
   rect = {0, 0, static_cast<VstInt16>(skinImages[kImgBack]->getHeight()),

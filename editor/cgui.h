@@ -11,6 +11,7 @@
 #include "ctaglist.h"
 #include "editorlink.h"
 #include "layout.h"
+#include "parameters.h"
 #include "skinscale.h"
 
 namespace VSTGUI {
@@ -25,13 +26,11 @@ class CViewContainer1;
 
 struct TagRecord {
   bool hintable = false;
-  int container = -1;
   VSTGUI::CControl* readout = nullptr;  // the knob's value read-out
 };
 
 class CGui : public CKstEditor, public IEditorLink {
  public:
-  static constexpr int kNumParameters = 87;
   static constexpr int kClipHoldTicks = 75;
 
   CGui(AudioEffect* owner, IEffectLink* effectLink);
@@ -60,7 +59,6 @@ class CGui : public CKstEditor, public IEditorLink {
   SkinScale getSkinScale() const { return skin; }
   const CTagList& tagsOf(int parameter) const { return tagLists[parameter]; }
   VSTGUI::CControl* getReadout(int tag) const { return tag >= 0 && tag < kNumTags ? tagRecords[tag].readout : nullptr; }
-  int parameterOf(int tag) const { return tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1; }
   const char* getHintText() const;
   int getClipHold() const { return clipHold; }
   bool isMonoInput() const { return monoInput.load(std::memory_order_relaxed); }
@@ -113,9 +111,8 @@ class CGui : public CKstEditor, public IEditorLink {
   CFrameCM* guiFrame = nullptr;
   std::array<CViewContainer1*, kNumPages> pages{};
   std::array<VSTGUI::CControl*, kNumTags> controls{};
-  std::array<int, kNumTags> tagToParameter{};
   std::array<TagRecord, kNumTags> tagRecords{};
-  std::array<CTagList, kNumParameters> tagLists;
+  std::array<CTagList, kNumParams> tagLists;
   std::array<VSTGUI::CBitmap*, kNumSkinImages> skinImages{};
   SkinScale skin;
   int currentPage = -1;
@@ -130,7 +127,7 @@ class CGui : public CKstEditor, public IEditorLink {
   std::atomic<bool> monoInput{false};
   std::atomic<bool> monoChanged{false};
   std::atomic<bool> clipNotice{false};
-  std::array<std::atomic<float>, kNumParameters> pendingValues{};
+  std::array<std::atomic<float>, kNumParams> pendingValues{};
   std::array<std::atomic<uint64_t>, 2> pendingBits{};
 };
 

@@ -6,16 +6,11 @@
 #include "cframecm.h"
 #include "cgui.h"
 #include "ctextlabel.h"
-#include "params.h"
 #include "typedvalue.h"
 
 namespace sorel {
 
 using namespace VSTGUI;
-
-namespace {
-constexpr float kStep = 1.f / 128.f;
-}  // namespace
 
 void CGui::valueChanged(CControl* control) {
   if (!control) return;
@@ -33,8 +28,8 @@ void CGui::valueChanged(CControl* control) {
   if (handleInternal(tag, v, control)) return;
   if (const CommandDesc* command = commandOf(tag)) {
     runCommand(*command, v);
-  } else if (tag >= 0 && tag < kNumTags && tagToParameter[tag] != -1) {
-    automateParameter(tagToParameter[tag], v);
+  } else if (parameterOfTag(tag) != -1) {
+    automateParameter(parameterOfTag(tag), v);
   }
 }
 
@@ -48,7 +43,7 @@ void CGui::runCommand(const CommandDesc& command, float value) {
       link->setParameterDirect(kCompValidA + command.arg, 1.f);
       break;
     case Command::kShowPage:
-      link->setParameterDirect(kPage, static_cast<float>(command.arg) * kStep);
+      link->setParameterDirect(kPage, static_cast<float>(command.arg) * kWholeStep);
       break;
     case Command::kOpenMenu:
       if (auto* menu = dynamic_cast<CDropdownLst*>(getControl(command.arg))) menu->openList();

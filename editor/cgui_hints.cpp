@@ -30,7 +30,7 @@ void CGui::updateHint() {
     for (int tag = 0; tag < kNumTags; ++tag) {
       if (!tagRecords[tag].hintable || !controls[tag]) continue;
       CRect area = controls[tag]->getViewSize();
-      const int container = tagRecords[tag].container;
+      const int container = kLayout[tag].container;
       if (container >= 0 && container < kNumPages && pages[container]) {
         const CRect page = pages[container]->getViewSize();
         area.offset(page.left, page.top);
@@ -51,7 +51,7 @@ bool CGui::showHint(int tag, bool) {
   bool claimed = false;
   if (openList) {
     claimed = true;
-  } else if (tag > 0 && tag < kNumTags && tagRecords[tag].container == currentPage &&
+  } else if (tag > 0 && tag < kNumTags && kLayout[tag].container == currentPage &&
              (!controls[tag] || controls[tag]->isVisible())) {
     text = kLayout[tag].text;
     claimed = true;

@@ -6,7 +6,6 @@
 #include "cled.h"
 #include "cpane.h"
 #include "cviewcontainer1.h"
-#include "params.h"
 
 namespace sorel {
 
@@ -96,12 +95,10 @@ CControl* CGui::createControl(int tag, const ControlDesc& row) {
 void CGui::buildControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
     const ControlDesc& row = kLayout[tag];
-    tagRecords[tag].container = row.container;
-    tagToParameter[tag] = row.parameter;
-    if (row.parameter >= 0 && row.parameter < kNumParameters) tagLists[row.parameter].add(tag);
+    if (isParameter(row.parameter)) tagLists[row.parameter].add(tag);
     CControl* control = createControl(tag, row);
     controls[tag] = control;
-    if (control && row.parameter >= 0 && row.parameter < kNumParameters) {
+    if (control && isParameter(row.parameter)) {
       const float initial = kParamTable[row.parameter].defaultValue;
       control->setDefaultValue(initial);
       control->setValue(initial);
@@ -113,7 +110,7 @@ void CGui::attachControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
     CControl* control = controls[tag];
     if (!control) continue;
-    const int container = tagRecords[tag].container;
+    const int container = kLayout[tag].container;
     // A control of the never-shown container sits on the frame, so that its
     // pop-up list has a frame to open in.
     CViewContainer* parent = guiFrame;
@@ -126,7 +123,7 @@ void CGui::attachControls() {
 
 void CGui::detachControls() {
   for (int tag = 0; tag < kNumTags; ++tag) {
-    const int container = tagRecords[tag].container;
+    const int container = kLayout[tag].container;
     CViewContainer* page = container >= 0 && container < kNumPages ? pages[container] : nullptr;
     // Group members: each container holds its own reference.
     if (auto* group = dynamic_cast<CLed*>(controls[tag])) {

@@ -7,7 +7,6 @@
 #include "cled.h"
 #include "ctextlabel.h"
 #include "cviewcontainer1.h"
-#include "params.h"
 #include "typedvalue.h"
 
 namespace sorel {
@@ -30,7 +29,7 @@ void CGui::setParameter(VstInt32 index, float value) {
     // Another thread, or the host between idles: the next idle applies it.
     if (index == kCmdInputClip) {
       clipNotice.store(true, std::memory_order_release);
-    } else if (index >= 0 && index < kNumParameters) {
+    } else if (isParameter(index)) {
       pendingValues[index].store(value, std::memory_order_relaxed);
       pendingBits[index / 64].fetch_or(uint64_t{1} << (index % 64), std::memory_order_release);
     }
@@ -65,7 +64,7 @@ void CGui::applyParameter(VstInt32 index, float value) {
     clipHold = kClipHoldTicks;
     return;
   }
-  if (index < 0 || index >= kNumParameters) return;
+  if (!isParameter(index)) return;
   for (const CTagList* node = &tagLists[index]; node; node = node->getNext()) {
     const int tag = node->getTag();
     if (tag < 0) continue;
@@ -94,7 +93,7 @@ void CGui::enableSelectors(int button, bool enabled) {
 
 void CGui::refreshAll() {
   if (!guiFrame) return;
-  for (int index = 0; index < kNumParameters; ++index) applyParameter(index, link->getParameterDirect(index));
+  for (int index = 0; index < kNumParams; ++index) applyParameter(index, link->getParameterDirect(index));
 }
 
 void CGui::showPage(int page) {
@@ -136,13 +135,13 @@ void CGui::automateParameter(VstInt32 index, float value) {
 void CGui::beginEdit(int32_t tag) {
   gestureTag = tag;
   gestureActive = true;
-  if (effect) effect->beginEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
+  if (effect) effect->beginEdit(parameterOfTag(tag));
 }
 
 void CGui::endEdit(int32_t tag) {
   if (tag < 0) tag = gestureTag;
   gestureActive = false;
-  if (effect) effect->endEdit(tag >= 0 && tag < kNumTags ? tagToParameter[tag] : -1);
+  if (effect) effect->endEdit(parameterOfTag(tag));
 }
 
 }  // namespace sorel

@@ -53,6 +53,8 @@ struct ControlDesc {
 };
 
 extern const ControlDesc kLayout[kNumTags];
+// The parameter a tag's control sets, or -1.
+inline int parameterOfTag(int tag) { return tag >= 0 && tag < kNumTags ? kLayout[tag].parameter : -1; }
 
 // A push-button group (column a of a type-9 row).
 struct GroupDesc {

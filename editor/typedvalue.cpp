@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "layout.h"
+#include "parameters.h"
+#include "volume.h"
+
 namespace sorel {
 
 double readTypedNumber(const char* text) {
@@ -26,11 +30,10 @@ double readTypedNumber(const char* text) {
 }
 
 float typedToNormalised(int tag, double number, bool inWide, bool outWide) {
+  const int parameter = parameterOfTag(tag);
   float v;
-  if (tag == 108 || tag == 109 || tag == 110 || tag == 111) {
-    const bool wide = tag <= 109 ? inWide : outWide;
-    const float range = wide ? 18.06f : 3.01f;
-    v = static_cast<float>(number / (2.0 * static_cast<double>(range)) + 0.5);
+  if (parameter == kVolIn || parameter == kVolOut) {
+    v = typedVolumePosition(number, parameter == kVolIn ? inWide : outWide);
   } else {
     v = static_cast<float>(number * 0.01);
   }

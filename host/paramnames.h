@@ -1,7 +1,6 @@
-// What sorel-render knows of the Sorel plug-in beyond the VST 2.4 interface:
-// a typeable name for each of its 87 parameters (the names the host sees
-// collide, so these are the command line's interface) and how to turn the
-// units its display shows back into normalised values.
+// The command line's side of the parameter model: finding a parameter by its
+// qualified name (the names the host sees collide) and turning the units its
+// display shows back into normalised values.
 #pragma once
 
 #include <optional>
@@ -10,18 +9,10 @@
 
 namespace sorel::host {
 
-struct ParameterName {
-  int index;
-  std::string name;  // "stereo.salt", "mid.pepper.flavour", "vol.in.wide", ...
-};
-
 // The name of `value` for a parameter that takes only a few named values
 // (switches, the page, anti-aliasing); nullopt when it is none of them or the
 // parameter is continuous.
 std::optional<std::string> choiceName(int index, float value);
-
-// All 87, in index order.
-const std::vector<ParameterName>& sorelParameterNames();
 
 // The index of a qualified name or "#N" (0 <= N < count); nullopt if unknown.
 std::optional<int> findParameter(const std::string& name, int count);

@@ -7,12 +7,14 @@
 
 #include "blockqueue.h"
 #include "outputtarget.h"
+#include "parameters.h"
 #include "volume.h"
 
 namespace sorel::host {
 
 ClipCounter::ClipCounter(const std::vector<float>& values)
-    : active(values.size() > 84 && values[0] >= 0.5f), gain(active ? volumeGain(values[2], values[84] > 0.5f) : 1.0f) {}
+    : active(values.size() > kInRange && values[kGlobalOn] >= 0.5f),
+      gain(active ? volumeGain(values[kVolIn], values[kInRange] > 0.5f) : 1.0f) {}
 
 bool ClipCounter::blockClips(float* const* channels, int count, int n) const {
   if (!active) return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "parameters.h"
 #include "paramnames.h"
 #include "preset.h"
 
@@ -10,7 +11,6 @@ namespace sorel::host {
 namespace {
 
 constexpr VstInt32 kSorelID = kFourCC('S', 'O', 'R', 'L');
-constexpr int kSorelParams = 87;
 
 // "#12". Built by appending: GCC 12 takes "#" + std::to_string(i) for an
 // overlapping copy (-Wrestrict) in optimised builds.
@@ -31,7 +31,7 @@ std::unique_ptr<Session> Session::create(const std::string& pluginPath, const st
   if (!s->templateEffect) return nullptr;
   AEffect* e = s->templateEffect->effect();
   s->id = e->uniqueID;
-  s->sorel = e->uniqueID == kSorelID && e->numParams == kSorelParams;
+  s->sorel = e->uniqueID == kSorelID && e->numParams == kNumParams;
   s->templateEffect->dispatch(effOpen);
   if (!presetPath.empty() && !s->applyPreset(presetPath, error)) return nullptr;
   if (!s->applySettings(settings, error)) return nullptr;
@@ -65,7 +65,7 @@ bool Session::applyPreset(const std::string& path, std::string* error) {
     if (error) {
       char value[32];
       std::snprintf(value, sizeof value, "%g", static_cast<double>(v));
-      const std::string name = sorel ? sorelParameterNames()[static_cast<std::size_t>(i)].name : indexName(i);
+      const std::string name = sorel ? kParamTable[i].qualified : indexName(i);
       *error = path + ": parameter " + name + " ('" + scratch->paramName(i) + "') holds " + value +
                ", outside the range 0 to 1; the preset is refused";
     }
@@ -107,7 +107,7 @@ bool Session::applySettings(const std::vector<Setting>& settings, std::string* e
     resolved.push_back({*index, &s});
   }
   std::stable_partition(resolved.begin(), resolved.end(),
-                        [this](const Resolved& r) { return sorel && (r.index == 84 || r.index == 85); });
+                        [this](const Resolved& r) { return sorel && (r.index == kInRange || r.index == kOutRange); });
   for (const Resolved& r : resolved) {
     const int index = r.index;
     const std::string& text = r.setting->value;
@@ -187,12 +187,11 @@ int Session::pluginVersion() const {
 }
 
 void Session::list(std::ostream& out) {
-  const auto& names = sorelParameterNames();
   char line[256];
   std::snprintf(line, sizeof line, "%-5s %-22s %-16s %-10s %s\n", "index", "name", "host name", "value", "display");
   out << line;
   for (int i = 0; i < templateEffect->numParams(); ++i) {
-    const std::string qualified = sorel ? names[static_cast<std::size_t>(i)].name : indexName(i);
+    const std::string qualified = sorel ? kParamTable[i].qualified : indexName(i);
     // The value as -s takes it: a name for switches and choices, else normalised.
     const float v = templateEffect->getParameter(i);
     const std::optional<std::string> named = sorel ? choiceName(i, v) : std::nullopt;

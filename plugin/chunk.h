@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "params.h"
+#include "parameters.h"
 
 namespace sorel {
 

@@ -5,11 +5,6 @@
 #include "plug.h"
 
 namespace sorel {
-namespace {
-
-constexpr float kAntiAliasOn = 1.0f / 128.0f;
-
-}  // namespace
 
 // [audio] The frame's settings come from one place, the stored values, read
 // once at block start: whatever two host threads did meanwhile, the block runs
@@ -21,7 +16,7 @@ void CPlug::publishFrame() {
   engine.setInputWide(isWide(kInRange));
   engine.setOutputVolume(currentValue(kVolOut));
   engine.setOutputWide(isWide(kOutRange));
-  engine.setSplitBand(currentValue(kAntiAlias) >= kAntiAliasOn);
+  engine.setSplitBand(currentValue(kAntiAlias) >= kAntiAliasChoices[1].encoding);  // "splitfir" or above
 }
 
 // [audio] No allocation, no lock, no host call; the only call out of the engine

@@ -2,7 +2,7 @@
 // program and each of the three compare stores are one of these.
 #pragma once
 
-#include "params.h"
+#include "parameters.h"
 
 namespace sorel {
 

@@ -8,7 +8,7 @@
 #include "cled.h"
 #include "clst.h"
 #include "editor_host.h"
-#include "params.h"
+#include "parameters.h"
 
 namespace sorel::test {
 namespace {

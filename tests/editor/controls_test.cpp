@@ -14,7 +14,7 @@
 #include "cviewcontainer1.h"
 #include "editor_host.h"
 #include "layout.h"
-#include "params.h"
+#include "parameters.h"
 
 namespace sorel::test {
 namespace {

@@ -10,7 +10,7 @@
 #include "ctaglist.h"
 #include "cviewcontainer1.h"
 #include "editor_host.h"
-#include "params.h"
+#include "parameters.h"
 
 namespace sorel::test {
 namespace {

@@ -6,7 +6,7 @@
 #include "cdropdownlst.h"
 #include "clst.h"
 #include "editor_host.h"
-#include "params.h"
+#include "parameters.h"
 
 namespace sorel::test {
 namespace {
