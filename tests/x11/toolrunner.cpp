@@ -27,17 +27,21 @@ std::string findProgram(const std::string& name) {
   return {};
 }
 
-bool runProgram(const std::string& program, const std::vector<std::string>& args, int timeoutMs) {
+int startProgram(const std::string& program, const std::vector<std::string>& args) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   const pid_t pid = fork();
-  if (pid < 0) return false;
   if (pid == 0) {
     execv(program.c_str(), argv.data());
     _exit(127);
   }
+  return pid < 0 ? -1 : pid;
+}
+
+bool waitProgram(int pid, int timeoutMs) {
+  if (pid < 0) return false;
   int status = 0;
   for (int waited = 0;; waited += 5) {
     const pid_t done = waitpid(pid, &status, WNOHANG);
@@ -51,6 +55,10 @@ bool runProgram(const std::string& program, const std::vector<std::string>& args
     usleep(5000);
   }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool runProgram(const std::string& program, const std::vector<std::string>& args, int timeoutMs) {
+  return waitProgram(startProgram(program, args), timeoutMs);
 }
 
 bool xdotool(const std::vector<std::string>& args) {
