@@ -6,17 +6,20 @@
 #include <windows.h>
 // clang-format on
 
+#include <string>
+
 #include "editwindow.h"
 
 namespace sorel::host {
 namespace {
 
 constexpr const wchar_t* kClassName = L"SorelEditWindow";
+constexpr const wchar_t* kCloseAsked = L"SorelCloseAsked";  // a window property: the user closed it
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
-    SetPropW(window, L"SorelCloseAsked", reinterpret_cast<HANDLE>(1));
+    SetPropW(window, kCloseAsked, reinterpret_cast<HANDLE>(1));
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -43,7 +46,9 @@ class Win32EditWindow : public EditWindow {
  public:
   explicit Win32EditWindow(HWND w) : window(w) {}
   ~Win32EditWindow() override {
-    if (IsWindow(window)) DestroyWindow(window);
+    if (!IsWindow(window)) return;
+    RemovePropW(window, kCloseAsked);
+    DestroyWindow(window);
   }
 
   void* parentHandle() const override { return window; }
@@ -60,7 +65,7 @@ class Win32EditWindow : public EditWindow {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-    return IsWindow(window) && !GetPropW(window, L"SorelCloseAsked");
+    return IsWindow(window) && !GetPropW(window, kCloseAsked);
   }
 
   void waitForEvents(int milliseconds) override {
