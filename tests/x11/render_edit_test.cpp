@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "host.h"
+#include "platform/x11/x11errortrap.h"
 #include "preset.h"
 #include "screenshot.h"
 #include "toolrunner.h"
@@ -28,6 +29,7 @@ namespace sorel::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using VSTGUI::x11::X11ErrorTrap;  // the windows come and go under the test: an X error must not end it
 
 // Polls `done` every 10 ms for up to ten seconds.
 bool waitFor(const std::function<bool()>& done) {
@@ -79,6 +81,7 @@ class RenderEdit : public ::testing::Test {
   Window findEditWindow() {
     Window found = 0;
     waitFor([&] {
+      X11ErrorTrap trap(display);
       Window root = 0, parent = 0, *children = nullptr;
       unsigned count = 0;
       XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
@@ -96,6 +99,7 @@ class RenderEdit : public ::testing::Test {
   }
 
   Window onlyChild(Window of) {
+    X11ErrorTrap trap(display);
     Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
     XQueryTree(display, of, &root, &parent, &children, &count);
@@ -104,12 +108,14 @@ class RenderEdit : public ::testing::Test {
     return child;
   }
 
+  // -1 until the window is on screen.
   long pixel(Window of, int x, int y) {
+    X11ErrorTrap trap(display);
     XImage* image = XGetImage(display, of, x, y, 1, 1, AllPlanes, ZPixmap);
     if (!image) return -1;
     const auto value = static_cast<long>(XGetPixel(image, 0, 0) & 0xffffff);
     XDestroyImage(image);
-    return value;
+    return trap.errorCount() == 0 ? value : -1;
   }
 
   Window focus() {
@@ -121,6 +127,7 @@ class RenderEdit : public ::testing::Test {
 
   // Moves the real pointer to (x, y) of `inside` and clicks there.
   bool clickAt(Window inside, int x, int y) {
+    X11ErrorTrap trap(display);
     int rootX = 0, rootY = 0;
     Window child = 0;
     XTranslateCoordinates(display, inside, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
