@@ -54,6 +54,11 @@ class RenderEdit : public ::testing::Test {
     display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
     folder = fs::path(SOREL_TEST_OUTPUT) / ("render-edit-" + std::to_string(::getpid()));
+    // For sorel-render in the sanitizer build (the others ignore them): the
+    // slow unwinding reaches the frames the suppressions name.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":fast_unwind_on_malloc=0").c_str(), 1);
+    setenv("LSAN_OPTIONS", "suppressions=" SOREL_RENDER_LSAN_SUPPRESSIONS, 1);
     fs::create_directories(folder);
   }
 
