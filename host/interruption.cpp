@@ -9,6 +9,13 @@
 #include "partialfiles.h"
 
 namespace sorel::host {
+namespace {
+
+std::atomic<std::atomic<int>*> deferredTo{nullptr};
+
+}  // namespace
+
+void deferInterruptions(std::atomic<int>& caught) { deferredTo.store(&caught); }
 
 void watchInterruptions() {
   ::signal(SIGPIPE, SIG_IGN);
@@ -23,7 +30,11 @@ void watchInterruptions() {
   pthread_sigmask(SIG_BLOCK, &set, nullptr);
   std::thread([set] {
     int caught = 0;
-    while (sigwait(&set, &caught) != 0) {
+    for (;;) {
+      if (sigwait(&set, &caught) != 0) continue;
+      std::atomic<int>* deferred = deferredTo.load();
+      if (!deferred) break;
+      deferred->store(caught);
     }
     partialfiles::removeAllAndHold();
     ::_exit(128 + caught);

@@ -6,10 +6,17 @@
 // pipe then fails the write that met it, like any other write error.
 #pragma once
 
+#include <atomic>
+
 namespace sorel::host {
 
 // Call first thing in main, before any thread starts (threads inherit the
 // blocked signals).
 void watchInterruptions();
+
+// From now on a signal only stores its number in `caught` and the process
+// goes on (an editing session ends and saves on it); `caught` must outlive
+// the process's last signal.
+void deferInterruptions(std::atomic<int>& caught);
 
 }  // namespace sorel::host

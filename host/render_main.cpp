@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "demomaterial.h"
+#include "editsession.h"
 #include "interruption.h"
 #include "outputtarget.h"
 #include "render.h"
@@ -152,7 +153,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> settingTexts;
   int block = 512;
   unsigned jobs = 1;
-  bool list = false, json = false, quiet = false, version = false;
+  bool list = false, json = false, quiet = false, version = false, edit = false;
   app.add_option("inputs", inputs, "Audio files to master (any format libsndfile reads; mono or stereo)");
   app.add_option("-o,--output", output,
                  "Output file, or a folder (for several inputs, or when it exists or ends in /); the format "
@@ -168,6 +169,9 @@ int main(int argc, char** argv) {
   app.add_flag("--version", version, "Print the version, and the plug-in library's when it differs");
   app.add_option("--preset", preset, "Start from this .fxp or .fxb preset (settings apply on top)");
   app.add_option("--save-preset", savePreset, "Write the state after presets and settings as .fxp or .fxb");
+  app.add_flag("--edit", edit,
+               "Open the plug-in's editor in a window, starting from --preset and -s; closing the window (or "
+               "SIGINT, SIGTERM) writes the state to --save-preset");
   app.add_flag("--list", list, "Print every parameter: index, name, host name, value and display text");
   app.add_option("--type", type, "Output sample type")
       ->check(CLI::IsMember({"same", "pcm16", "pcm24", "pcm32", "float"}));
@@ -201,6 +205,9 @@ int main(int argc, char** argv) {
     settings.push_back({text.substr(0, eq), text.substr(eq + 1)});
   }
   if (!demo.empty() && !inputs.empty()) return fail("--demo renders the built-in material; give no input files");
+  if (edit && savePreset.empty()) return fail("--edit needs --save-preset FILE: where the edited state goes");
+  if (edit && (!inputs.empty() || !demo.empty() || !output.empty()))
+    return fail("--edit only sets up a preset; render with --preset FILE afterwards");
   if (demo.empty() && inputs.empty() && !list && savePreset.empty())
     return fail("nothing to do: give input files and -o, or --demo, --list or --save-preset (see --help)");
   if (!inputs.empty() && output.empty()) return fail("say where the output goes with -o");
@@ -210,6 +217,11 @@ int main(int argc, char** argv) {
   auto session = Session::create(plugin, preset, settings, &error);
   if (!session) return fail(error);
   if (list) session->list(std::cout);
+  if (edit) {
+    static std::atomic<int> interrupted{0};
+    deferInterruptions(interrupted);
+    return editAndSavePreset(*session, {savePreset, preset}, interrupted, &error) ? 0 : fail(error);
+  }
 
   // Which file goes where.
   std::vector<std::pair<std::string, std::string>> jobsList;
