@@ -59,28 +59,6 @@ class BitmapDrawing : public ::testing::Test {
   CBitmap* bitmap;
 };
 
-TEST_F(BitmapDrawing, LoadsWithTheImageSize) {
-  EXPECT_TRUE(bitmap->isLoaded());
-  EXPECT_EQ(bitmap->getWidth(), 30);
-  EXPECT_EQ(bitmap->getHeight(), 20);
-}
-
-TEST_F(BitmapDrawing, PaintsThePartAtTheOffsetIntoTheDestination) {
-  bitmap->draw(context, CRect(0, 0, 10, 10), CPoint(10, 0));
-  EXPECT_EQ(at(0, 0), kGreen);
-  EXPECT_EQ(at(9, 9), kGreen);
-  EXPECT_EQ(at(10, 0), kClear);
-  EXPECT_EQ(at(0, 10), kClear);
-
-  bitmap->draw(context, CRect(25, 5, 45, 15));  // offset (0, 0)
-  EXPECT_EQ(at(25, 5), kRed);
-  EXPECT_EQ(at(34, 14), kRed);
-  EXPECT_EQ(at(35, 5), kGreen);
-  EXPECT_EQ(at(44, 14), kGreen);
-  EXPECT_EQ(at(45, 5), kClear);
-  EXPECT_EQ(at(25, 15), kClear);
-}
-
 TEST_F(BitmapDrawing, StopsAtTheImagesEdge) {
   fillBackground(kBlackCColor);
   bitmap->draw(context, CRect(0, 0, 40, 10), CPoint(20, 0));
@@ -165,20 +143,13 @@ TEST(Bitmaps, TheSizeComesFromTheHeaderAndThePixelsAtTheFirstDraw) {
   bitmap->forget();
 }
 
-TEST(Bitmaps, NumberedResourceIsLookedUpByItsNumber) {
-  images::registerForTest("128", blocksPNG(2, 3, {{kRed}}));
-  CBitmap* numbered = new CBitmap(128);
-  EXPECT_EQ(numbered->getHeight(), 3);
-  numbered->forget();
-}
-
 cairo_surface_t* decodedSurface(const CBitmap* bitmap) {
   auto* image = dynamic_cast<CairoBitmap*>(bitmap->getPlatformBitmap());
   return image ? image->getSurface() : nullptr;
 }
 
-TEST(Bitmaps, SameImageLoadedTwiceSharesOneDecodedCopy) {
-  images::registerForTest("shared_blocks", blocksPNG(4, 4, {{kRed, kBlue}}));
+TEST(Bitmaps, EveryLoadOnEveryThreadSharesOneDecodedCopy) {
+  images::registerForTest("shared_blocks", blocksPNG(8, 8, {{kGreen, kYellow}}));
   CBitmap* first = new CBitmap("shared_blocks");
   CBitmap* second = new CBitmap("SHARED_Blocks");
   ASSERT_TRUE(first->isLoaded());
@@ -187,31 +158,22 @@ TEST(Bitmaps, SameImageLoadedTwiceSharesOneDecodedCopy) {
   EXPECT_EQ(pixels, decodedSurface(second));
   EXPECT_EQ(cairo_surface_get_reference_count(pixels), 3u);  // the cache's and the two bitmaps'
   first->forget();
-  EXPECT_EQ(cairo_surface_get_reference_count(pixels), 2u);
   second->forget();
-  EXPECT_EQ(cairo_surface_get_reference_count(pixels), 1u);
-  CBitmap* again = new CBitmap("shared_blocks");
-  EXPECT_EQ(decodedSurface(again), pixels);
-  again->forget();
-}
 
-TEST(Bitmaps, EditorsOnSeveralThreadsShareTheDecodedCopy) {
-  images::registerForTest("threaded_blocks", blocksPNG(8, 8, {{kGreen, kYellow}}));
   std::vector<cairo_surface_t*> seen(8, nullptr);
   std::vector<std::thread> threads;
   for (size_t i = 0; i < seen.size(); ++i) {
     threads.emplace_back([i, &seen] {
       for (int round = 0; round < 20; ++round) {
-        CBitmap* bitmap = new CBitmap("threaded_blocks");
+        CBitmap* bitmap = new CBitmap("shared_blocks");
         seen[i] = decodedSurface(bitmap);
         bitmap->forget();
       }
     });
   }
   for (std::thread& t : threads) t.join();
-  ASSERT_NE(seen[0], nullptr);
-  for (cairo_surface_t* s : seen) EXPECT_EQ(s, seen[0]);
-  EXPECT_EQ(cairo_surface_get_reference_count(seen[0]), 1u);
+  for (cairo_surface_t* s : seen) EXPECT_EQ(s, pixels);
+  EXPECT_EQ(cairo_surface_get_reference_count(pixels), 1u);
 }
 
 #ifdef SOREL_HAVE_RESOURCES
