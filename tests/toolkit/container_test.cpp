@@ -14,14 +14,16 @@ using Log = std::vector<std::string>;
 
 class Dispatch : public OffscreenTest {};
 
+// A view's rect holds its left and top edges but not its right and bottom ones.
 TEST_F(Dispatch, ClickGoesToTheTopmostChildOnly) {
   addProbe(CRect(0, 0, 50, 50), "a");
   addProbe(CRect(20, 20, 70, 70), "b");
-  driver->click(CPoint(30, 30));
-  EXPECT_EQ(takeLog(), (Log{"b down 30,30", "b up 30,30"}));
+  driver->click(CPoint(20, 20));
+  EXPECT_EQ(takeLog(), (Log{"b down 20,20", "b up 20,20"}));
   driver->click(CPoint(10, 10));
   EXPECT_EQ(takeLog(), (Log{"a down 10,10", "a up 10,10"}));
-  EXPECT_EQ(driver->mouseDown(CPoint(190, 90)), kMouseEventNotHandled);  // nothing there
+  EXPECT_EQ(driver->mouseDown(CPoint(70, 69.5)), kMouseEventNotHandled);  // nothing there
+  EXPECT_EQ(driver->mouseDown(CPoint(69.5, 70)), kMouseEventNotHandled);
   EXPECT_TRUE(takeLog().empty());
 }
 
