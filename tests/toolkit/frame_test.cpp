@@ -1,9 +1,7 @@
 // The frame on the off-screen back-end: edit gestures to the editor, the
-// dirty walk and invalid rects, values from other threads, painting through
+// dirty walk and invalid rects, painting through
 // containers, closing (also from inside a handler or a text entry's commit).
 #include <gtest/gtest.h>
-
-#include <thread>
 
 #include "cbitmap.h"
 #include "ctextedit.h"
@@ -110,24 +108,6 @@ TEST_F(FrameTest, InvalidRectsGrowToWholePixelsAndMergeWhenTheyOverlap) {
             (Rects{CRect(20, 0, 30, 10), CRect(0, 0, 20, 20), CRect(0, 30, 10, 40), CRect(150, 80, 200, 100)}));
   frame->invalidRect(CRect(8, 8, 25, 35));  // bridges three of them
   EXPECT_EQ(driver->pendingInvalidRects(), (Rects{CRect(150, 80, 200, 100), CRect(0, 0, 30, 40)}));
-}
-
-TEST_F(FrameTest, ValueFromAnotherThreadOnlyMarksTheViewDirty) {
-  auto* control = new ShadeControl(CRect(40, 0, 60, 20));
-  frame->addView(control);
-  driver->idle();
-  driver->takePaintedRects();
-  std::thread other([control] {
-    control->setValue(0.75f);
-    control->invalid();
-    control->setDirty();
-  });
-  other.join();
-  EXPECT_TRUE(driver->pendingInvalidRects().empty());
-  EXPECT_TRUE(control->isDirty());
-  driver->idle();
-  EXPECT_EQ(driver->takePaintedRects(), (Rects{CRect(40, 0, 60, 20)}));
-  EXPECT_EQ(driver->pixel(45, 5), grey(191));
 }
 
 // --- Painting through containers ---
