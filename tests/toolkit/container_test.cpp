@@ -100,10 +100,13 @@ TEST_F(Dispatch, ContainersPassPointsInTheChildsParentCoordinates) {
   EXPECT_EQ(frame->getViewAt(CPoint(105, 25), true), c);
 }
 
-TEST_F(Dispatch, ModalViewTakesEveryClick) {
+TEST_F(Dispatch, ModalViewTakesEveryClickAndEndsTheHover) {
   addProbe(CRect(0, 0, 100, 100), "a");
+  driver->hover(CPoint(20, 20));
+  takeLog(true);
   auto* modal = new ProbeView(CRect(120, 10, 180, 60), "m", &log);
   ASSERT_TRUE(frame->setModalView(modal));
+  EXPECT_EQ(takeLog(true), (Log{"a exit"}));
   auto* second = new ProbeView(CRect(0, 0, 10, 10), "second", &log);
   EXPECT_FALSE(frame->setModalView(second));
   second->forget();
@@ -112,8 +115,9 @@ TEST_F(Dispatch, ModalViewTakesEveryClick) {
   driver->click(CPoint(10, 10));
   EXPECT_EQ(driver->wheel(CPoint(10, 10), 1.f), false);
   EXPECT_EQ(takeLog(true), (Log{"m move 10,10"}));
+  driver->hover(CPoint(130, 20));
   driver->click(CPoint(130, 20));
-  EXPECT_EQ(takeLog(), (Log{"m down 130,20", "m up 130,20"}));
+  EXPECT_EQ(takeLog(true), (Log{"m enter", "m move 130,20", "m down 130,20", "m up 130,20"}));
 
   ASSERT_TRUE(frame->setModalView(nullptr));
   EXPECT_FALSE(modal->isAttached());
@@ -234,20 +238,6 @@ TEST_F(Hover, RemovedViewLosesHover) {
   driver->hover(CPoint(10, 10));
   EXPECT_EQ(takeLog(true), (Log{"c exit", "a enter", "a move 10,10"}));
   x->forget();
-}
-
-TEST_F(Hover, ModalViewEndsHover) {
-  driver->hover(CPoint(10, 10));
-  takeLog(true);
-  auto* modal = new ProbeView(CRect(60, 60, 90, 90), "m", &log);
-  frame->setModalView(modal);
-  EXPECT_EQ(takeLog(true), (Log{"a exit"}));
-  driver->hover(CPoint(20, 20));
-  EXPECT_EQ(takeLog(true), (Log{"m move 20,20"}));
-  driver->hover(CPoint(70, 70));
-  EXPECT_EQ(takeLog(true), (Log{"m enter", "m move 70,70"}));
-  frame->setModalView(nullptr);
-  modal->forget();
 }
 
 }  // namespace
