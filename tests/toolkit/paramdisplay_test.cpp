@@ -1,16 +1,12 @@
-// The text displays: background and frame of CParamDisplay, text placement
-// by alignment and inset, the font it holds, and CTextLabel's text.
+// The text displays: text placement by alignment and inset, and the font a
+// display holds. (The read-outs draw their own back and keep their own text.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
-#include <string>
 
-#include "cbitmap.h"
-#include "cparamdisplay.h"
 #include "ctextlabel.h"
 #include "offscreenfixture.h"
-#include "platform/cairo/cairobitmap.h"
 #include "testimage.h"
 
 namespace {
@@ -19,8 +15,6 @@ using namespace VSTGUI;
 using sorel::test::InkBox;
 
 constexpr CColor kWindowColour{10, 60, 10, 255};
-constexpr CColor kBack{0, 0, 200, 255};
-constexpr CColor kOutline{250, 250, 0, 255};
 const CRect kField(20, 20, 180, 50);
 
 class DisplayTest : public sorel::test::OffscreenTest {
@@ -66,35 +60,6 @@ class DisplayTest : public sorel::test::OffscreenTest {
   }
 };
 
-TEST_F(DisplayTest, TheBackIsFilledAndOutlinedUnlessTransparentOrPictured) {
-  auto* display = show(new CParamDisplay(kField));
-  display->setBackColor(kBack);
-  display->setFrameColor(kOutline);
-  display->setStyle(kNoTextStyle);
-  driver->idle();
-  EXPECT_EQ(at(20, 20), kOutline);
-  EXPECT_EQ(at(179, 49), kOutline);
-  EXPECT_EQ(at(21, 21), kBack);
-  EXPECT_EQ(at(19, 19), kWindowColour);
-  EXPECT_EQ(at(180, 50), kWindowColour);
-  display->setStyle(kNoTextStyle | kNoFrame);
-  driver->idle();
-  EXPECT_EQ(at(20, 20), kBack);
-
-  display->setTransparency(true);
-  driver->renderAll();
-  EXPECT_EQ(at(30, 30), kWindowColour);
-
-  constexpr CColor kPicture{120, 40, 160, 255};
-  images::registerForTest("display-back-test.png", sorel::test::blocksPNG(160, 30, {{kPicture}}));
-  auto* bitmap = new CBitmap("display-back-test.png");
-  display->setBackground(bitmap);
-  bitmap->forget();
-  driver->renderAll();
-  EXPECT_EQ(at(20, 20), kPicture);
-  EXPECT_EQ(at(100, 35), kPicture);
-}
-
 TEST_F(DisplayTest, AlignmentAndInsetPlaceTheText) {
   const InkBox centred = textInk([](CTextLabel*) {});
   ASSERT_FALSE(centred.empty());
@@ -135,19 +100,6 @@ TEST_F(DisplayTest, TheDisplayHoldsItsFont) {
   frame->removeView(label);
   EXPECT_EQ(font->getNbReference(), 1);
   font->forget();
-}
-
-TEST(Label, KeepsAtMost255CharactersAndOnlyANewTextMakesItDirty) {
-  CTextLabel label(kField, std::string(300, 'x').c_str());
-  EXPECT_EQ(std::string(label.getText()), std::string(255, 'x'));
-  label.setDirty(false);
-  label.setText((std::string(255, 'x') + "q").c_str());  // the same 255 characters
-  EXPECT_FALSE(label.isDirty());
-  label.setText("abd");
-  EXPECT_TRUE(label.isDirty());
-  EXPECT_STREQ(label.getText(), "abd");
-  label.setText(nullptr);
-  EXPECT_STREQ(label.getText(), "");
 }
 
 }  // namespace
