@@ -20,42 +20,16 @@
 #include <vector>
 
 #include "embedded.h"
+#include "skinimages.h"
 
 namespace {
 
 using sorel::resources::EmbeddedFile;
 
-struct Expected {
-  const char* name;
-  int width;
-  int height;
-  int frames;
-};
-
-// Names, sizes and frame counts at scale 1, as the editor's layout uses them.
-constexpr Expected kSkin[] = {
-    {"back.png", 896, 340, 1},       {"backMS.png", 1001, 340, 1},  {"fader.png", 36, 61, 1},
-    {"switch.png", 32, 32, 2},       {"switchS.png", 9, 18, 2},     {"knob.png", 81, 10449, 129},
-    {"knobS.png", 59, 7611, 129},    {"knobXS.png", 40, 5160, 129}, {"Sel.png", 17, 51, 3},
-    {"clip.png", 42, 84, 2},         {"3_18.png", 16, 32, 2},       {"Mono.png", 80, 42, 1},
-    {"SW_Stereo.png", 80, 126, 3},   {"SW_Mid.png", 80, 126, 3},    {"SW_Side.png", 80, 126, 3},
-    {"SW_Stereo_s.png", 52, 78, 3},  {"SW_Mid_s.png", 52, 78, 3},   {"SW_Side_s.png", 52, 78, 3},
-    {"arrow.png", 13, 69, 3},        {"abc.png", 17, 51, 3},        {"name.png", 164, 68, 2},
-    {"188x220.png", 195, 231, 1},    {"188x188.png", 188, 188, 1},  {"FrameO.png", 896, 340, 1},
-    {"captms.png", 37, 220, 1},      {"captst.png", 37, 220, 1},    {"Salt.png", 57, 19, 1},
-    {"Pepper.png", 96, 19, 1},       {"Sugar.png", 84, 19, 1},      {"Chili.png", 60, 19, 1},
-    {"top.png", 190, 6, 1},          {"btm.png", 190, 6, 1},        {"mid.png", 190, 14, 1},
-    {"AboutSorel.png", 896, 340, 1}, {"kst.png", 131, 41, 1},       {"seal.png", 181, 28, 1},
-};
-
 constexpr int kScales[] = {1, 2};
 
-std::string scaledName(const char* name, int scale) {
-  std::string s = name;
-  if (scale == 1) return s;
-  const std::size_t dot = s.rfind('.');
-  return s.substr(0, dot) + "_2x" + s.substr(dot);
-}
+// The name the editor loads at `scale`.
+const char* scaledName(const sorel::SkinImage& row, int scale) { return scale == 1 ? row.name : row.largeName; }
 
 struct Rgba {
   double r, g, b, a;  // 0..255, not premultiplied
@@ -104,7 +78,8 @@ class Image {
 // Decodes each file once for the whole run: the 2x knob strips are large.
 const Image& image(const char* name, int scale = 1) {
   static std::map<std::string, std::unique_ptr<Image>> cache;
-  const std::string key = scaledName(name, scale);
+  std::string key = name;
+  if (scale == 2) key.insert(key.rfind('.'), "_2x");
   auto it = cache.find(key);
   if (it == cache.end()) {
     const EmbeddedFile* file = sorel::resources::find(key.c_str());
@@ -184,21 +159,21 @@ Count countFrame(const Image& img, int frameHeight, int frame, Test test, double
 
 // --- Names and sizes ---------------------------------------------------------
 
-TEST(SkinFiles, EveryImageDecodesAtItsSizeInBothScales) {
-  for (const Expected& e : kSkin)
-    for (const int scale : kScales) {
-      SCOPED_TRACE(scaledName(e.name, scale));
-      const Image& img = image(e.name, scale);
-      ASSERT_TRUE(img.ok());
-      EXPECT_EQ(img.width(), e.width * scale);
-      EXPECT_EQ(img.height(), e.height * scale);
-    }
-}
-
-TEST(SkinFiles, EmbedsTheTwoSetsAndNothingElse) {
+// (The sizes the layout needs are checked where the editor places its knobs,
+// switches and window.)
+TEST(SkinFiles, EmbedsWhatTheEditorLoadsAtBothScalesAndNothingElse) {
   std::set<std::string> expected;
-  for (const Expected& e : kSkin)
-    for (const int scale : kScales) expected.insert(scaledName(e.name, scale));
+  for (const sorel::SkinImage& row : sorel::kSkinImages) {
+    if (row.kind > 1) continue;
+    for (const int scale : kScales) expected.insert(scaledName(row, scale));
+    SCOPED_TRACE(row.name);
+    const Image& one = image(row.name, 1);
+    const Image& two = image(row.largeName);
+    ASSERT_TRUE(one.ok());
+    ASSERT_TRUE(two.ok());
+    EXPECT_EQ(two.width(), 2 * one.width());
+    EXPECT_EQ(two.height(), 2 * one.height());
+  }
   std::set<std::string> embedded;
   for (const EmbeddedFile* f = sorel::resources::begin(); f != sorel::resources::end(); ++f) {
     EXPECT_TRUE(embedded.insert(f->name).second) << "twice: " << f->name;
@@ -257,18 +232,6 @@ TEST(SkinTransparency, RingsAreOpenInTheMiddleAndSolidAround) {
     }
 }
 
-// Knobs sit on the module faces: nothing square around them.
-TEST(SkinTransparency, KnobCornersAreClear) {
-  for (const char* name : {"knob.png", "knobS.png", "knobXS.png"})
-    for (const int s : kScales) {
-      const Image& img = image(name, s);
-      const int size = img.width();
-      for (const int frame : {0, 64, 128})
-        for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}})
-          EXPECT_EQ(img.pixel(x, frame * size + y).a, 0) << name << " scale " << s << " frame " << frame;
-    }
-}
-
 // --- Read-outs print (44, 44, 44) without a background -----------------------
 
 TEST(SkinReadability, BackgroundIsLightUnderTheHintLineAndTheVolumeReadouts) {
@@ -317,6 +280,10 @@ TEST(SkinFrames, KnobFramesStepFromSevenThirtyToFourThirty) {
       const Image& img = image(name, s);
       const int size = img.width();
       ASSERT_EQ(img.height(), size * 129);
+      // Knobs sit on the module faces: nothing square around them.
+      for (const int frame : {0, 64, 128})
+        for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}})
+          EXPECT_EQ(img.pixel(x, frame * size + y).a, 0) << "corner of frame " << frame;
       for (int f = 1; f < 129; ++f) ASSERT_GT(changedShare(img, size, f - 1, f, 40), 0.0) << "frame " << f;
       EXPECT_GT(changedShare(img, size, 0, 128, 40), 0.08);
       // The orange arc, outside the cap, grows with the value.
@@ -412,13 +379,10 @@ double scaleMismatch(const Image& one, const Image& two, int rowBegin, int rowEn
 }
 
 TEST(SkinScales, TheLargeSkinIsTheSameArtworkDrawnTwiceAsLarge) {
-  for (const Expected& e : kSkin) {
-    const Image& one = image(e.name, 1);
-    const Image& two = image(e.name, 2);
-    const int fh = e.height / e.frames;
-    // Long strips: their first, middle and last frames.
-    for (const int frame : {0, e.frames / 2, e.frames - 1})
-      EXPECT_LT(scaleMismatch(one, two, frame * fh, (frame + 1) * fh), 4.0) << e.name << " frame " << frame;
+  for (const sorel::SkinImage& row : sorel::kSkinImages) {
+    if (row.kind > 1) continue;
+    const Image& one = image(row.name, 1);
+    EXPECT_LT(scaleMismatch(one, image(row.largeName), 0, one.height()), 4.0) << row.name;
   }
 }
 

@@ -77,19 +77,7 @@ class TextEntry : public ::testing::Test {
   CairoTextEntry* entry = nullptr;
 };
 
-TEST_F(TextEntry, OpensWithAllTextSelectedAndTypingReplacesIt) {
-  open("0.50");
-  EXPECT_STREQ(entry->getText(), "0.50");
-  EXPECT_TRUE(entry->hasSelection());
-  type("2");
-  EXPECT_STREQ(entry->getText(), "2");
-  EXPECT_FALSE(entry->hasSelection());
-  EXPECT_EQ(entry->getCaret(), 1u);
-  type("5 dB");
-  EXPECT_STREQ(entry->getText(), "25 dB");
-  EXPECT_TRUE(field.log.empty());
-}
-
+// (Typing over the selection the entry opens with: the text edit's tests.)
 TEST_F(TextEntry, EditingKeys) {
   open("abcd");
   EXPECT_TRUE(entry->handleKey(virtualKey(VKEY_END)));
@@ -206,7 +194,7 @@ class TextEntryPainting : public TextEntry {
   CairoDrawContext* context;
 };
 
-TEST_F(TextEntryPainting, ReadableColoursOverATransparentFieldBackground) {
+TEST_F(TextEntryPainting, ReadableColoursOverAClearFieldElseTheFieldsOwn) {
   open("0.50");
   EXPECT_EQ(entry->getBackColor(), kWhiteCColor);
   EXPECT_EQ(entry->getTextColor(), kBlackCColor);
@@ -217,9 +205,7 @@ TEST_F(TextEntryPainting, ReadableColoursOverATransparentFieldBackground) {
   EXPECT_EQ(at(9, 10).alpha, 0);  // nothing outside the box
   EXPECT_EQ(at(110, 29).alpha, 0);
   EXPECT_GT(count([](CColor c) { return c.red < 20 && c.green < 20 && c.blue < 20; }), 15);
-}
 
-TEST_F(TextEntryPainting, FieldColoursWhenItsBackgroundShows) {
   field.backColor = CColor{20, 30, 40, 100};
   field.fontColor = CColor{250, 250, 0, 255};
   open("0.50");
