@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "effectpreset.h"
 #include "parameters.h"
 #include "paramnames.h"
 #include "preset.h"
@@ -163,22 +164,7 @@ std::unique_ptr<HostedEffect> Session::instance(Host& host, int channels, float 
 }
 
 bool Session::savePreset(const std::string& path, std::string* error) const {
-  Preset preset;
-  if (!presetKindFromPath(path, preset.kind)) {
-    if (error) *error = "a preset file must end in .fxp (one program) or .fxb (bank): " + path;
-    return false;
-  }
-  if (chunk.empty()) {
-    if (error) *error = "this plug-in keeps no state chunk; only chunk presets can be written";
-    return false;
-  }
-  AEffect* e = templateEffect->effect();
-  preset.uniqueID = e->uniqueID;
-  preset.pluginVersion = e->version;
-  preset.count = preset.kind == PresetKind::kProgram ? e->numParams : e->numPrograms;
-  preset.programName = templateEffect->programName();
-  preset.chunk = chunk;
-  return writePresetFile(path, preset, error);
+  return writeEffectPreset(*templateEffect, path, error);
 }
 
 int Session::pluginVersion() const {
