@@ -4,6 +4,7 @@
 #include "cframe.h"
 #include "platform/iplatform.h"
 #ifdef _WIN32
+#include "platform/win32/parentwindows.h"
 #include "platform/win32/win32module.h"
 #endif
 
@@ -101,5 +102,10 @@ bool AEffGUIEditor::beforeSizeChange(const VSTGUI::CRect& newSize, const VSTGUI:
   if (!effect) return false;
   const auto width = static_cast<VstInt32>(newSize.getWidth());
   const auto height = static_cast<VstInt32>(newSize.getHeight());
-  return effectX()->canHostDo("sizeWindow") && effectX()->sizeWindow(width, height);
+  if (effectX()->canHostDo("sizeWindow")) return effectX()->sizeWindow(width, height);
+#ifdef _WIN32
+  // The host cannot: its windows around ours grow or shrink by hand.
+  if (frame) return VSTGUI::win32::resizeParentWindows(frame->getPlatformFrame(), width, height);
+#endif
+  return false;
 }

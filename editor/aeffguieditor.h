@@ -34,6 +34,8 @@ class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
   int32_t getKnobMode() const override { return knobMode; }
   void beginEdit(int32_t index) override;
   void endEdit(int32_t index) override;
+  // Asks the host to resize its windows; on Windows, when the host cannot,
+  // resizes the parent windows itself. True when something was resized.
   bool beforeSizeChange(const VSTGUI::CRect& newSize, const VSTGUI::CRect& oldSize) override;
 
  protected:

@@ -7,6 +7,7 @@
 #include "ctextedit.h"
 #include "offscreenfixture.h"
 #include "platform/cairo/cairobitmap.h"
+#include "platform/parentresize.h"
 #include "recordinglistener.h"
 #include "shadecontrol.h"
 #include "testimage.h"
@@ -251,6 +252,30 @@ TEST_F(FrameTest, ClosingTheFrameFromATextEntrysCommit) {
   EXPECT_FALSE(frame->isOpen());
   EXPECT_EQ(driver->textEntryText(), nullptr);
   driver->type("1");
+}
+
+// The host's windows around an editor of 400 x 300 growing to 500 x 350 when
+// the host cannot resize them: a border of 3 per side marks the top level.
+TEST(ParentResize, EachParentKeepsItsBorderAndTheWalkStopsWhereTheHostsWindowsEnd) {
+  using Sizes = std::vector<WindowSize>;
+  // A borderless holder inside a captioned top level (6 wider, 25 taller), and
+  // the desktop-sized owner beyond it that must stay as it is.
+  EXPECT_EQ(resizedParents({{400, 300}, {400, 300}, {406, 325}, {1920, 1080}}, 500, 350, 3),
+            (Sizes{{500, 350}, {506, 375}}));
+  // Shrinking the same way.
+  EXPECT_EQ(resizedParents({{400, 300}, {406, 325}}, 300, 200, 3), (Sizes{{306, 225}}));
+  // Borders add up through nested frames until the top level's is reached:
+  // 2 + 2 + 2 = 6 wide.
+  EXPECT_EQ(resizedParents({{400, 300}, {402, 302}, {404, 320}, {406, 340}, {900, 700}}, 500, 350, 3),
+            (Sizes{{502, 352}, {504, 370}, {506, 390}}));
+  // A multiple-document workspace ends the walk before it.
+  EXPECT_EQ(resizedParents({{400, 300}, {410, 330}, {1200, 800, true}, {1220, 900}}, 500, 350, 3), (Sizes{{510, 380}}));
+  // A correction of more than 80 pixels (either way) is no border: not resized.
+  EXPECT_EQ(resizedParents({{400, 300}, {410, 330}, {480, 340}, {700, 500}}, 500, 350, 3),
+            (Sizes{{510, 380}, {580, 390}}));
+  EXPECT_EQ(resizedParents({{400, 300}, {410, 330}, {411, 381}}, 500, 350, 3), (Sizes{{510, 380}}));
+  // Nothing above the editor's own window.
+  EXPECT_TRUE(resizedParents({{400, 300}}, 500, 350, 3).empty());
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ using VSTGUI::CRect;
 constexpr int kSaltKnobTag = 72;
 constexpr int kSaltParameter = 12;
 constexpr int kPageParameter = 1;
+constexpr int kVolumeInKnobTag = 108;
 
 // "EDITOR left top width height"
 bool parseEditorLine(const std::string& line, Rect& r) {
@@ -92,7 +93,7 @@ class WineEditor : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     problem.clear();
-    for (const char* file : {SOREL_WIN64_DLL, SOREL_WIN64_HOST, SOREL_WIN64_TEXT}) {
+    for (const char* file : {SOREL_WIN64_DLL, SOREL_WIN64_HOST, SOREL_WIN64_RESIZE}) {
       if (!std::filesystem::exists(file)) problem = std::string(file) + " is missing (make windows builds it)";
     }
     if (!problem.empty()) return;
@@ -223,12 +224,9 @@ TEST_F(WineEditor, OpeningAndClosingFiftyTimesLeaksNoGdiObjectsHandlesOrMemory) 
   EXPECT_LE(last[5], first[5] + 4096) << "private memory, kB";
 }
 
-// The marker file on drive C: asks for the large skin: the window doubles.
-// Disabled, and listed as disabled in every run: the host opens the marker
-// (seen with strace) yet reports the normal size when this suite starts it,
-// while the same host started by hand reports the double size. Not understood
-// yet; the skin-scale rule itself is tested off-screen.
-TEST_F(WineEditor, DISABLED_TheBigMarkerFileOnDriveCDoublesTheWindow) {
+// The marker file on drive C: asks for the large skin: the editor doubles
+// (also beyond the 1280 x 800 screen: the size is the editor's own).
+TEST_F(WineEditor, TheBigMarkerFileOnDriveCDoublesTheWindow) {
   const std::string marker = prefix() + "/drive_c/PEPPER_Big.txt";
   std::ofstream(marker).put('\n');
   const std::string stop = output("wine-host-stop");
@@ -248,47 +246,85 @@ TEST_F(WineEditor, DISABLED_TheBigMarkerFileOnDriveCDoublesTheWindow) {
   EXPECT_TRUE(host.finish(30s));
 }
 
-// The editor has no read-outs yet, so the layer's text field stands in: GDI+
-// draws its text, and the native entry takes a typed value.
-TEST_F(WineEditor, ATextFieldDrawsItsTextAndCommitsTypedTextOnReturnOnly) {
-  const std::string stop = output("wine-text-stop");
+// Typing into the "vol in" read-out through the native edit control: the
+// typed text follows the same rules as on Linux, and GDI+ redraws the
+// read-out with the new value.
+TEST_F(WineEditor, AValueTypedIntoAReadOutReachesTheHostAndIsDrawn) {
+  const std::string stop = output("wine-host-stop");
   std::filesystem::remove(stop);
-  WineProgram program(prefix(), SOREL_WIN64_TEXT, {"60", "STOP=Z:" + stop}, output("wine-text.txt"));
-  ASSERT_TRUE(program.started());
-  Rect field;
-  ASSERT_EQ(std::sscanf(program.waitForLine("FIELD", 60s).c_str(), "FIELD %d %d %d %d", &field.left, &field.top,
-                        &field.width, &field.height),
-            4);
-  // White text on the field's black: some bright pixels in the middle.
-  int bright = 0;
-  for (int attempt = 0; attempt < 50 && bright < 10; ++attempt) {
+  WineProgram host(prefix(), SOREL_WIN64_HOST, {SOREL_WIN64_DLL, "show", "60", "STOP=Z:" + stop},
+                   output("wine-host-readout.txt"));
+  ASSERT_TRUE(host.started());
+  Rect editor;
+  ASSERT_TRUE(parseEditorLine(host.waitForLine("EDITOR", 60s), editor)) << "the editor did not open under Wine";
+  ASSERT_TRUE(waitForPaint(editor));
+
+  VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
+  test::EditorHost native;
+  ASSERT_TRUE(native.open());
+  const VSTGUI::CControl* readout = native.gui().getReadout(kVolumeInKnobTag);
+  ASSERT_NE(readout, nullptr);
+  const int parameter = native.gui().parameterOf(kVolumeInKnobTag);
+  CPoint topLeft = readout->getViewSize().getTopLeft();
+  readout->localToFrame(topLeft);
+  const Rect area{editor.left + static_cast<int>(topLeft.x), editor.top + static_cast<int>(topLeft.y),
+                  static_cast<int>(readout->getViewSize().getWidth()),
+                  static_cast<int>(readout->getViewSize().getHeight())};
+  ASSERT_TRUE(xdotool({"mousemove", std::to_string(area.left + area.width + 40), std::to_string(area.top - 40)}));
+  std::this_thread::sleep_for(500ms);
+  const ScreenGrab before(area, output("wine-readout-before.png"));
+  ASSERT_TRUE(before.valid());
+
+  const std::string x = std::to_string(area.left + area.width / 2);
+  const std::string y = std::to_string(area.top + area.height / 2);
+  // The entry opens with everything selected: typing replaces the text.
+  ASSERT_TRUE(xdotool({"mousemove", x, y}));
+  std::this_thread::sleep_for(300ms);
+  ASSERT_TRUE(xdotool({"click", "1"}));
+  std::this_thread::sleep_for(500ms);
+  ASSERT_TRUE(xdotool({"type", "--", "-1,5"}));
+  ASSERT_TRUE(xdotool({"key", "Return"}));
+  EXPECT_FALSE(host.waitForLine("AUTOMATE " + std::to_string(parameter) + " ", 10s).empty());
+
+  // The pointer away again, then the read-out shows another text.
+  ASSERT_TRUE(xdotool({"mousemove", std::to_string(area.left + area.width + 40), std::to_string(area.top - 40)}));
+  long changed = 0;
+  for (int attempt = 0; attempt < 30 && changed < 10; ++attempt) {
     std::this_thread::sleep_for(100ms);
-    ScreenGrab grab(field, output("wine-text-field.png"));
-    bright = 0;
-    for (int y = 0; grab.valid() && y < field.height; ++y)
-      for (int x = 0; x < field.width; ++x) {
-        const ScreenGrab::Rgb c = grab.at(x, y);
-        if (c.red > 180 && c.green > 180 && c.blue > 180) ++bright;
+    const ScreenGrab after(area, output("wine-readout-after.png"));
+    changed = 0;
+    for (int py = 0; after.valid() && py < area.height; ++py)
+      for (int px = 0; px < area.width; ++px) {
+        const ScreenGrab::Rgb a = before.at(px, py);
+        const ScreenGrab::Rgb b = after.at(px, py);
+        if (std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue) > 60) ++changed;
       }
   }
-  EXPECT_GE(bright, 10) << "no text drawn in the field";
-
-  const std::string x = std::to_string(field.left + field.width / 2);
-  const std::string y = std::to_string(field.top + field.height / 2);
-  // The entry opens with everything selected: typing replaces the text.
-  ASSERT_TRUE(xdotool({"mousemove", x, y, "click", "1"}));
-  std::this_thread::sleep_for(500ms);
-  ASSERT_TRUE(xdotool({"type", "25"}));
-  ASSERT_TRUE(xdotool({"key", "Return"}));
-  EXPECT_EQ(program.waitForLine("CHANGED", 10s), "CHANGED 25");
-  // Escape gives the typed text up.
-  ASSERT_TRUE(xdotool({"mousemove", x, y, "click", "1"}));
-  std::this_thread::sleep_for(500ms);
-  ASSERT_TRUE(xdotool({"type", "99"}));
-  ASSERT_TRUE(xdotool({"key", "Escape"}));
-  EXPECT_TRUE(program.waitForLine("CHANGED 99", 2s).empty());
+  EXPECT_GE(changed, 10) << "the read-out was not redrawn with the typed value";
   std::ofstream(stop).put('\n');
-  EXPECT_TRUE(program.finish(30s));
+  ASSERT_TRUE(host.finish(60s));
+  const std::map<int, float> values = finalValues(host.lines());
+  ASSERT_EQ(values.count(parameter), 1u);
+  // -1.5 dB on the input trim's range of +-6.02 dB.
+  EXPECT_NEAR(values.at(parameter), 0.5 - 1.5 / 6.02, 2e-6);
+}
+
+// The editor base asked for a larger size by the frame: a host that can
+// resize its windows is asked to; for one that cannot, the editor base grows
+// the host's windows itself, each keeping its border.
+TEST_F(WineEditor, TheEditorBaseGrowsTheHostsWindowsWhenTheHostCannot) {
+  WineProgram program(prefix(), SOREL_WIN64_RESIZE, {}, output("wine-resize.txt"));
+  ASSERT_TRUE(program.started());
+  ASSERT_TRUE(program.finish(60s));
+  std::vector<std::string> windows;
+  for (const std::string& line : program.lines()) {
+    if (line.rfind("WINDOWS", 0) == 0) windows.push_back(line);
+  }
+  EXPECT_EQ(program.waitForLine("HOSTSIZED", 0s), "HOSTSIZED 500 350");
+  // "WINDOWS answer holder-size client-size": untouched while the host
+  // resizes, then the borderless holder and the captioned window's client
+  // area both exactly the new 500 x 350.
+  EXPECT_EQ(windows, (std::vector<std::string>{"WINDOWS 1 400 300 400 300", "WINDOWS 1 500 350 500 350"}));
 }
 
 }  // namespace

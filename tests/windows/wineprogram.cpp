@@ -52,6 +52,10 @@ void stopWinePrefix(const std::string& prefix) {
 WineProgram::WineProgram(const std::string& prefix, const std::string& exe, const std::vector<std::string>& args,
                          const std::string& outputFile)
     : output(outputFile) {
+  // Emptied here, before the program starts: the child empties it only once
+  // it runs, and until then a reader would take the last run's lines for
+  // this one's.
+  std::ofstream(outputFile, std::ios::trunc).flush();
   setWineEnvironment(prefix);
   std::vector<std::string> command{exe};
   command.insert(command.end(), args.begin(), args.end());
