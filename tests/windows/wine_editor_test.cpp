@@ -264,7 +264,7 @@ TEST_F(WineEditor, AValueTypedIntoAReadOutReachesTheHostAndIsDrawn) {
   ASSERT_TRUE(native.open());
   const VSTGUI::CControl* readout = native.gui().getReadout(kVolumeInKnobTag);
   ASSERT_NE(readout, nullptr);
-  const int parameter = native.gui().parameterOf(kVolumeInKnobTag);
+  const int parameter = parameterOfTag(kVolumeInKnobTag);
   CPoint topLeft = readout->getViewSize().getTopLeft();
   readout->localToFrame(topLeft);
   const Rect area{editor.left + static_cast<int>(topLeft.x), editor.top + static_cast<int>(topLeft.y),
