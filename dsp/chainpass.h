@@ -4,10 +4,14 @@
 // The chain's only serial work is Salt's and Sugar's one-pole recurrences, so
 // the pass is software-pipelined to let them overlap. Step g:
 //   1. shapes group g + 1 for Salt (vector);
-//   2. runs Salt's recurrence over group g and Sugar's over group g - 2, every
-//      lane's, in one loop;
-//   3. finishes Salt on group g - 1, runs Pepper, shapes it for Sugar (vector);
-//   4. finishes Sugar on group g - 3 and runs Chili (vector), storing it.
+//   2. runs Salt's recurrence over group g and Sugar's over group g - kLag,
+//      every lane's, in one loop;
+//   3. finishes Salt on group g - kLag + 1, runs Pepper, shapes it for Sugar
+//      (vector; without Sugar, on group g - 1, and runs Chili and stores it);
+//   4. finishes Sugar on group g - kLag - 1 and runs Chili (vector), storing it.
+// The processor runs the vector work of one step while the recurrences of the
+// next are under way; a block's first and last kLag groups have only one kind
+// of recurrence to overlap, which is what a short block pays for.
 // Each module still computes each sample from that sample alone and its own
 // filter state, rounding where the formulas round, so the samples are those
 // of the modules run one after the other over the whole block.
@@ -23,6 +27,9 @@
 #include "recurrences.h"
 
 namespace sorel::chain {
+
+// How many groups Sugar's recurrence trails Salt's.
+constexpr int kLag = 2;
 
 template <class V, unsigned kMods, int kLanes>
 [[gnu::always_inline]] inline void runChain(const CModuleSet::Lane* lanes, int n) {
@@ -58,20 +65,21 @@ template <class V, unsigned kMods, int kLanes>
   GroupScratch scratch[kRing][kLanes];
   constexpr bool kSalted = (kMods & kSalt) != 0;
   constexpr bool kSugared = (kMods & kSugar) != 0;
+  constexpr int kMiddle = kSugared ? kLag - 1 : 1;  // how many groups shapeMiddle trails Salt's recurrence
   auto exists = [&](int g) { return g >= 0 && g < groups; };
   auto at = [&](int g) { return scratch[g & (kRing - 1)]; };
   if (kSalted && groups > 0)
     for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, 0), *k[c], at(0)[c]);
-  const int steps = groups + (kSugared ? 3 : 1);
+  const int steps = groups + (kSugared ? kLag + 1 : 1);
   for (int g = 0; g < steps; ++g) {
     if (kSalted && exists(g + 1))
       for (int c = 0; c < kLanes; ++c) shapeSalt(samples(c, g + 1), *k[c], at(g + 1)[c]);
-    recurrences<kLanes, kSalted, kSugared>(at(g), kSalted && exists(g) ? length(g) : 0, saltF, at(g - 2),
-                                           kSugared && exists(g - 2) ? length(g - 2) : 0, sugarF);
-    if (exists(g - 1))
-      for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g - 1), *k[c], at(g - 1)[c]);
-    if (kSugared && exists(g - 3))
-      for (int c = 0; c < kLanes; ++c) finishSugar<V, kMods>(at(g - 3)[c], *k[c], samples(c, g - 3));
+    recurrences<kLanes, kSalted, kSugared>(at(g), kSalted && exists(g) ? length(g) : 0, saltF, at(g - kLag),
+                                           kSugared && exists(g - kLag) ? length(g - kLag) : 0, sugarF);
+    if (exists(g - kMiddle))
+      for (int c = 0; c < kLanes; ++c) shapeMiddle<V, kMods>(samples(c, g - kMiddle), *k[c], at(g - kMiddle)[c]);
+    if (kSugared && exists(g - kLag - 1))
+      for (int c = 0; c < kLanes; ++c) finishSugar<V, kMods>(at(g - kLag - 1)[c], *k[c], samples(c, g - kLag - 1));
   }
 
   for (int c = 0; c < kLanes; ++c) {

@@ -8,14 +8,21 @@ namespace sorel {
 
 class ScopedFlushDenormals {
  public:
-  ScopedFlushDenormals() : saved(_mm_getcsr()) { _mm_setcsr(saved | kFlushToZero | kDenormalsAreZero); }
-  ~ScopedFlushDenormals() { _mm_setcsr(saved); }
+  // Writing the control register is slow on some processors, so a caller
+  // that already flushes pays only the read.
+  ScopedFlushDenormals() : saved(_mm_getcsr()) {
+    if ((saved & kBoth) != kBoth) _mm_setcsr(saved | kBoth);
+  }
+  ~ScopedFlushDenormals() {
+    if ((saved & kBoth) != kBoth) _mm_setcsr(saved);
+  }
   ScopedFlushDenormals(const ScopedFlushDenormals&) = delete;
   ScopedFlushDenormals& operator=(const ScopedFlushDenormals&) = delete;
 
  private:
   static constexpr unsigned kFlushToZero = 0x8000;
   static constexpr unsigned kDenormalsAreZero = 0x0040;
+  static constexpr unsigned kBoth = kFlushToZero | kDenormalsAreZero;
   unsigned saved;
 };
 

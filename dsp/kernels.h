@@ -27,6 +27,17 @@ template <class V, class Mask>
   return std::bit_cast<float>(bits);
 }
 
+// Whether any lane of a comparison mask is set: the halves are folded into
+// one four-lane mask, whose sign bits one instruction gathers.
+template <class Mask>
+[[gnu::always_inline]] inline bool anySet(Mask m) {
+  if constexpr (sizeof(Mask) == 32) {
+    return anySet(__builtin_shufflevector(m, m, 0, 1, 2, 3) | __builtin_shufflevector(m, m, 4, 5, 6, 7));
+  } else {
+    return _mm_movemask_ps(reinterpret_cast<__m128>(m)) != 0;
+  }
+}
+
 // x = clamp(x * gain) (no multiply when kScale is false). NaN becomes 0.
 // Returns true when the clamp had to act; exactly ±1.0 is not a clip.
 template <class V, bool kScale>
@@ -53,8 +64,7 @@ template <class V, bool kScale>
     x[i] = pick(number, pick(over, 1.0f, pick(under, -1.0f, v)), 0.0f);
     tail |= over || under || !number;
   }
-  for (int k = 0; k < L; ++k) tail |= changed[k] != 0;
-  return tail;
+  return tail || anySet(changed);
 }
 
 template <class V>
@@ -82,9 +92,16 @@ template <class V, bool kEncode>
 }
 
 // out[i] = sum over k of h[k] * line[newest + i - k], from 0, k ascending.
-template <class V>
+// kTaps > 0 fixes the tap count at compile time (taps must equal it).
+template <class V, int kTaps = 0>
 [[gnu::always_inline]] inline void convolve(const float* line, int newest, const float* h, int taps, float* out,
                                             int n) {
+  if constexpr (kTaps == 0) {
+    // The split filter's three taps, unrolled.
+    if (taps == 3) return convolve<V, 3>(line, newest, h, taps, out, n);
+  } else {
+    taps = kTaps;
+  }
   constexpr int L = lanesOf<V>;
   int i = 0;
   for (; i + L <= n; i += L) {

@@ -91,6 +91,9 @@ void CModuleSet::update() {
       const double y = filters[ch].y;
       if (!(y <= kLargestState && y >= -kLargestState)) filters[ch].y = 0.0;
     }
+  // A plain load first: the exchange is a locked instruction, and most blocks
+  // find nothing changed.
+  if (dirty.load(std::memory_order_relaxed) == 0) return;
   const unsigned bits = dirty.exchange(0, std::memory_order_acquire);
   if (bits == 0) return;
   if (bits & kRateDirty) {

@@ -1,7 +1,6 @@
 #include "sincfir.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 #include "kernels.h"
@@ -14,11 +13,7 @@ CSincFir::CSincFir(float cutoffFraction, int tapCount, int largest)
 }
 
 void CSincFir::design() {
-  writePosition = 0;
-  ringSize = static_cast<int>(std::bit_ceil(static_cast<unsigned>(largestBlock + taps)));
-  ringMask = ringSize - 1;
   coefficients = std::make_unique<float[]>(static_cast<std::size_t>(taps));
-  history = std::make_unique<float[]>(static_cast<std::size_t>(ringSize));
   line = std::make_unique<float[]>(static_cast<std::size_t>(largestBlock + taps));
 
   // Hann-windowed ideal low-pass, the window reaching zero one step beyond the
@@ -36,28 +31,22 @@ void CSincFir::design() {
   }
 }
 
-// Appends the block to the ring, then convolves: out[i] = sum over k of
-// h[k] * x[i - k], accumulated from 0 in single precision, k ascending. The
-// convolution reads a straight copy of the ring's last taps - 1 samples and
-// the block, so four outputs are formed at a time with no index wrapping.
+// out[i] = sum over k of h[k] * x[i - k], accumulated from 0 in single
+// precision, k ascending, where x is the history followed by the block.
 void CSincFir::process(float* buffer, int n) {
-  const float* x = straightHistory(buffer, n);
+  filter(buffer, n);
+  keepHistory(n);
+}
+
+void CSincFir::filter(float* buffer, int n) {
+  float* x = line.get();
+  std::copy(buffer, buffer + n, x + taps - 1);
   kernels::active().convolve(x, taps - 1, coefficients.get(), taps, buffer, n);
-  writePosition = (writePosition + n) & ringMask;
 }
 
-const float* CSincFir::straightHistory(const float* block, int n) {
-  append(block, n);
-  float* out = line.get();
-  for (int j = 0; j < taps - 1; ++j) out[j] = history[(writePosition - (taps - 1) + j) & ringMask];
-  std::copy(block, block + n, out + taps - 1);
-  return out;
-}
-
-void CSincFir::append(const float* block, int n) {
-  const int first = std::min(n, ringSize - writePosition);
-  std::copy(block, block + first, history.get() + writePosition);
-  std::copy(block + first, block + n, history.get());
+void CSincFir::keepHistory(int n) {
+  float* x = line.get();
+  std::copy(x + n, x + n + taps - 1, x);  // forward: the ranges may overlap with n < taps - 1
 }
 
 }  // namespace sorel

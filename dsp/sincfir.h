@@ -1,5 +1,7 @@
 // A windowed-sinc FIR filter working in place on blocks of at most
-// largestBlock samples, with its input history in a power-of-two ring.
+// largestBlock samples. Its input history (the last taps - 1 samples) waits at
+// the front of a straight line, and each block is copied in behind it, so the
+// convolution reads one array with no index wrapping.
 #pragma once
 
 #include <memory>
@@ -18,27 +20,21 @@ class CSincFir {
   virtual void process(float* buffer, int n);
 
   int getTaps() const { return taps; }
-  int getRingSize() const { return ringSize; }
   const float* getCoefficients() const { return coefficients.get(); }
 
  protected:
   void design();
-  // Copies n samples into the ring at the write position (wrapping); the
-  // write position itself moves when the block is done.
-  void append(const float* block, int n);
-  // Appends the block and returns the last taps - 1 samples before it and
-  // the block itself as one straight array (valid until the next call).
-  const float* straightHistory(const float* block, int n);
+  // Copies the block in behind the history and filters it into buffer; the
+  // line then holds the history and the block until keepHistory(n).
+  void filter(float* buffer, int n);
+  // Moves the last taps - 1 samples of the line to its front.
+  void keepHistory(int n);
 
   float cutoff;
   int taps;
   int largestBlock;
-  int ringSize = 0;
-  int ringMask = 0;
-  int writePosition = 0;
-  std::unique_ptr<float[]> history;
   std::unique_ptr<float[]> coefficients;
-  std::unique_ptr<float[]> line;  // largest block + taps: see straightHistory
+  std::unique_ptr<float[]> line;  // taps - 1 samples of history, then the block
 };
 
 }  // namespace sorel

@@ -13,6 +13,8 @@ CSplitFir::CSplitFir(float cutoffFraction, int tapCount, int largest)
 
 void CSplitFir::setCoefficients(const float* values, int count) {
   if (!values || count < 1 || count > taps) return;
+  // The newest count - 1 samples of the history stay the history.
+  if (count < taps) std::copy(line.get() + (taps - count), line.get() + (taps - 1), line.get());
   delay = count / 2;
   taps = count;
   std::copy(values, values + count, coefficients.get());
@@ -20,10 +22,11 @@ void CSplitFir::setCoefficients(const float* values, int count) {
 
 // high[i] = x[i - delay] - low[i], so that low + high is the input delayed.
 void CSplitFir::process(float* buffer, int n) {
-  CSincFir::process(buffer, n);
-  // The straight copy still holds the input: taps - 1 samples of the past,
-  // then the block (delay <= taps - 1 always, since delay = taps / 2).
+  filter(buffer, n);
+  // The line still holds the input: taps - 1 samples of the past, then the
+  // block (delay <= taps - 1 always, since delay = taps / 2).
   kernels::active().subtract(line.get() + (taps - 1) - delay, buffer, highBand.get(), n);
+  keepHistory(n);
 }
 
 void CSplitFir::addHighBand(float* buffer, int n) const { kernels::active().add(highBand.get(), buffer, buffer, n); }

@@ -56,15 +56,20 @@ TEST_F(Lifecycle, SplitHistoryStandsStillWhileOffAndClearsOnRebuild) {
 
 TEST_F(Lifecycle, DenormalsAreFlushedInsideAndTheCallersStateComesBack) {
   const unsigned before = _mm_getcsr();
-  _mm_setcsr(before & ~0x8040u);  // caller runs without FTZ / DAZ
-  const unsigned callers = _mm_getcsr();
   plug->setParameter(kVolIn, 1.0f);  // x1.414: a denormal times it stays denormal without DAZ
   const float tiny = 1.0e-40f;
-  const auto out = run({tiny, -tiny});
-  EXPECT_EQ(_mm_getcsr(), callers);
-  _mm_setcsr(before);
-  EXPECT_EQ(out[0], 0.0f);
-  EXPECT_EQ(out[1], 0.0f);
+  // A caller without FTZ / DAZ, with FTZ alone, and with both (whose register
+  // the engine leaves alone): each flushes inside and gets its own state back.
+  for (const unsigned flags : {0u, 0x8000u, 0x8040u}) {
+    _mm_setcsr((before & ~0x8040u) | flags);
+    const unsigned callers = _mm_getcsr();
+    const auto out = run({tiny, -tiny});
+    const unsigned after = _mm_getcsr();
+    _mm_setcsr(before);
+    EXPECT_EQ(after, callers) << flags;
+    EXPECT_EQ(out[0], 0.0f) << flags;
+    EXPECT_EQ(out[1], 0.0f) << flags;
+  }
   // At unity gain nothing multiplies the sample and the clamp keeps an
   // in-range sample's bits: it passes as it came, in every build.
   plug->setParameter(kVolIn, 0.5f);
