@@ -5,7 +5,7 @@ and requires its export to match sorel-render's output sample for sample.
 Usage: ardour_render_test.py PLUGIN.so SOREL-RENDER [--keep DIR]
 
 Ardour runs in a scratch HOME and XDG folders, so nothing of the user's is
-read or written; its VST path is the plug-in's folder alone, and its scanner
+read or written; its VST path is a folder holding a copy of the library alone; its scanner
 indexes the library on every run (its cache would otherwise describe an older
 build). Two sessions export the master bus as float WAV: "dry" carries only
 the test tone generator (tone.lua), "wet" the generator and the plug-in with
@@ -219,11 +219,17 @@ def main():
         return 77
     root = tempfile.mkdtemp(prefix="sorel-daw-", dir=keep)
     try:
-        env = prepare_home(root, os.path.dirname(plugin))
+        # Ardour searches its VST folder recursively, so it gets a folder of
+        # the library alone: the build tree holds Wine prefixes whose drive
+        # links lead back to the root of the file system.
+        vst = os.path.join(root, "vst")
+        os.makedirs(vst)
+        scanned = shutil.copy2(plugin, vst)
+        env = prepare_home(root, vst)
         # Ardour takes the cache as stale unless it is from a later second than
         # the library: a library linked a moment ago would not be found.
-        time.sleep(max(0.0, math.floor(os.path.getmtime(plugin)) + 1.05 - time.time()))
-        scan = run([os.path.join(ARDOUR_LIB, "ardour-vst-scanner"), "-f", plugin], env)
+        time.sleep(max(0.0, math.floor(os.path.getmtime(scanned)) + 1.05 - time.time()))
+        scan = run([os.path.join(ARDOUR_LIB, "ardour-vst-scanner"), "-f", scanned], env)
         name = plugin_name(scan)
 
         dry = ardour_export(env, root, "dry", "-")
