@@ -53,7 +53,7 @@ bool HostWindow::waitForPointer(int rootX, int rootY) const {
   return false;
 }
 
-long HostWindow::pixel(Window of, int x, int y) const {
+long windowPixel(Display* display, Window of, int x, int y) {
   X11ErrorTrap trap(display);
   XImage* image = XGetImage(display, of, x, y, 1, 1, AllPlanes, ZPixmap);
   if (!image) return -1;

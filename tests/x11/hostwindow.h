@@ -8,6 +8,10 @@
 
 namespace sorel::testing {
 
+// The pixel at (x, y) of `of` as 0xRRGGBB; -1 when it cannot be read (not on
+// screen yet, or gone).
+long windowPixel(Display* display, Window of, int x, int y);
+
 class HostWindow {
  public:
   // Creates and maps the window at (x, y) on the root window and waits until
@@ -27,7 +31,7 @@ class HostWindow {
   // Waits up to two seconds for the pointer to reach (rootX, rootY).
   bool waitForPointer(int rootX, int rootY) const;
   // The pixel at (x, y) of `of` as 0xRRGGBB; -1 when it cannot be read.
-  long pixel(Window of, int x, int y) const;
+  long pixel(Window of, int x, int y) const { return windowPixel(display, of, x, y); }
   // The windows the editor put into this one (normally its own, or none).
   std::vector<Window> children() const;
   // The host tears its window down before the editor (the frame's window,

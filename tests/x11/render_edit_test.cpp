@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "host.h"
+#include "hostwindow.h"
 #include "platform/x11/x11errortrap.h"
 #include "preset.h"
 #include "screenshot.h"
@@ -114,14 +115,7 @@ class RenderEdit : public ::testing::Test {
   }
 
   // -1 until the window is on screen.
-  long pixel(Window of, int x, int y) {
-    X11ErrorTrap trap(display);
-    XImage* image = XGetImage(display, of, x, y, 1, 1, AllPlanes, ZPixmap);
-    if (!image) return -1;
-    const auto value = static_cast<long>(XGetPixel(image, 0, 0) & 0xffffff);
-    XDestroyImage(image);
-    return trap.errorCount() == 0 ? value : -1;
-  }
+  long pixel(Window of, int x, int y) { return windowPixel(display, of, x, y); }
 
   Window focus() {
     Window window = 0;
