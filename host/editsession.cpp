@@ -7,7 +7,6 @@
 
 #include "editwindow.h"
 #include "effectpreset.h"
-#include "preset.h"
 
 namespace sorel::host {
 namespace {
@@ -19,9 +18,10 @@ class EditingHost : public Host {
   VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override {
     if (opcode == audioMasterCanDo && ptr && std::strcmp(static_cast<const char*>(ptr), "sizeWindow") == 0) return 1;
     if (opcode == audioMasterSizeWindow) {
-      if (index <= 0 || value <= 0) return 0;
-      width = index;
-      height = static_cast<int>(value);
+      int w = 0, h = 0;
+      if (!askedWindowSize(index, value, w, h)) return 0;
+      width = w;
+      height = h;
       resizeAsked = true;
       return 1;
     }
@@ -69,23 +69,21 @@ void runUntilClosed(HostedEffect& effect, EditingHost& host, EditWindow& window,
 
 }  // namespace
 
-bool editAndSavePreset(const Session& session, const EditRequest& request, const std::atomic<int>& stop,
+bool editAndSavePreset(const Session& session, const std::string& presetPath, const std::atomic<int>& stop,
                        std::string* error) {
   EditingHost host;
   auto effect = session.instance(host, 2, 48000.0f, 512, error);
   if (!effect) return false;
-  if (!canWriteEffectPreset(*effect, request.presetPath, error)) return false;
+  if (!canWriteEffectPreset(*effect, presetPath, error)) return false;
   int width = 0, height = 0;
   if (!(effect->effect()->flags & effFlagsHasEditor) || !editorSize(*effect, width, height)) {
     if (error) *error = "the plug-in has no editor to show";
     return false;
   }
-  Preset start;
-  if (!request.startPreset.empty() && readPresetFile(request.startPreset, start, nullptr) &&
-      start.kind == PresetKind::kProgram && !start.programName.empty())
-    effect->dispatch(effSetProgramName, 0, 0, start.programName.data());
+  std::string programName = session.programName();
+  effect->dispatch(effSetProgramName, 0, 0, programName.data());
   const std::string title =
-      effect->effectName() + " - close to save " + std::filesystem::path(request.presetPath).filename().string();
+      effect->effectName() + " - close to save " + std::filesystem::path(presetPath).filename().string();
   auto window = EditWindow::open(title, width, height, error);
   if (!window) return false;
   if (effect->dispatch(effEditOpen, 0, 0, window->parentHandle()) == 0) {
@@ -99,7 +97,7 @@ bool editAndSavePreset(const Session& session, const EditRequest& request, const
   runUntilClosed(*effect, host, *window, stop);
   effect->dispatch(effEditClose);
   window.reset();
-  return writeEffectPreset(*effect, request.presetPath, error);
+  return writeEffectPreset(*effect, presetPath, error);
 }
 
 }  // namespace sorel::host

@@ -220,7 +220,7 @@ int main(int argc, char** argv) {
   if (edit) {
     static std::atomic<int> interrupted{0};
     deferInterruptions(interrupted);
-    return editAndSavePreset(*session, {savePreset, preset}, interrupted, &error) ? 0 : fail(error);
+    return editAndSavePreset(*session, savePreset, interrupted, &error) ? 0 : fail(error);
   }
 
   // Which file goes where.

@@ -36,6 +36,8 @@ class Session {
 
   // The plug-in's own version number (1210 for 1.2.1).
   int pluginVersion() const;
+  // The program name the state came with (a .fxp preset's), else the plug-in's own.
+  std::string programName() const { return templateEffect->programName(); }
 
   bool isSorel() const { return sorel; }
   const std::vector<float>& values() const { return state; }

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "editsession.h"
 #include "host.h"
 #include "hostwindow.h"
 #include "platform/x11/x11errortrap.h"
@@ -247,6 +248,22 @@ TEST(RenderEditWithoutDisplay, FailsAtOnceAndWritesNothing) {
   EXPECT_FALSE(runProgram(SOREL_RENDER_PATH, {"--edit", "--save-preset", out}, 10000));
   EXPECT_FALSE(fs::exists(out));
   if (had) setenv("DISPLAY", previous.c_str(), 1);
+}
+
+// A size an X window cannot take (over 16 bits, or cut from a 64-bit value)
+// would end sorel-render with an X error: the host says no instead.
+TEST(RenderEditWindowSize, OnlySizesAWindowCanTakeAreAccepted) {
+  int w = 0, h = 0;
+  EXPECT_TRUE(host::askedWindowSize(1792, 680, w, h));
+  EXPECT_EQ(w, 1792);
+  EXPECT_EQ(h, 680);
+  for (const auto& [width, height] : {std::pair<VstInt32, VstIntPtr>{0, 680},
+                                      {896, -1},
+                                      {70000, 680},
+                                      {896, 32768},
+                                      {896, (VstIntPtr{1} << 32) + 680}})
+    EXPECT_FALSE(host::askedWindowSize(width, height, w, h)) << width << " x " << height;
+  EXPECT_EQ(w, 1792) << "a refused size leaves the last one";
 }
 
 }  // namespace
