@@ -5,6 +5,7 @@
 #include "ccontrol.h"
 #include "cframecm.h"
 #include "clst.h"
+#include "decodeahead.h"
 #include "cviewcontainer1.h"
 
 namespace sorel {
@@ -62,6 +63,7 @@ bool CGui::open(void* parentWindow) {
   showPage(0);
   refreshAll();  // also says which selector buttons may be pressed
   applyMonoBadge();
+  decodeAhead(visibleBitmaps(*guiFrame));
   return true;
 }
 

@@ -16,6 +16,12 @@ CCoord CBitmap::getWidth() const { return platformBitmap ? platformBitmap->getWi
 
 CCoord CBitmap::getHeight() const { return platformBitmap ? platformBitmap->getHeight() : 0; }
 
+bool CBitmap::isDecoded() const { return !platformBitmap || platformBitmap->isDecoded(); }
+
+void CBitmap::decode() const {
+  if (platformBitmap) platformBitmap->decode();
+}
+
 void CBitmap::draw(CDrawContext* context, const CRect& dest, const CPoint& offset, float alpha) {
   if (context && platformBitmap) context->drawBitmap(this, dest, offset, alpha);
 }

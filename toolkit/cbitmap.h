@@ -36,6 +36,10 @@ class CBitmap : public CBaseObject {
   bool isLoaded() const { return platformBitmap != nullptr; }
   CCoord getWidth() const;
   CCoord getHeight() const;
+  // Whether the pixels are ready to draw (a missing image has none to wait for).
+  bool isDecoded() const;
+  // Decodes the pixels now rather than at the first draw; safe on any thread.
+  void decode() const;
   void draw(CDrawContext* context, const CRect& dest, const CPoint& offset = CPoint(0, 0), float alpha = 1.f);
   IPlatformBitmap* getPlatformBitmap() const { return platformBitmap; }
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "cbitmap.h"
+#include "cviewcontainer.h"
+#include "decodeahead.h"
 #include "platform/cairo/cairobitmap.h"
 #include "platform/cairo/cairodrawcontext.h"
 #include "testimage.h"
@@ -156,6 +158,48 @@ TEST(Bitmaps, EveryLoadOnEveryThreadSharesOneDecodedCopy) {
   for (std::thread& t : threads) t.join();
   for (cairo_surface_t* s : seen) EXPECT_EQ(s, pixels);
   EXPECT_EQ(cairo_surface_get_reference_count(pixels), 1u);
+}
+
+// Decoding ahead walks what will be drawn and leaves nothing for the paint.
+TEST(Bitmaps, DecodingAheadCoversEveryVisibleBackgroundOnce) {
+  std::vector<CBitmap*> bitmaps;
+  for (int i = 0; i < 9; ++i) {
+    const std::string name = "ahead_" + std::to_string(i);
+    images::registerForTest(name.c_str(), blocksPNG(3 + 7 * i, 2 + (i % 4), {{kRed, kBlue}, {kClear, kYellow}}));
+    bitmaps.push_back(new CBitmap(name.c_str()));
+  }
+  auto* root = new CViewContainer(CRect(0, 0, 100, 100), nullptr, bitmaps[0]);
+  auto* panel = new CViewContainer(CRect(0, 0, 50, 50), nullptr, bitmaps[1]);
+  auto* hiddenPanel = new CViewContainer(CRect(50, 0, 100, 50), nullptr, bitmaps[2]);
+  auto* inHidden = new CView(CRect(0, 0, 5, 5));
+  inHidden->setBackground(bitmaps[3]);
+  hiddenPanel->addView(inHidden);
+  hiddenPanel->setVisible(false);
+  for (int i = 4; i < 9; ++i) {
+    auto* view = new CView(CRect(i, i, i + 5, i + 5));
+    view->setBackground(bitmaps[i == 8 ? 4 : i]);  // the last shares an image
+    panel->addView(view);
+  }
+  root->addView(panel);
+  root->addView(hiddenPanel);
+
+  const std::vector<CBitmap*> shown = visibleBitmaps(*root);
+  EXPECT_EQ(shown, (std::vector<CBitmap*>{bitmaps[0], bitmaps[1], bitmaps[4], bitmaps[5], bitmaps[6], bitmaps[7]}));
+  decodeAhead(shown);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(bitmaps[i]->isDecoded(), i != 2 && i != 3 && i != 8) << i;
+  decodeAhead(bitmaps);  // the rest, some already done, one twice
+  for (CBitmap* bitmap : bitmaps) EXPECT_TRUE(bitmap->isDecoded());
+
+  std::vector<unsigned char> damagedPNG = blocksPNG(6, 5, {{kRed}});
+  damagedPNG.resize(damagedPNG.size() - 20);
+  images::registerForTest("ahead_damaged", damagedPNG);
+  CBitmap* damaged = new CBitmap("ahead_damaged");
+  decodeAhead({damaged, nullptr, damaged});  // returns, and the paint will find nothing to draw
+  EXPECT_FALSE(damaged->isDecoded());
+  decodeAhead({});
+  damaged->forget();
+  root->forget();
+  for (CBitmap* bitmap : bitmaps) bitmap->forget();
 }
 
 #ifdef SOREL_HAVE_RESOURCES

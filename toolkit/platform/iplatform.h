@@ -63,6 +63,10 @@ class IPlatformBitmap : public CBaseObject {
  public:
   virtual CCoord getWidth() const = 0;
   virtual CCoord getHeight() const = 0;
+  // Back-ends that decode at the first draw can do it now instead, on any
+  // thread; the others are always decoded.
+  virtual bool isDecoded() const { return true; }
+  virtual void decode() const {}
 };
 
 // The window of one frame.

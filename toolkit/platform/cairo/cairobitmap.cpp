@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 
 #include "platform/backends.h"
+#include "pngdecode.h"
 
 #ifdef SOREL_HAVE_RESOURCES
 #include "resources/embedded.h"
@@ -17,44 +19,42 @@
 namespace VSTGUI {
 
 namespace {
-struct PngReader {
-  const unsigned char* bytes;
-  std::size_t size;
-  std::size_t at = 0;
-};
-
-cairo_status_t readPng(void* closure, unsigned char* data, unsigned int length) {
-  auto* reader = static_cast<PngReader*>(closure);
-  if (reader->size - reader->at < length) return CAIRO_STATUS_READ_ERROR;
-  std::memcpy(data, reader->bytes + reader->at, length);
-  reader->at += length;
-  return CAIRO_STATUS_SUCCESS;
-}
-
 std::string lowerCase(const char* name) {
   std::string key(name);
   for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return key;
 }
 
-// Decoded surfaces by lower-cased name; each entry holds one surface
-// reference for the rest of the process. Images registered by tests live here
-// too. cairo counts surface references atomically, so bitmaps handed out may
-// be released on any thread.
+using Bytes = std::vector<unsigned char>;
+
+// One image's decode, done once by whichever thread asks first while any
+// others asking meanwhile wait for it. Holds one surface reference for the
+// rest of the process; a test's bytes live as long as their decode.
+struct Decode {
+  std::once_flag once;
+  std::shared_ptr<const Bytes> ownBytes;
+  const unsigned char* bytes = nullptr;
+  std::size_t size = 0;
+  cairo_surface_t* surface = nullptr;
+
+  ~Decode() {
+    if (surface) cairo_surface_destroy(surface);
+  }
+};
+
+// Decodes by lower-cased name. The lock guards the tables only, so images of
+// different names decode at the same time. cairo counts surface references
+// atomically, so bitmaps handed out may be released on any thread.
 struct ImageCache {
   std::mutex lock;
-  std::map<std::string, cairo_surface_t*> decoded;
-  std::map<std::string, std::vector<unsigned char>> registered;
-
-  ~ImageCache() {
-    for (auto& entry : decoded) cairo_surface_destroy(entry.second);
-  }
+  std::map<std::string, std::shared_ptr<Decode>> decodes;
+  std::map<std::string, std::shared_ptr<const Bytes>> registered;
 
   // The image's bytes: a test's image, else the embedded file.
   bool findBytes(const std::string& key, const unsigned char*& bytes, std::size_t& size) const {
     if (auto it = registered.find(key); it != registered.end()) {
-      bytes = it->second.data();
-      size = it->second.size();
+      bytes = it->second->data();
+      size = it->second->size();
       return true;
     }
 #ifdef SOREL_HAVE_RESOURCES
@@ -67,11 +67,14 @@ struct ImageCache {
     return false;
   }
 
-  void forget(const std::string& key) {
-    if (auto it = decoded.find(key); it != decoded.end()) {
-      cairo_surface_destroy(it->second);
-      decoded.erase(it);
-    }
+  // The decode of `key`, made on first ask; null when there is no such image.
+  std::shared_ptr<Decode> decodeOf(const std::string& key) {
+    if (auto it = decodes.find(key); it != decodes.end()) return it->second;
+    auto decode = std::make_shared<Decode>();
+    if (!findBytes(key, decode->bytes, decode->size)) return nullptr;
+    if (auto it = registered.find(key); it != registered.end()) decode->ownBytes = it->second;
+    decodes.emplace(key, decode);
+    return decode;
   }
 };
 
@@ -97,13 +100,6 @@ bool readPngSize(const unsigned char* bytes, std::size_t size, int& width, int& 
   return true;
 }
 
-cairo_surface_t* decodeSurface(const unsigned char* bytes, std::size_t size) {
-  PngReader reader{bytes, size};
-  cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(readPng, &reader);
-  if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
-  cairo_surface_destroy(surface);
-  return nullptr;
-}
 }  // namespace
 
 CairoBitmap::CairoBitmap(std::string name, int w, int h) : key(std::move(name)), width(w), height(h) {}
@@ -114,21 +110,20 @@ CairoBitmap::~CairoBitmap() {
 
 cairo_surface_t* CairoBitmap::getSurface() const {
   if (cairo_surface_t* pixels = surface.load(std::memory_order_acquire)) return pixels;
-  ImageCache& images = cache();
-  std::lock_guard<std::mutex> hold(images.lock);
-  if (cairo_surface_t* pixels = surface.load(std::memory_order_acquire)) return pixels;
-  auto it = images.decoded.find(key);
-  if (it == images.decoded.end()) {
-    const unsigned char* bytes = nullptr;
-    std::size_t size = 0;
-    if (!images.findBytes(key, bytes, size)) return nullptr;
-    cairo_surface_t* decoded = decodeSurface(bytes, size);
-    if (!decoded) return nullptr;
-    it = images.decoded.emplace(key, decoded).first;
+  std::shared_ptr<Decode> decode;
+  {
+    ImageCache& images = cache();
+    std::lock_guard<std::mutex> hold(images.lock);
+    decode = images.decodeOf(key);
   }
-  cairo_surface_t* pixels = cairo_surface_reference(it->second);
-  surface.store(pixels, std::memory_order_release);
-  return pixels;
+  if (!decode) return nullptr;
+  std::call_once(decode->once, [&decode] { decode->surface = png::decode(decode->bytes, decode->size); });
+  if (!decode->surface) return nullptr;
+  cairo_surface_t* pixels = cairo_surface_reference(decode->surface);
+  cairo_surface_t* earlier = nullptr;
+  if (surface.compare_exchange_strong(earlier, pixels, std::memory_order_acq_rel)) return pixels;
+  cairo_surface_destroy(pixels);  // another thread stored the same surface first
+  return earlier;
 }
 
 namespace images {
@@ -150,8 +145,8 @@ void registerForTest(const char* name, std::vector<unsigned char> png) {
   const std::string key = lowerCase(name);
   ImageCache& images = cache();
   std::lock_guard<std::mutex> hold(images.lock);
-  images.forget(key);
-  images.registered[key] = std::move(png);
+  images.decodes.erase(key);
+  images.registered[key] = std::make_shared<const Bytes>(std::move(png));
 }
 
 }  // namespace images

@@ -22,6 +22,8 @@ class CairoBitmap : public IPlatformBitmap {
 
   CCoord getWidth() const override { return width; }
   CCoord getHeight() const override { return height; }
+  bool isDecoded() const override { return surface.load(std::memory_order_acquire) != nullptr; }
+  void decode() const override { getSurface(); }
   // The pixels, decoded on first use; null when they cannot be decoded.
   cairo_surface_t* getSurface() const;
 
