@@ -5,8 +5,26 @@
 #include <map>
 #include <mutex>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace sorel::host::partialfiles {
 namespace {
+
+// Puts `from` in the place of `to`, replacing what is there: rename(2) does
+// that; on Windows rename refuses an existing target, the move is asked to.
+bool replace(const std::string& from, const std::string& to, int& errorCode) {
+#ifdef _WIN32
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  errorCode = GetLastError() == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+  return false;
+#else
+  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+  errorCode = errno;
+  return false;
+#endif
+}
 
 struct Registry {
   std::mutex lock;
@@ -43,10 +61,7 @@ bool commit(std::uint64_t key, const std::string& target, int& errorCode) {
     errorCode = ENOENT;
     return false;
   }
-  if (std::rename(found->second.c_str(), target.c_str()) != 0) {
-    errorCode = errno;
-    return false;
-  }
+  if (!replace(found->second, target, errorCode)) return false;
   r.paths.erase(found);
   return true;
 }

@@ -15,8 +15,21 @@
 
 #include "replacingfile.h"
 
+#ifdef _WIN32
+#include <io.h>
+#endif
+
 namespace sorel::host {
 namespace {
+
+#ifdef _WIN32
+// Bytes as they are (no newline translation), not handed to child processes.
+constexpr int kOpenFlags = O_BINARY | O_NOINHERIT;
+int syncToDisk(int fd) { return _commit(fd); }
+#else
+constexpr int kOpenFlags = O_CLOEXEC;
+int syncToDisk(int fd) { return ::fsync(fd); }
+#endif
 
 constexpr VstInt32 kContainerMagic = kFourCC('C', 'c', 'n', 'K');
 constexpr VstInt32 kProgramChunkMagic = kFourCC('F', 'P', 'C', 'h');
@@ -88,7 +101,9 @@ class Descriptor {
 bool writeAll(int fd, const std::vector<unsigned char>& bytes, int& code) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    // At most 1 MiB a call: Windows counts the bytes of a write in 32 bits.
+    const auto piece = static_cast<unsigned>(std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 20));
+    const auto n = ::write(fd, bytes.data() + done, piece);
     if (n < 0) {
       if (errno == EINTR) continue;
       code = errno;
@@ -214,7 +229,7 @@ bool decodePreset(const unsigned char* data, std::size_t size, Preset& out, std:
 }
 
 bool readPresetFile(const std::string& path, Preset& out, std::string* error) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  Descriptor file(::open(path.c_str(), O_RDONLY | kOpenFlags));
   if (file.get() < 0) return fail(error, "cannot open " + quoted(path) + ": " + systemMessage(errno));
 
   // Read to the end rather than trusting the size fstat reports: pipes have none and files can grow.
@@ -224,7 +239,7 @@ bool readPresetFile(const std::string& path, Preset& out, std::string* error) {
     bytes.reserve(std::min(static_cast<std::size_t>(status.st_size), kMaxPresetFileSize + 1));
   unsigned char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+    const auto n = ::read(file.get(), buffer, static_cast<unsigned>(sizeof buffer));
     if (n < 0) {
       if (errno == EINTR) continue;
       return fail(error, "cannot read " + quoted(path) + ": " + systemMessage(errno));
@@ -246,12 +261,12 @@ bool writePresetFile(const std::string& path, const Preset& preset, std::string*
   }
 
   ReplacingFile replacing(path);
-  Descriptor file(::open(replacing.temporaryPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  Descriptor file(::open(replacing.temporaryPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | kOpenFlags, 0666));
   if (file.get() < 0)
     return fail(error, "cannot create a temporary file beside " + quoted(path) + ": " + systemMessage(errno));
   int code = 0;
   bool written = writeAll(file.get(), bytes, code);
-  if (written && ::fsync(file.get()) != 0) {
+  if (written && syncToDisk(file.get()) != 0) {
     written = false;
     code = errno;
   }

@@ -13,7 +13,9 @@
 
 #include "cparamdisplay.h"
 #include "editor_host.h"
+#include "host.h"
 #include "layout.h"
+#include "preset.h"
 #include "screengrab.h"
 #include "toolrunner.h"
 #include "wineprogram.h"
@@ -93,7 +95,7 @@ class WineEditor : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     problem.clear();
-    for (const char* file : {SOREL_WIN64_DLL, SOREL_WIN64_HOST, SOREL_WIN64_RESIZE}) {
+    for (const char* file : {SOREL_WIN64_DLL, SOREL_WIN64_HOST, SOREL_WIN64_RESIZE, SOREL_WIN64_EDIT}) {
       if (!std::filesystem::exists(file)) problem = std::string(file) + " is missing (make windows builds it)";
     }
     if (!problem.empty()) return;
@@ -325,6 +327,50 @@ TEST_F(WineEditor, TheEditorBaseGrowsTheHostsWindowsWhenTheHostCannot) {
   // resizes, then the borderless holder and the captioned window's client
   // area both exactly the new 500 x 350.
   EXPECT_EQ(windows, (std::vector<std::string>{"WINDOWS 1 400 300 400 300", "WINDOWS 1 500 350 500 350"}));
+}
+
+// sorel-render's editing session with its Windows window: a real click flips
+// Sugar's switch, Alt+F4 closes the window, and the preset holds the flip and
+// otherwise exactly a fresh instance's state.
+TEST_F(WineEditor, TheEditingSessionSavesWhatWasClickedWhenItsWindowIsClosed) {
+  const std::string preset = output("wine-edited.fxp");
+  std::filesystem::remove(preset);
+  WineProgram edit(prefix(), SOREL_WIN64_EDIT, {SOREL_WIN64_DLL, "Z:" + preset}, output("wine-edit.txt"));
+  ASSERT_TRUE(edit.started());
+  Rect editor;
+  ASSERT_TRUE(parseEditorLine(edit.waitForLine("EDITOR", 60s), editor)) << "the editing window did not open";
+  ASSERT_TRUE(waitForPaint(editor));
+
+  // Sugar's on/off switch on the Stereo page (32 x 16 at 566, 92).
+  const Rect lamp{editor.left + 574, editor.top + 96, 16, 8};
+  const ScreenGrab before(lamp, output("wine-edit-switch-before.png"));
+  ASSERT_TRUE(before.valid());
+  ASSERT_TRUE(xdotool({"mousemove", std::to_string(editor.left + 582), std::to_string(editor.top + 100)}));
+  ASSERT_TRUE(xdotool({"click", "1"}));
+  bool flipped = false;
+  for (int attempt = 0; attempt < 50 && !flipped; ++attempt) {
+    std::this_thread::sleep_for(100ms);
+    const ScreenGrab after(lamp, output("wine-edit-switch-after.png"));
+    for (int y = 0; after.valid() && y < lamp.height && !flipped; ++y)
+      for (int x = 0; x < lamp.width && !flipped; ++x) flipped = after.at(x, y).red != before.at(x, y).red;
+  }
+  ASSERT_TRUE(flipped) << "the switch was not redrawn after the click";
+  ASSERT_TRUE(xdotool({"key", "alt+F4"}));
+  ASSERT_TRUE(edit.finish(60s));
+  EXPECT_EQ(edit.waitForLine("SAVED", 0s), "SAVED");
+
+  host::Preset saved;
+  std::string error;
+  ASSERT_TRUE(host::readPresetFile(preset, saved, &error)) << error;
+  auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
+  ASSERT_TRUE(library) << error;
+  host::Host hostSide;
+  auto fresh = host::HostedEffect::create(library, hostSide, &error);
+  ASSERT_TRUE(fresh) << error;
+  fresh->dispatch(effOpen);
+  constexpr int kSugarOn = 26;
+  fresh->setParameter(kSugarOn, fresh->getParameter(kSugarOn) == 0.f ? 1.f : 0.f);
+  EXPECT_EQ(saved.chunk, fresh->getChunk());
 }
 
 }  // namespace
