@@ -331,10 +331,11 @@ TEST_F(WineEditor, TheEditorBaseGrowsTheHostsWindowsWhenTheHostCannot) {
 
 // sorel-render's editing session with its Windows window: a real click flips
 // Sugar's switch, Alt+F4 closes the window, and the preset holds the flip and
-// otherwise exactly a fresh instance's state.
+// otherwise exactly a fresh instance's state, in place of the file that was
+// there.
 TEST_F(WineEditor, TheEditingSessionSavesWhatWasClickedWhenItsWindowIsClosed) {
   const std::string preset = output("wine-edited.fxp");
-  std::filesystem::remove(preset);
+  std::ofstream(preset) << "an older file";
   WineProgram edit(prefix(), SOREL_WIN64_EDIT, {SOREL_WIN64_DLL, "Z:" + preset}, output("wine-edit.txt"));
   ASSERT_TRUE(edit.started());
   Rect editor;
