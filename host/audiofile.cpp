@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace sorel::host {
 namespace {
@@ -32,6 +33,12 @@ std::int64_t announcedInHeader(SNDFILE* file, const AudioFormat& info) {
 }  // namespace
 
 bool AudioReader::open(const std::string& path, std::string* error) {
+  // libsndfile opens a folder and then finds no format in it.
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) {
+    if (error) *error = "cannot read " + path + ": it is a folder, not an audio file";
+    return false;
+  }
   SF_INFO sf{};
   file = sf_open(path.c_str(), SFM_READ, &sf);
   if (!file) {
