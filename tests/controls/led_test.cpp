@@ -55,7 +55,7 @@ TEST_F(LedTest, ASwitchTogglesOncePerClickEachInsideOneGesture) {
   EXPECT_EQ(led->getValue(), 0.f);
 }
 
-TEST_F(LedTest, ALampShowsOnlyWhatItIsGiven) {
+TEST_F(LedTest, ALampShowsOnlyWhatItIsGivenAndValuesBelowOneStepReadAsOff) {
   CLed* lamp = addLed(CRect(10, 10, 30, 20), 3);
   lamp->setMouseEnabled(false);
   lamp->setTransparency(true);
@@ -65,10 +65,8 @@ TEST_F(LedTest, ALampShowsOnlyWhatItIsGiven) {
   EXPECT_EQ(shownAt(15, 15), 0);
   lamp->setValue(1.f);
   EXPECT_EQ(shownAt(15, 15), 1);
-}
-
-TEST_F(LedTest, ValuesBelowOneStepReadAsOffAndOnlyChangesMarkDirty) {
-  CLed* led = addLed(CRect(10, 10, 30, 20), 3);
+  // Values below one step read as off, and only changes mark it dirty.
+  CLed* led = lamp;
   led->setValue(0.0078f);
   EXPECT_FALSE(led->isOn());
   led->setValue(0.0079f);

@@ -78,7 +78,7 @@ void chooseTransfer(EditorHost& host, int buttonTag, int menuTag, int row) {
   host.driver().click(CPoint(list.left + 20, list.top + menu->getList()->getRowHeight() * (row + 0.5)));
 }
 
-TEST(EditorCommands, StereoToMidAndSideCopiesTheFirst21ParametersOfTheSet) {
+TEST(EditorCommands, TheFirstTransferRowCopiesStereoToMidAndSide) {
   EditorHost host;
   for (int i = 0; i < 24; ++i) host.plug().setParameter(kStereoBase + i, static_cast<float>(i + 1) / 32.f);
   ASSERT_TRUE(host.open());
@@ -88,15 +88,8 @@ TEST(EditorCommands, StereoToMidAndSideCopiesTheFirst21ParametersOfTheSet) {
   EXPECT_NE(std::find(events.begin(), events.end(), HostEvent{audioMasterAutomate, kCmdConvertSets, 0.f}),
             events.end());
   EXPECT_EQ(host.gui().getOpenList(), nullptr);
-  for (int i = 0; i < 21; ++i) {
-    EXPECT_EQ(host.plug().getParameter(kMidBase + i), static_cast<float>(i + 1) / 32.f) << i;
-    EXPECT_EQ(host.plug().getParameter(kSideBase + i), static_cast<float>(i + 1) / 32.f) << i;
-  }
-  // Chili's X values stay where they were.
-  for (int i = 21; i < 24; ++i) {
-    EXPECT_EQ(host.plug().getParameter(kMidBase + i), kParamTable[kMidBase + i].defaultValue) << i;
-    EXPECT_EQ(host.plug().getParameter(kSideBase + i), kParamTable[kSideBase + i].defaultValue) << i;
-  }
+  // (Which values a conversion copies is the parameter tests'; here, that the
+  // first row asks for this one.)
   host.idle();
   EXPECT_EQ(host.knob(84)->getValue(), 1.f / 32.f);  // Mid "Salt"
   EXPECT_EQ(host.knob(96)->getValue(), 1.f / 32.f);  // Side "Salt"

@@ -1,6 +1,7 @@
 // The editor's own controls in the real editor: each layout row makes its
 // control in its place, bound to its parameter; switches, read-outs, the
-// anti-aliasing selector and the A/B/C selectors work end to end.
+// anti-aliasing selector work end to end (the A/B/C selectors are the
+// commands tests').
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -138,32 +139,6 @@ TEST(EditorControls, TheAntiAliasingSelectorChoosesThroughItsList) {
   EXPECT_STREQ(box->getCurrentText(), "AA SplitFir");
   // The other page's selector follows.
   EXPECT_STREQ(dynamic_cast<CDropdownLst*>(gui.getControl(69))->getCurrentText(), "AA SplitFir");
-}
-
-TEST(EditorControls, TheCompareSelectorsFollowTheStoresAndReportTheirButtons) {
-  EditorHost host;
-  ASSERT_TRUE(host.open());
-  auto* selector = dynamic_cast<CLed*>(host.gui().getControl(46));
-  EXPECT_FALSE(selector->getMouseEnabled());
-  EXPECT_FALSE(selector->getMember(0)->getMouseEnabled());
-  host.plug().setParameter(kCompValidA + 1, 1.f);  // store B holds a setting
-  host.idle();
-  EXPECT_FALSE(selector->getMouseEnabled());
-  EXPECT_TRUE(selector->getMember(0)->getMouseEnabled());
-  EXPECT_FALSE(selector->getMember(1)->getMouseEnabled());
-  host.driver().click(selector->getMember(0)->getViewSize().getCenter());
-  EXPECT_EQ(host.plug().getParameter(kCompareSelect), 1.f / 128.f);
-}
-
-TEST(EditorControls, ThePageButtonsPressReachesTheEditorAtRelease) {
-  EditorHost host;
-  ASSERT_TRUE(host.open());
-  const CPoint button = host.gui().getControl(61)->getViewSize().getCenter();
-  host.driver().mouseDown(button);
-  EXPECT_EQ(host.gui().getCurrentPage(), 0);
-  host.driver().mouseUp(button);
-  host.idle();
-  EXPECT_EQ(host.gui().getCurrentPage(), 1);
 }
 
 }  // namespace

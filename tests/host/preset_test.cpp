@@ -83,22 +83,18 @@ TEST(PresetLayout, RoundTripsKeepEveryField) {
   }
 }
 
-TEST(PresetLayout, LongNameCutTo27BytesWithTerminator) {
+TEST(PresetLayout, LongNamesAreCutAndVersion1BanksHaveNoCurrentProgram) {
   Preset p = program();
   p.programName = std::string(26, 'a') + "bcdefgh";
-  const Bytes b = encodePreset(p);
+  Bytes b = encodePreset(p);
   EXPECT_EQ(b.size(), 63u);
   EXPECT_EQ(b[28 + 26], 'b');
-  EXPECT_EQ(b[28 + 27], 0);
+  EXPECT_EQ(b[28 + 27], 0);  // 27 bytes and a terminator
   Preset back;
   ASSERT_TRUE(decodePreset(b.data(), b.size(), back, nullptr));
   EXPECT_EQ(back.programName, std::string(26, 'a') + "b");
-}
-
-TEST(PresetLayout, BankVersion1HasNoCurrentProgram) {
-  Bytes b = encodePreset(bank());
+  b = encodePreset(bank());
   putInt(b, 12, 1);
-  Preset back;
   ASSERT_TRUE(decodePreset(b.data(), b.size(), back, nullptr));
   EXPECT_EQ(back.currentProgram, 0);
   EXPECT_EQ(back.chunk, bank().chunk);

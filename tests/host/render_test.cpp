@@ -86,11 +86,16 @@ TEST_F(Render, BadCommandLinesSayWhyAndWriteNothing) {
       {"-s stereo.salt=120% " + in + out, "between 0% and 100%"},
       {"-s vol.in=+9dB " + in + out, "-3.01dB and 3.01dB"},
       {"-s page=sideways " + in + out, "takes stereo or ms"},
+      {"-s page=1 " + in + out, "stereo or ms"},  // choices take only their names or exact encodings
+      {"-s page=0.05 " + in + out, "stereo or ms"},
+      {"-s aa=0.5 " + in + out, "off or splitfir"},
+      {"-s stereo.salt.on=0.7 " + in + out, "off or on"},
+      {"-s global.on=50% " + in + out, "off or on"},
       {"-s salt " + in + out, "NAME=VALUE"},
       {"-s '#87=0.5' " + in + out, "unknown parameter '#87'"},
       {"--block 0 " + in + out, "--block"},
       {in, "-o"},
-      {path("missing.wav") + out, "cannot read"},
+      {"--save-preset " + path("kept.fxp") + " " + path("missing.wav") + out, "cannot read"},  // and saves none
       {"--preset " + path("missing.fxp") + " " + in + out, "missing.fxp"},
       {"--plugin " + in + " " + in + out, "cannot load"},
   };

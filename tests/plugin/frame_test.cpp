@@ -3,7 +3,6 @@
 // non-finite input, far pages, the channel arrangement and hostile sizes.
 #include <cmath>
 #include <limits>
-#include <random>
 
 #include "loaded_plugin.h"
 
@@ -15,16 +14,6 @@ class Frame : public LoadedPlugin {
   void SetUp() override {
     LoadedPlugin::SetUp();
     fx->start(48000.0f, 64);
-  }
-
-  // Stereo noise peaking at `peak`.
-  static std::vector<std::vector<float>> noise(int n, float peak, unsigned seed = 7) {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> sample(-peak, peak);
-    std::vector<std::vector<float>> x(2, std::vector<float>(static_cast<std::size_t>(n)));
-    for (auto& ch : x)
-      for (float& v : ch) v = sample(random);
-    return x;
   }
 
   static float clamped(float v) { return v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v); }
@@ -48,10 +37,7 @@ TEST_F(Frame, InPlaceAndSeparateBuffersAgree) {
   fx->setParameter(3, 0.2f);
   auto inPlace = in;
   float* io[2] = {inPlace[0].data(), inPlace[1].data()};
-  // A second effect in the same state, fed in place.
-  std::string error;
-  host::Host otherHost;
-  auto other = host::HostedEffect::create(pluginLibrary(), otherHost, &error);
+  auto other = another();  // in the same state, fed in place
   ASSERT_TRUE(other);
   other->start(48000.0f, 64);
   other->setParameter(2, 0.7f);

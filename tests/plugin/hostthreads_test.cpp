@@ -54,10 +54,8 @@ TEST_F(HostThreads, RangeAndVolumeFromTwoThreadsLeaveAMatchingGain) {
     while (!quit.load()) (void)(fx->paramDisplay(2) + fx->paramDisplay(3));
   });
 
-  std::string error;
-  host::Host referenceHost;
-  auto reference = host::HostedEffect::create(pluginLibrary(), referenceHost, &error);
-  ASSERT_TRUE(reference) << error;
+  auto reference = another();
+  ASSERT_TRUE(reference);
   reference->start(48000.0f, 16);
   reference->setParameter(1, 3.0f / 128.0f);
 

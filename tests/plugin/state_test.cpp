@@ -49,8 +49,7 @@ TEST_F(State, FreshChunkByteForByte) {
   EXPECT_EQ(Bytes(chunk.begin(), chunk.begin() + 20), head);
   // The values in order, then the three stores, which start out holding them too.
   for (int s = 0; s <= 3; ++s)
-    for (int i = 0; i < 87; ++i)
-      EXPECT_EQ(floatAt(chunk, 16 + 348 * s + 4 * i), fx->getParameter(i)) << s << ' ' << i;
+    for (int i = 0; i < 87; ++i) EXPECT_EQ(floatAt(chunk, 16 + 348 * s + 4 * i), fx->getParameter(i)) << s << ' ' << i;
   EXPECT_EQ(fx->getChunk(true), chunk);  // bank and program requests get the same
 }
 
@@ -65,10 +64,8 @@ TEST_F(State, RoundTripRestoresValuesStoresAndKeepsTheName) {
   const std::vector<float> before = allValues(*fx);
 
   // Another instance takes the chunk whole, without lowering vol in.
-  std::string error;
-  host::Host otherHost;
-  auto other = host::HostedEffect::create(pluginLibrary(), otherHost, &error);
-  ASSERT_TRUE(other) << error;
+  auto other = another();
+  ASSERT_TRUE(other);
   char name[] = "kept";
   other->dispatch(effSetProgramName, 0, 0, name);
   EXPECT_EQ(other->setChunk(saved), 1408);

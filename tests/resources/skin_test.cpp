@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "embedded.h"
+#include "platform/cairo/pngdecode.h"
 #include "skinimages.h"
 
 namespace {
@@ -35,14 +36,11 @@ struct Rgba {
   double r, g, b, a;  // 0..255, not premultiplied
 };
 
-// A decoded PNG; pixel coordinates are in skin pixels times the scale.
+// A PNG decoded by the editor's own decoder; pixel coordinates are in skin pixels times the scale.
 class Image {
  public:
-  explicit Image(const EmbeddedFile& file) {
-    Reader reader{file.bytes, file.size};
-    surface_.reset(cairo_image_surface_create_from_png_stream(&Reader::read, &reader));
-  }
-  bool ok() const { return cairo_surface_status(surface_.get()) == CAIRO_STATUS_SUCCESS; }
+  explicit Image(const EmbeddedFile& file) : surface_(VSTGUI::png::decode(file.bytes, file.size)) {}
+  bool ok() const { return surface_ && cairo_surface_status(surface_.get()) == CAIRO_STATUS_SUCCESS; }
   int width() const { return cairo_image_surface_get_width(surface_.get()); }
   int height() const { return cairo_image_surface_get_height(surface_.get()); }
 
@@ -57,18 +55,6 @@ class Image {
   }
 
  private:
-  struct Reader {
-    const unsigned char* bytes;
-    std::size_t left;
-    static cairo_status_t read(void* closure, unsigned char* data, unsigned int length) {
-      auto* r = static_cast<Reader*>(closure);
-      if (length > r->left) return CAIRO_STATUS_READ_ERROR;
-      std::memcpy(data, r->bytes, length);
-      r->bytes += length;
-      r->left -= length;
-      return CAIRO_STATUS_SUCCESS;
-    }
-  };
   struct Destroy {
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
   };
@@ -157,11 +143,31 @@ Count countFrame(const Image& img, int frameHeight, int frame, Test test, double
   return c;
 }
 
+// Mean difference, in levels, between a 1x image and its 2x twin averaged
+// down over 2 x 2 blocks (premultiplied, as a renderer would scale it).
+double scaleMismatch(const Image& one, const Image& two) {
+  double sum = 0;
+  for (int y = 0; y < one.height(); ++y)
+    for (int x = 0; x < one.width(); ++x) {
+      double block[4] = {};
+      for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 2; ++dx) {
+          const Rgba p = two.pixel(2 * x + dx, 2 * y + dy);
+          const double c[4] = {p.r * p.a / 255, p.g * p.a / 255, p.b * p.a / 255, p.a};
+          for (int i = 0; i < 4; ++i) block[i] += c[i] / 4;
+        }
+      const Rgba q = one.pixel(x, y);
+      const double c[4] = {q.r * q.a / 255, q.g * q.a / 255, q.b * q.a / 255, q.a};
+      for (int i = 0; i < 4; ++i) sum += std::abs(block[i] - c[i]) / 4;
+    }
+  return sum / (one.height() * one.width());
+}
+
 // --- Names and sizes ---------------------------------------------------------
 
 // (The sizes the layout needs are checked where the editor places its knobs,
 // switches and window.)
-TEST(SkinFiles, EmbedsWhatTheEditorLoadsAtBothScalesAndNothingElse) {
+TEST(SkinFiles, EmbedsWhatTheEditorLoadsAtBothScalesTheSameArtworkAndNothingElse) {
   std::set<std::string> expected;
   for (const sorel::SkinImage& row : sorel::kSkinImages) {
     if (row.kind > 1) continue;
@@ -173,6 +179,8 @@ TEST(SkinFiles, EmbedsWhatTheEditorLoadsAtBothScalesAndNothingElse) {
     ASSERT_TRUE(two.ok());
     EXPECT_EQ(two.width(), 2 * one.width());
     EXPECT_EQ(two.height(), 2 * one.height());
+    // The same artwork drawn twice as large.
+    EXPECT_LT(scaleMismatch(one, two), 4.0);
   }
   std::set<std::string> embedded;
   for (const EmbeddedFile* f = sorel::resources::begin(); f != sorel::resources::end(); ++f) {
@@ -234,27 +242,24 @@ TEST(SkinTransparency, RingsAreOpenInTheMiddleAndSolidAround) {
 
 // --- Read-outs print (44, 44, 44) without a background -----------------------
 
-TEST(SkinReadability, BackgroundIsLightUnderTheHintLineAndTheVolumeReadouts) {
-  for (const int s : kScales)
-    for (const char* name : {"back.png", "backMS.png"})
-      for (const Rect r : {Rect{400, 42, 150, 20}, Rect{806, 143, 70, 14}, Rect{806, 228, 70, 14}}) {
-        SCOPED_TRACE(std::string(name) + " scale " + std::to_string(s) + " x " + std::to_string(r.x));
-        EXPECT_GE(worstInkContrast(image(name, s), r, s), 4.5);
-      }
-}
-
-TEST(SkinReadability, ModuleFaceIsLightUnderEveryReadoutOfBothPages) {
-  // Read-outs relative to a panel at (20, 84): centred on their knobs, 90 px
-  // wide on the Stereo page and 70 px on the M/S page, 18 to 4 px above the knob.
+TEST(SkinReadability, FacesAreLightUnderTheHintLineAndEveryReadoutOfBothPages) {
+  // Module read-outs relative to a panel at (20, 84): centred on their knobs,
+  // 90 px wide on the Stereo page and 70 px on the M/S page, 18 to 4 px above the knob.
   auto readout = [](double knobX, double knobY, double knobSize, double width) {
     return Rect{knobX + knobSize / 2 - width / 2 - 20, knobY - 18 - 84, width, 14};
   };
-  const Rect readouts[] = {readout(33, 110, 81, 90),  readout(114, 206, 81, 90), readout(32, 110, 59, 70),
-                           readout(112, 136, 59, 70), readout(32, 214, 59, 70),  readout(112, 240, 59, 70)};
+  const std::pair<const char*, Rect> areas[] = {
+      {"back.png", {400, 42, 150, 20}},          {"back.png", {806, 143, 70, 14}},
+      {"back.png", {806, 228, 70, 14}},          {"backMS.png", {400, 42, 150, 20}},
+      {"backMS.png", {806, 143, 70, 14}},        {"backMS.png", {806, 228, 70, 14}},
+      {"188x220.png", readout(33, 110, 81, 90)}, {"188x220.png", readout(114, 206, 81, 90)},
+      {"188x220.png", readout(32, 110, 59, 70)}, {"188x220.png", readout(112, 136, 59, 70)},
+      {"188x220.png", readout(32, 214, 59, 70)}, {"188x220.png", readout(112, 240, 59, 70)}};
   for (const int s : kScales)
-    for (const Rect& r : readouts) {
-      SCOPED_TRACE("scale " + std::to_string(s) + " at " + std::to_string(r.x) + "," + std::to_string(r.y));
-      EXPECT_GE(worstInkContrast(image("188x220.png", s), r, s), 4.5);
+    for (const auto& [name, r] : areas) {
+      SCOPED_TRACE(std::string(name) + " scale " + std::to_string(s) + " at " + std::to_string(r.x) + "," +
+                   std::to_string(r.y));
+      EXPECT_GE(worstInkContrast(image(name, s), r, s), 4.5);
     }
 }
 
@@ -354,36 +359,6 @@ TEST(SkinFrames, PushButtonsShowEachState) {
       for (const auto& [a, b] : {std::pair{0, 1}, {0, 2}, {1, 2}})
         EXPECT_GT(changedShare(img, fh, a, b, 24), 0.02) << name << " scale " << s << " frames " << a << "/" << b;
     }
-}
-
-// --- The two scales ------------------------------------------------------------
-
-// Mean difference, in levels, between a 1x image and its 2x twin averaged
-// down over 2 x 2 blocks (premultiplied, as a renderer would scale it).
-double scaleMismatch(const Image& one, const Image& two, int rowBegin, int rowEnd) {
-  double sum = 0;
-  for (int y = rowBegin; y < rowEnd; ++y)
-    for (int x = 0; x < one.width(); ++x) {
-      double block[4] = {};
-      for (int dy = 0; dy < 2; ++dy)
-        for (int dx = 0; dx < 2; ++dx) {
-          const Rgba p = two.pixel(2 * x + dx, 2 * y + dy);
-          const double c[4] = {p.r * p.a / 255, p.g * p.a / 255, p.b * p.a / 255, p.a};
-          for (int i = 0; i < 4; ++i) block[i] += c[i] / 4;
-        }
-      const Rgba q = one.pixel(x, y);
-      const double c[4] = {q.r * q.a / 255, q.g * q.a / 255, q.b * q.a / 255, q.a};
-      for (int i = 0; i < 4; ++i) sum += std::abs(block[i] - c[i]) / 4;
-    }
-  return sum / ((rowEnd - rowBegin) * one.width());
-}
-
-TEST(SkinScales, TheLargeSkinIsTheSameArtworkDrawnTwiceAsLarge) {
-  for (const sorel::SkinImage& row : sorel::kSkinImages) {
-    if (row.kind > 1) continue;
-    const Image& one = image(row.name, 1);
-    EXPECT_LT(scaleMismatch(one, image(row.largeName), 0, one.height()), 4.0) << row.name;
-  }
 }
 
 // --- The generator ---------------------------------------------------------------

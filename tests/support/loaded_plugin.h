@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,24 @@ class LoadedPlugin : public ::testing::Test {
 
   std::size_t callCount(VstInt32 opcode) const { return host.calls(opcode).size(); }
 
+  // A second instance with a host of its own, to compare against.
+  std::unique_ptr<host::HostedEffect> another() {
+    std::string error;
+    auto other = host::HostedEffect::create(pluginLibrary(), otherHost, &error);
+    EXPECT_TRUE(other) << error;
+    return other;
+  }
+
+  // Stereo noise peaking at `peak`.
+  static std::vector<std::vector<float>> noise(int n, float peak, unsigned seed = 7) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> sample(-peak, peak);
+    std::vector<std::vector<float>> x(2, std::vector<float>(static_cast<std::size_t>(n)));
+    for (auto& ch : x)
+      for (float& v : ch) v = sample(random);
+    return x;
+  }
+
   // Runs one block through the effect, separate input and output buffers.
   std::vector<std::vector<float>> process(const std::vector<std::vector<float>>& in) {
     std::vector<std::vector<float>> out(in.size(), std::vector<float>(in[0].size(), -7.0f));
@@ -50,6 +69,7 @@ class LoadedPlugin : public ::testing::Test {
 
   host::Host host;
   std::unique_ptr<host::HostedEffect> fx;
+  host::Host otherHost;
 };
 
 }  // namespace sorel::test
