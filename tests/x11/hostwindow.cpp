@@ -1,11 +1,12 @@
 #include "hostwindow.h"
 
 #include <X11/Xutil.h>
-#include <unistd.h>
 
 #include <cstdint>
 
 #include "platform/x11/x11errortrap.h"
+#include "toolrunner.h"
+#include "waituntil.h"
 
 namespace sorel::testing {
 
@@ -33,7 +34,7 @@ HostWindow::~HostWindow() {
 
 void* HostWindow::handle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window)); }
 
-bool HostWindow::toRoot(Window inside, int x, int y, int& rootX, int& rootY) const {
+bool toRoot(Display* display, Window inside, int x, int y, int& rootX, int& rootY) {
   X11ErrorTrap trap(display);
   Window child = 0;
   const bool sameScreen =
@@ -41,16 +42,16 @@ bool HostWindow::toRoot(Window inside, int x, int y, int& rootX, int& rootY) con
   return sameScreen && trap.errorCount() == 0;
 }
 
-bool HostWindow::waitForPointer(int rootX, int rootY) const {
-  for (int i = 0; i < 400; ++i) {
-    Window root = 0, child = 0;
-    int x = -1, y = -1, windowX = 0, windowY = 0;
-    unsigned int mask = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &mask);
-    if (x == rootX && y == rootY) return true;
-    usleep(5000);
-  }
-  return false;
+bool waitForPointer(Display* display, int rootX, int rootY) {
+  return waitUntil(
+      [&] {
+        Window root = 0, child = 0;
+        int x = -1, y = -1, windowX = 0, windowY = 0;
+        unsigned int mask = 0;
+        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &mask);
+        return x == rootX && y == rootY;
+      },
+      2000, 5);
 }
 
 long windowPixel(Display* display, Window of, int x, int y) {
@@ -62,14 +63,35 @@ long windowPixel(Display* display, Window of, int x, int y) {
   return trap.errorCount() == 0 ? value : -1;
 }
 
-std::vector<Window> HostWindow::children() const {
+std::vector<Window> childrenOf(Display* display, Window of) {
+  X11ErrorTrap trap(display);
   Window root = 0, parent = 0;
   Window* list = nullptr;
   unsigned count = 0;
-  XQueryTree(display, window, &root, &parent, &list, &count);
+  XQueryTree(display, of, &root, &parent, &list, &count);
   std::vector<Window> result(list, list + count);
   if (list) XFree(list);
   return result;
+}
+
+Window onlyChild(Display* display, Window of) {
+  const std::vector<Window> children = childrenOf(display, of);
+  return children.size() == 1 ? children[0] : 0;
+}
+
+Window inputFocus(Display* display) {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  return focus;
+}
+
+bool pointerAt(Display* display, Window inside, int x, int y, const std::vector<std::string>& actions) {
+  int rootX = 0, rootY = 0;
+  // (xdotool's own --sync waits forever when the pointer is there already.)
+  return toRoot(display, inside, x, y, rootX, rootY) &&
+         xdotool({"mousemove", std::to_string(rootX), std::to_string(rootY)}) &&
+         waitForPointer(display, rootX, rootY) && (actions.empty() || xdotool(actions));
 }
 
 void HostWindow::destroyWindow() {

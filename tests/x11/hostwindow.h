@@ -4,6 +4,7 @@
 
 #include <X11/Xlib.h>
 
+#include <string>
 #include <vector>
 
 namespace sorel::testing {
@@ -11,6 +12,19 @@ namespace sorel::testing {
 // The pixel at (x, y) of `of` as 0xRRGGBB; -1 when it cannot be read (not on
 // screen yet, or gone).
 long windowPixel(Display* display, Window of, int x, int y);
+// The windows inside `of` (none when it is gone).
+std::vector<Window> childrenOf(Display* display, Window of);
+// The only window inside `of`, or 0.
+Window onlyChild(Display* display, Window of);
+// The window that has the keyboard.
+Window inputFocus(Display* display);
+// A point of `inside` in root coordinates.
+bool toRoot(Display* display, Window inside, int x, int y, int& rootX, int& rootY);
+// Waits up to two seconds for the pointer to reach (rootX, rootY).
+bool waitForPointer(Display* display, int rootX, int rootY);
+// Moves the real pointer to (x, y) of `inside`, waits until it is there and
+// runs the xdotool `actions` (clicks, keys) there.
+bool pointerAt(Display* display, Window inside, int x, int y, const std::vector<std::string>& actions = {});
 
 class HostWindow {
  public:
@@ -26,14 +40,16 @@ class HostWindow {
   Window getWindow() const { return window; }
   // What effEditOpen receives.
   void* handle() const;
-  // A point of `inside` (this window or a descendant) in root coordinates.
-  bool toRoot(Window inside, int x, int y, int& rootX, int& rootY) const;
-  // Waits up to two seconds for the pointer to reach (rootX, rootY).
-  bool waitForPointer(int rootX, int rootY) const;
+  bool toRoot(Window inside, int x, int y, int& rootX, int& rootY) const {
+    return testing::toRoot(display, inside, x, y, rootX, rootY);
+  }
+  bool pointerAt(Window inside, int x, int y, const std::vector<std::string>& actions = {}) const {
+    return testing::pointerAt(display, inside, x, y, actions);
+  }
   // The pixel at (x, y) of `of` as 0xRRGGBB; -1 when it cannot be read.
   long pixel(Window of, int x, int y) const { return windowPixel(display, of, x, y); }
-  // The windows the editor put into this one (normally its own, or none).
-  std::vector<Window> children() const;
+  // The window the editor put into this one, or 0.
+  Window editorWindow() const { return onlyChild(display, window); }
   // The host tears its window down before the editor (the frame's window,
   // a child, goes with it).
   void destroyWindow();

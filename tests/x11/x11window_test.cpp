@@ -18,12 +18,15 @@
 #include "platform/x11/x11errortrap.h"
 #include "platform/x11/x11frame.h"
 #include "toolrunner.h"
+#include "waituntil.h"
 #include "xvfbserver.h"
 
 namespace {
 
 using namespace VSTGUI;
 using sorel::testing::HostWindow;
+using sorel::testing::inputFocus;
+using sorel::testing::waitUntil;
 using sorel::testing::xdotool;
 using sorel::testing::XvfbServer;
 
@@ -168,17 +171,19 @@ struct OpenEditor {
 
 // Runs the editors' idle until `done` holds (true) or two seconds pass.
 bool idleUntil(const std::vector<OpenEditor*>& editors, const std::function<bool()>& done) {
-  for (int i = 0; i < 400; ++i) {
+  return waitUntil(done, 2000, 5, [&] {
     for (OpenEditor* e : editors) e->idle();
-    if (done()) return true;
-    platformSleep(5);
-  }
-  return false;
+  });
 }
 
 bool idleUntil(OpenEditor& editor, const std::function<bool()>& done) { return idleUntil({&editor}, done); }
 
-std::string decimal(int value) { return std::to_string(value); }
+// Opens `editor` on `host` and idles it until (x, y) shows the toggle; its window, or 0.
+Window show(const HostWindow& host, OpenEditor& editor, int x, int y) {
+  if (!editor.open(host.handle())) return 0;
+  const Window window = editor.window()->getWindow();
+  return idleUntil(editor, [&] { return host.pixel(window, x, y) == kRed; }) ? window : 0;
+}
 
 // Open file descriptors of this process.
 int openDescriptors() {
@@ -204,59 +209,35 @@ class X11FrameTest : public ::testing::Test {
     ASSERT_TRUE(server) << "Xvfb did not start";
   }
 
-  // Moves the pointer to (x, y) of `inside` and runs the xdotool `actions`.
-  static void pointerAt(const HostWindow& host, Window inside, int x, int y,
-                        const std::vector<std::string>& actions = {}) {
-    int rootX = 0, rootY = 0;
-    ASSERT_TRUE(host.toRoot(inside, x, y, rootX, rootY));
-    // (xdotool's own --sync waits forever when the pointer is there already.)
-    std::vector<std::string> args = {"mousemove", decimal(rootX), decimal(rootY)};
-    args.insert(args.end(), actions.begin(), actions.end());
-    ASSERT_TRUE(xdotool(args));
-    ASSERT_TRUE(host.waitForPointer(rootX, rootY));
-  }
-
   static std::unique_ptr<XvfbServer> server;
 };
 std::unique_ptr<XvfbServer> X11FrameTest::server;
 
 // (What a click does to the control's value, its listener and the editor is
-// the toolkit's, checked off-screen; here: that it arrives, where, and paints.)
-TEST_F(X11FrameTest, AClickReachesTheControlAtItsPositionAndRepaints) {
+// the toolkit's, checked off-screen; here: that presses, wheel turns and keys
+// arrive, where, with which buttons and modifiers, and that the control repaints.)
+TEST_F(X11FrameTest, PressesTheWheelAndKeysReachTheControlAndItRepaints) {
   HostWindow host(40, 60, 300, 200);
   ASSERT_TRUE(host.isOpen());
   OpenEditor editor(CRect(0, 0, 300, 200), CRect(50, 50, 150, 150), 7);
-  ASSERT_TRUE(editor.open(host.handle()));
-  const Window window = editor.window()->getWindow();
-
-  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 100) == kRed; }));
+  ToggleControl& toggle = *editor.toggle;
+  toggle.setWantsFocus(true);
+  const Window window = show(host, editor, 100, 100);
+  ASSERT_NE(window, 0u);
   EXPECT_EQ(host.pixel(window, 10, 10), 0x000000) << "the frame's background";
 
-  pointerAt(host, window, 100, 100, {"click", "1"});
-  ASSERT_TRUE(idleUntil(editor, [&] { return !editor.toggle->downs.empty(); }));
-  EXPECT_EQ(editor.toggle->getValue(), 1.f);
-  ASSERT_EQ(editor.toggle->downs.size(), 1u);
-  EXPECT_EQ(editor.toggle->downs[0](), kLButton);
-  EXPECT_EQ(editor.toggle->lastDown, CPoint(100, 100)) << "in window coordinates";
-
-  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 100) == kGreen; }));
-  EXPECT_EQ(host.pixel(window, 49, 100), 0x000000);
-}
-
-TEST_F(X11FrameTest, DoubleClicksButtonsModifiersAndTheWheel) {
-  HostWindow host(10, 10, 200, 200);
-  OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
-  ASSERT_TRUE(editor.open(host.handle()));
-  const Window window = editor.window()->getWindow();
-  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 5, 5) == kRed; }));
-  ToggleControl& toggle = *editor.toggle;
-
-  pointerAt(host, window, 60, 60, {"click", "--repeat", "2", "--delay", "60", "1"});
+  ASSERT_TRUE(host.pointerAt(window, 100, 100, {"click", "--repeat", "2", "--delay", "60", "1"}));
   ASSERT_TRUE(idleUntil(editor, [&] { return toggle.downs.size() == 2; }));
   EXPECT_EQ(toggle.downs[0](), kLButton);
   EXPECT_EQ(toggle.downs[1](), kLButton | kDoubleClick);
+  EXPECT_EQ(toggle.lastDown, CPoint(100, 100)) << "in window coordinates";
 
   ASSERT_TRUE(xdotool({"keydown", "shift", "click", "3", "keyup", "shift"}));
+  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.downs.size() == 3; }));
+  EXPECT_EQ(toggle.getValue(), 1.f);
+  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 100) == kGreen; }));
+  EXPECT_EQ(host.pixel(window, 49, 100), 0x000000);
+
   ASSERT_TRUE(xdotool({"keydown", "ctrl", "keydown", "alt", "click", "2", "keyup", "alt", "keyup", "ctrl"}));
   ASSERT_TRUE(xdotool({"click", "8", "click", "9"}));
   ASSERT_TRUE(idleUntil(editor, [&] { return toggle.downs.size() == 6; }));
@@ -273,9 +254,27 @@ TEST_F(X11FrameTest, DoubleClicksButtonsModifiersAndTheWheel) {
   EXPECT_EQ(toggle.downs.size(), 6u);
   EXPECT_TRUE(toggle.ups.empty()) << "the control asked for no moves or ups";
 
+  // The click made the toggle the focus view; without a window manager the
+  // keyboard follows the pointer.
+  ASSERT_EQ(editor.frame->getFocusView(), &toggle);
+  ASSERT_TRUE(xdotool(
+      {"key", "a", "shift+b", "ctrl+c", "Return", "KP_Enter", "Left", "BackSpace", "Delete", "Escape", "F5", "Home"}));
+  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.keys.size() == 10; }));
+  const std::vector<std::pair<VstInt32, unsigned char>> expected = {
+      {'a', 0},       {'B', 0},       {'c', 0},         {0, VKEY_RETURN}, {0, VKEY_ENTER},
+      {0, VKEY_LEFT}, {0, VKEY_BACK}, {0, VKEY_DELETE}, {0, VKEY_ESCAPE}, {0, VKEY_HOME}};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(toggle.keys[i].character, expected[i].first) << i;
+    EXPECT_EQ(toggle.keys[i].virt, expected[i].second) << i;
+  }
+  EXPECT_EQ(toggle.keys[0].modifier, 0);
+  EXPECT_EQ(toggle.keys[1].modifier, MODIFIER_SHIFT);
+  EXPECT_EQ(toggle.keys[2].modifier, MODIFIER_CONTROL);
+  EXPECT_TRUE(idleUntil(editor, [&] { return toggle.keyUps == 10; })) << "F5 and the modifier keys are dropped";
+
   // Leaving the window ends the hover.
   EXPECT_EQ(toggle.exits, 0);
-  pointerAt(host, DefaultRootWindow(host.getDisplay()), 700, 500);
+  ASSERT_TRUE(host.pointerAt(DefaultRootWindow(host.getDisplay()), 700, 500));
   EXPECT_TRUE(idleUntil(editor, [&] { return toggle.exits == 1; }));
 }
 
@@ -283,12 +282,11 @@ TEST_F(X11FrameTest, ADragKeepsReportingOutsideTheWindowUntilRelease) {
   HostWindow host(100, 100, 200, 150);
   OpenEditor editor(CRect(0, 0, 200, 150), CRect(20, 20, 80, 80), 3);
   editor.toggle->tracking = true;
-  ASSERT_TRUE(editor.open(host.handle()));
-  const Window window = editor.window()->getWindow();
-  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 50, 50) == kRed; }));
+  const Window window = show(host, editor, 50, 50);
+  ASSERT_NE(window, 0u);
   ToggleControl& toggle = *editor.toggle;
 
-  pointerAt(host, window, 50, 50, {"mousedown", "1"});
+  ASSERT_TRUE(host.pointerAt(window, 50, 50, {"mousedown", "1"}));
   ASSERT_TRUE(idleUntil(editor, [&] { return toggle.downs.size() == 1; }));
   editor.idle();
   const std::size_t movesBefore = toggle.moves.size();
@@ -299,10 +297,10 @@ TEST_F(X11FrameTest, ADragKeepsReportingOutsideTheWindowUntilRelease) {
   int rootX = 0, rootY = 0;
   for (const CPoint& p : {CPoint(220, 170), CPoint(240, 200), CPoint(260, 230)}) {
     ASSERT_TRUE(host.toRoot(window, static_cast<int>(p.x), static_cast<int>(p.y), rootX, rootY));
-    moves.insert(moves.end(), {"mousemove", decimal(rootX), decimal(rootY)});
+    moves.insert(moves.end(), {"mousemove", std::to_string(rootX), std::to_string(rootY)});
   }
   ASSERT_TRUE(xdotool(moves));
-  ASSERT_TRUE(host.waitForPointer(rootX, rootY));
+  ASSERT_TRUE(sorel::testing::waitForPointer(host.getDisplay(), rootX, rootY));
   platformSleep(50);
   editor.idle();
   ASSERT_EQ(toggle.moves.size(), movesBefore + 1);
@@ -321,37 +319,9 @@ TEST_F(X11FrameTest, ADragKeepsReportingOutsideTheWindowUntilRelease) {
   EXPECT_EQ(editor.frame->getCurrentMouseButtons()(), 0);
 
   // The pointer far away, above and left of the window.
-  pointerAt(host, DefaultRootWindow(host.getDisplay()), 0, 0);
+  ASSERT_TRUE(host.pointerAt(DefaultRootWindow(host.getDisplay()), 0, 0));
   ASSERT_TRUE(editor.frame->getCurrentMouseLocation(where));
   EXPECT_EQ(where, CPoint(-100, -100));
-}
-
-TEST_F(X11FrameTest, KeysReachTheFocusView) {
-  HostWindow host(10, 10, 200, 200);
-  OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
-  editor.toggle->setWantsFocus(true);
-  ASSERT_TRUE(editor.open(host.handle()));
-  const Window window = editor.window()->getWindow();
-  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 5, 5) == kRed; }));
-  ToggleControl& toggle = *editor.toggle;
-
-  // Without a window manager the keyboard follows the pointer.
-  pointerAt(host, window, 60, 60, {"click", "1"});
-  ASSERT_TRUE(idleUntil(editor, [&] { return editor.frame->getFocusView() == &toggle; }));
-  ASSERT_TRUE(xdotool(
-      {"key", "a", "shift+b", "ctrl+c", "Return", "KP_Enter", "Left", "BackSpace", "Delete", "Escape", "F5", "Home"}));
-  ASSERT_TRUE(idleUntil(editor, [&] { return toggle.keys.size() == 10; }));
-  const std::vector<std::pair<VstInt32, unsigned char>> expected = {
-      {'a', 0},       {'B', 0},       {'c', 0},         {0, VKEY_RETURN}, {0, VKEY_ENTER},
-      {0, VKEY_LEFT}, {0, VKEY_BACK}, {0, VKEY_DELETE}, {0, VKEY_ESCAPE}, {0, VKEY_HOME}};
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(toggle.keys[i].character, expected[i].first) << i;
-    EXPECT_EQ(toggle.keys[i].virt, expected[i].second) << i;
-  }
-  EXPECT_EQ(toggle.keys[0].modifier, 0);
-  EXPECT_EQ(toggle.keys[1].modifier, MODIFIER_SHIFT);
-  EXPECT_EQ(toggle.keys[2].modifier, MODIFIER_CONTROL);
-  EXPECT_TRUE(idleUntil(editor, [&] { return toggle.keyUps == 10; })) << "F5 and the modifier keys are dropped";
 }
 
 TEST_F(X11FrameTest, AnOpenTextEntryTakesTheKeyboardAndIsPaintedOnTop) {
@@ -359,31 +329,25 @@ TEST_F(X11FrameTest, AnOpenTextEntryTakesTheKeyboardAndIsPaintedOnTop) {
   OpenEditor editor(CRect(0, 0, 200, 100), CRect(0, 0, 10, 10), 1);
   auto* field = new EntryField(CRect(20, 20, 180, 60));
   editor.frame->addView(field);
-  ASSERT_TRUE(editor.open(host.handle()));
-  x11::X11Frame* x11Frame = editor.window();
-  const Window window = x11Frame->getWindow();
-  ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 22) == kRed; }));
+  const Window window = show(host, editor, 100, 22);
+  ASSERT_NE(window, 0u);
 
-  pointerAt(host, window, 100, 40, {"click", "1"});
+  ASSERT_TRUE(host.pointerAt(window, 100, 40, {"click", "1"}));
   ASSERT_TRUE(idleUntil(editor, [&] { return field->entry != nullptr; }));
   EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 22) == kBlue; })) << "the entry's own colour";
-  Window focus = 0;
-  int revert = 0;
-  XGetInputFocus(host.getDisplay(), &focus, &revert);
-  EXPECT_EQ(focus, window);
+  EXPECT_EQ(inputFocus(host.getDisplay()), window);
 
   // The keyboard stays with the entry wherever the pointer goes; the
   // selected text is replaced.
-  pointerAt(host, DefaultRootWindow(host.getDisplay()), 600, 600, {"type", "25"});
+  ASSERT_TRUE(host.pointerAt(DefaultRootWindow(host.getDisplay()), 600, 600, {"type", "25"}));
   ASSERT_TRUE(idleUntil(editor, [&] { return std::string(field->entry->getText()) == "25"; }));
   ASSERT_TRUE(xdotool({"key", "Return"}));
   ASSERT_TRUE(idleUntil(editor, [&] { return field->entry == nullptr; }));
   EXPECT_EQ(field->committed, "25");
   EXPECT_TRUE(field->commitByReturn);
-  EXPECT_EQ(x11Frame->getTextEntry(), nullptr);
+  EXPECT_EQ(editor.window()->getTextEntry(), nullptr);
   EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 22) == kRed; })) << "the entry's area repainted";
-  XGetInputFocus(host.getDisplay(), &focus, &revert);
-  EXPECT_EQ(focus, host.getWindow()) << "the host has its keyboard back";
+  EXPECT_EQ(inputFocus(host.getDisplay()), host.getWindow()) << "the host has its keyboard back";
 }
 
 TEST_F(X11FrameTest, TwoEditorsEachGetTheirOwnEvents) {
@@ -391,18 +355,14 @@ TEST_F(X11FrameTest, TwoEditorsEachGetTheirOwnEvents) {
   HostWindow rightHost(400, 0, 200, 200);
   OpenEditor left(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
   OpenEditor right(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 2);
-  ASSERT_TRUE(left.open(leftHost.handle()));
-  ASSERT_TRUE(right.open(rightHost.handle()));
-  const Window leftWindow = left.window()->getWindow();
-  const Window rightWindow = right.window()->getWindow();
+  const Window leftWindow = show(leftHost, left, 100, 100);
+  const Window rightWindow = show(rightHost, right, 100, 100);
+  ASSERT_TRUE(leftWindow && rightWindow);
   const std::vector<OpenEditor*> both = {&left, &right};
-  ASSERT_TRUE(idleUntil(both, [&] {
-    return leftHost.pixel(leftWindow, 100, 100) == kRed && rightHost.pixel(rightWindow, 100, 100) == kRed;
-  }));
 
-  pointerAt(rightHost, rightWindow, 100, 100, {"click", "1"});
+  ASSERT_TRUE(rightHost.pointerAt(rightWindow, 100, 100, {"click", "1"}));
   ASSERT_TRUE(idleUntil(both, [&] { return right.toggle->downs.size() == 1; }));
-  pointerAt(leftHost, leftWindow, 100, 100, {"click", "1", "click", "1"});
+  ASSERT_TRUE(leftHost.pointerAt(leftWindow, 100, 100, {"click", "1", "click", "1"}));
   ASSERT_TRUE(idleUntil(both, [&] { return left.toggle->downs.size() == 2; }));
   EXPECT_EQ(right.toggle->downs.size(), 1u);
   EXPECT_EQ(right.toggle->getValue(), 1.f);
@@ -413,7 +373,7 @@ TEST_F(X11FrameTest, TwoEditorsEachGetTheirOwnEvents) {
 
   // One editor closing leaves the other working.
   right.close();
-  pointerAt(leftHost, leftWindow, 100, 100, {"click", "1"});
+  ASSERT_TRUE(leftHost.pointerAt(leftWindow, 100, 100, {"click", "1"}));
   EXPECT_TRUE(idleUntil(left, [&] { return left.toggle->downs.size() == 3; }));
 }
 
@@ -426,37 +386,26 @@ TEST_F(X11FrameTest, TheHostDestroyingItsWindowFirstDoesNotKillTheProcess) {
   };
   const XErrorHandler before = XSetErrorHandler(hostHandler);
 
-  {  // The editor sees the window go, then paints and closes.
+  // The host destroys its window 0: once the editor has painted (it sees the
+  // window go, then paints and closes), 1: before the editor has heard of it
+  // (it paints and closes), 2: right before it closes the editor.
+  for (int when = 0; when < 3; ++when) {
     HostWindow host(10, 10, 200, 200);
     OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 100, 100), 1);
-    ASSERT_TRUE(editor.open(host.handle()));
-    ASSERT_TRUE(idleUntil(editor, [&] { return host.pixel(editor.window()->getWindow(), 5, 5) == kRed; }));
+    ASSERT_TRUE(when == 0 ? show(host, editor, 5, 5) != 0 : editor.open(host.handle())) << when;
+    if (when == 1) editor.idle();
     host.destroyWindow();
-    ASSERT_TRUE(idleUntil(editor, [&] { return !editor.window()->hasWindow(); }));
-    editor.frame->invalid();
-    editor.idle();
-    CPoint where;
-    EXPECT_FALSE(editor.frame->getCurrentMouseLocation(where));
-    editor.close();
-  }
-  {  // The editor paints and closes before it has heard of it.
-    HostWindow host(10, 10, 200, 200);
-    OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 100, 100), 1);
-    ASSERT_TRUE(editor.open(host.handle()));
-    editor.idle();
-    host.destroyWindow();
-    {
+    if (when == 0) {
+      ASSERT_TRUE(idleUntil(editor, [&] { return !editor.window()->hasWindow(); }));
+      editor.frame->invalid();
+      editor.idle();
+      CPoint where;
+      EXPECT_FALSE(editor.frame->getCurrentMouseLocation(where));
+    } else if (when == 1) {
       CFrame::UIScope scope;
       editor.frame->invalid();
       editor.frame->getPlatformFrame()->paintPending();
     }
-    editor.close();
-  }
-  {  // The host closes the editor right after destroying its window.
-    HostWindow host(10, 10, 200, 200);
-    OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 100, 100), 1);
-    ASSERT_TRUE(editor.open(host.handle()));
-    host.destroyWindow();
     editor.close();
   }
   EXPECT_EQ(XSetErrorHandler(before), hostHandler);
@@ -522,9 +471,8 @@ TEST_F(X11FrameTest, OpenFailsCleanlyWithoutADisplayOrAParent) {
 TEST_F(X11FrameTest, AHandlerClosingTheEditorStopsThePump) {
   HostWindow host(10, 10, 200, 200);
   auto* editor = new OpenEditor(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
-  ASSERT_TRUE(editor->open(host.handle()));
-  const Window window = editor->window()->getWindow();
-  ASSERT_TRUE(idleUntil(*editor, [&] { return host.pixel(window, 5, 5) == kRed; }));
+  const Window window = show(host, *editor, 5, 5);
+  ASSERT_NE(window, 0u);
   int presses = 0;
   editor->toggle->onPress = [&] {
     ++presses;
@@ -534,7 +482,7 @@ TEST_F(X11FrameTest, AHandlerClosingTheEditorStopsThePump) {
   IPlatformFrame* platform = editor->window();
   platform->remember();
   // Two clicks queued before the pump runs: the second must not be delivered.
-  pointerAt(host, window, 50, 50, {"click", "--repeat", "2", "--delay", "20", "1"});
+  ASSERT_TRUE(host.pointerAt(window, 50, 50, {"click", "--repeat", "2", "--delay", "20", "1"}));
   XSync(host.getDisplay(), False);
   platformSleep(100);
   {
