@@ -10,12 +10,10 @@
 
 #include <signal.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "editsession.h"
@@ -25,6 +23,7 @@
 #include "preset.h"
 #include "screenshot.h"
 #include "toolrunner.h"
+#include "waituntil.h"
 #include "xvfbserver.h"
 
 namespace sorel::testing {
@@ -34,13 +33,18 @@ namespace fs = std::filesystem;
 using VSTGUI::x11::X11ErrorTrap;  // the windows come and go under the test: an X error must not end it
 
 // Polls `done` every 10 ms for up to ten seconds.
-bool waitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 1000; ++i) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+bool waitFor(const std::function<bool()>& done) { return waitUntil(done, 10000); }
+
+// A fresh, opened instance of the built plug-in.
+struct FreshPlugin {
+  FreshPlugin() {
+    std::string error;
+    effect = host::HostedEffect::create(host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error), host, &error);
+    if (effect) effect->dispatch(effOpen);
   }
-  return false;
-}
+  host::Host host;
+  std::unique_ptr<host::HostedEffect> effect;
+};
 
 // The plug-in's values and chunk as a preset file leaves them in a fresh instance.
 struct LoadedState {
@@ -89,50 +93,20 @@ class RenderEdit : public ::testing::Test {
     Window found = 0;
     waitFor([&] {
       X11ErrorTrap trap(display);
-      Window root = 0, parent = 0, *children = nullptr;
-      unsigned count = 0;
-      XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-      for (unsigned i = 0; i < count && !found; ++i) {
+      for (const Window candidate : childrenOf(display, DefaultRootWindow(display))) {
         char* name = nullptr;
-        if (XFetchName(display, children[i], &name) && name) {
-          if (std::string(name).find("close to save") != std::string::npos) found = children[i];
+        if (XFetchName(display, candidate, &name) && name) {
+          if (std::string(name).find("close to save") != std::string::npos) found = candidate;
           XFree(name);
         }
       }
-      if (children) XFree(children);
       return found != 0;
     });
     return found;
   }
 
-  Window onlyChild(Window of) {
-    X11ErrorTrap trap(display);
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(display, of, &root, &parent, &children, &count);
-    const Window child = count == 1 ? children[0] : 0;
-    if (children) XFree(children);
-    return child;
-  }
-
   // -1 until the window is on screen.
   long pixel(Window of, int x, int y) { return windowPixel(display, of, x, y); }
-
-  Window focus() {
-    Window window = 0;
-    int revert = 0;
-    XGetInputFocus(display, &window, &revert);
-    return window;
-  }
-
-  // Moves the real pointer to (x, y) of `inside` and clicks there.
-  bool clickAt(Window inside, int x, int y) {
-    X11ErrorTrap trap(display);
-    int rootX = 0, rootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(display, inside, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
-    return xdotool({"mousemove", std::to_string(rootX), std::to_string(rootY)}) && xdotool({"click", "1"});
-  }
 
   // What a window manager sends when the user closes a window.
   void askToClose(Window window) {
@@ -148,19 +122,17 @@ class RenderEdit : public ::testing::Test {
   }
 
   static LoadedState load(const std::string& presetPath) {
-    std::string error;
-    auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-    host::Host host;
-    auto effect = host::HostedEffect::create(library, host, &error);
-    effect->dispatch(effOpen);
+    FreshPlugin plugin;
+    host::HostedEffect& effect = *plugin.effect;
     if (!presetPath.empty()) {
       host::Preset preset;
+      std::string error;
       EXPECT_TRUE(host::readPresetFile(presetPath, preset, &error)) << error;
-      effect->setChunk(preset.chunk);
+      effect.setChunk(preset.chunk);
     }
     LoadedState state;
-    for (int i = 0; i < effect->numParams(); ++i) state.values.push_back(effect->getParameter(i));
-    state.chunk = effect->getChunk();
+    for (int i = 0; i < effect.numParams(); ++i) state.values.push_back(effect.getParameter(i));
+    state.chunk = effect.getChunk();
     return state;
   }
 
@@ -176,23 +148,23 @@ TEST_F(RenderEdit, AClickAndATypedValueReachThePresetAndNothingElseChanges) {
   const Window window = findEditWindow();
   ASSERT_NE(window, 0u);
   Window editor = 0;
-  ASSERT_TRUE(waitFor([&] { return (editor = onlyChild(window)) != 0; }));
+  ASSERT_TRUE(waitFor([&] { return (editor = onlyChild(display, window)) != 0; }));
   // The skin is up: the module panels are light.
   ASSERT_TRUE(waitFor([&] { return pixel(editor, 100, 300) > 0xa0a0a0; }));
 
   // Sugar's on/off switch on the Stereo page (32 x 16 at 566, 92): the
   // switch's picture changes once the editor has taken the click.
   const long switchBefore = pixel(editor, 582, 100);
-  ASSERT_TRUE(clickAt(editor, 582, 100));
+  ASSERT_TRUE(pointerAt(display, editor, 582, 100, {"click", "1"}));
   ASSERT_TRUE(waitFor([&] { return pixel(editor, 582, 100) != switchBefore; }));
 
   // The "vol in" read-out (70 x 14 above the IN knob at 821, 161): a click
   // opens the entry, which takes the keyboard; Return commits and gives the
   // keyboard back to the host's window.
-  ASSERT_TRUE(clickAt(editor, 841, 150));
-  ASSERT_TRUE(waitFor([&] { return focus() == editor; }));
+  ASSERT_TRUE(pointerAt(display, editor, 841, 150, {"click", "1"}));
+  ASSERT_TRUE(waitFor([&] { return inputFocus(display) == editor; }));
   ASSERT_TRUE(xdotool({"key", "minus", "1", "comma", "5", "Return"}));
-  ASSERT_TRUE(waitFor([&] { return focus() == window; }));
+  ASSERT_TRUE(waitFor([&] { return inputFocus(display) == window; }));
   XWindowAttributes size{};
   XGetWindowAttributes(display, window, &size);
   EXPECT_TRUE(writeWindowPNG(display, window, size.width, size.height, SOREL_TEST_OUTPUT "/render-edit.png"));
@@ -206,14 +178,10 @@ TEST_F(RenderEdit, AClickAndATypedValueReachThePresetAndNothingElseChanges) {
   EXPECT_NEAR(after.values[2], 0.5 - 1.5 / 6.02, 1e-5);  // -1.5 dB in the ±3 dB range
   EXPECT_EQ(after.values[26], before.values[26] == 0.f ? 1.f : 0.f);
   // Apart from those two, the whole state (values and stores) is as it was.
-  std::string error;
-  auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-  host::Host host;
-  auto reference = host::HostedEffect::create(library, host, &error);
-  reference->dispatch(effOpen);
-  reference->setParameter(2, after.values[2]);
-  reference->setParameter(26, after.values[26]);
-  EXPECT_EQ(reference->getChunk(), after.chunk);
+  FreshPlugin reference;
+  reference.effect->setParameter(2, after.values[2]);
+  reference.effect->setParameter(26, after.values[26]);
+  EXPECT_EQ(reference.effect->getChunk(), after.chunk);
 }
 
 TEST_F(RenderEdit, ASignalEndsEditingAndSavesWhatTheSettingsAloneWouldSave) {
@@ -229,7 +197,7 @@ TEST_F(RenderEdit, ASignalEndsEditingAndSavesWhatTheSettingsAloneWouldSave) {
   start(args);
   const Window window = findEditWindow();
   ASSERT_NE(window, 0u);
-  ASSERT_TRUE(waitFor([&] { return onlyChild(window) != 0; }));
+  ASSERT_TRUE(waitFor([&] { return onlyChild(display, window) != 0; }));
   kill(pid, SIGTERM);
   ASSERT_TRUE(exitsCleanly());
 
