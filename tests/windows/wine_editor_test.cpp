@@ -18,6 +18,7 @@
 #include "preset.h"
 #include "screengrab.h"
 #include "toolrunner.h"
+#include "waituntil.h"
 #include "wineprogram.h"
 #include "xvfbserver.h"
 
@@ -51,8 +52,6 @@ std::map<int, float> finalValues(const std::vector<std::string>& lines) {
   return values;
 }
 
-// Pixels whose colour differs from the Linux render by more than a text
-// edge's worth, as a fraction of the area.
 // The window areas of the editor's text views, a few pixels wider: GDI+ and
 // cairo place and rasterise glyphs differently, so text is left out of the
 // comparison and everything else (images, frames, colours) must match.
@@ -74,6 +73,8 @@ std::vector<CRect> textAreas(test::EditorHost& native) {
   return areas;
 }
 
+// Pixels whose colour differs from the Linux render by more than a text
+// edge's worth, as a fraction of the area.
 double differingShare(const ScreenGrab& wine, test::EditorHost& native, const Rect& r) {
   const std::vector<CRect> text = textAreas(native);
   long differing = 0, compared = 0;
@@ -125,17 +126,53 @@ class WineEditor : public ::testing::Test {
   static std::string prefix() { return std::string(SOREL_TEST_OUTPUT) + "/wine64-prefix"; }
   static std::string output(const std::string& name) { return std::string(SOREL_TEST_OUTPUT) + "/" + name; }
 
-  // Waits until the editor's area is painted (no longer the empty screen).
-  static bool waitForPaint(const Rect& r) {
-    for (int i = 0; i < 100; ++i) {
-      ScreenGrab grab(r, output("wine-editor-wait.png"));
-      if (grab.valid()) {
-        const ScreenGrab::Rgb c = grab.at(r.width / 2, r.height / 2);
-        if (c.red + c.green + c.blue > 0) return true;
-      }
-      std::this_thread::sleep_for(100ms);
-    }
-    return false;
+  static std::string stopFile() { return output("wine-host-stop"); }
+
+  // sorel-winhost showing the editor with `settings` ("INDEX=VALUE") for up
+  // to a minute, or until the stop file appears; its output goes to `name`.
+  static std::unique_ptr<WineProgram> show(std::vector<std::string> settings, const std::string& name) {
+    std::filesystem::remove(stopFile());
+    settings.insert(settings.begin(), {SOREL_WIN64_DLL, "show", "60"});
+    settings.push_back("STOP=Z:" + stopFile());  // Wine's drive Z: is the Unix root
+    return std::make_unique<WineProgram>(prefix(), SOREL_WIN64_HOST, settings, output(name));
+  }
+
+  // Where `program`'s editor is on screen, once it is painted (no longer the empty screen).
+  static bool painted(WineProgram& program, Rect& editor) {
+    return parseEditorLine(program.waitForLine("EDITOR", 60s), editor) &&
+           waitUntil(
+               [&] {
+                 ScreenGrab grab(editor, output("wine-editor-wait.png"));
+                 if (!grab.valid()) return false;
+                 const ScreenGrab::Rgb c = grab.at(editor.width / 2, editor.height / 2);
+                 return c.red + c.green + c.blue > 0;
+               },
+               10000, 100);
+  }
+
+  // Waits up to five seconds until at least `minimum` pixels of `area` differ
+  // from `before` clearly (by more than 60 over red, green and blue).
+  static bool changes(const Rect& area, const ScreenGrab& before, long minimum, const std::string& name) {
+    return waitUntil(
+        [&] {
+          const ScreenGrab after(area, output(name));
+          long changed = 0;
+          for (int y = 0; after.valid() && y < area.height; ++y)
+            for (int x = 0; x < area.width; ++x) {
+              const ScreenGrab::Rgb a = before.at(x, y), b = after.at(x, y);
+              if (std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue) > 60) ++changed;
+            }
+          return changed >= minimum;
+        },
+        5000, 100);
+  }
+
+  // The editor as the Linux build draws it off-screen, with `page` shown.
+  static std::unique_ptr<test::EditorHost> linuxEditor(float page = 0.f) {
+    VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
+    auto native = std::make_unique<test::EditorHost>();
+    native->plug().setParameter(kPageParameter, page);
+    return native->open() ? std::move(native) : nullptr;
   }
 
   static XvfbServer* server;
@@ -145,19 +182,17 @@ class WineEditor : public ::testing::Test {
 XvfbServer* WineEditor::server = nullptr;
 std::string WineEditor::problem;
 
-TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndAKnobDragReachesTheHost) {
+// On the Stereo page also a real pointer drag on the Salt knob, and a value
+// typed into the "vol in" read-out through the native edit control: the typed
+// text follows the same rules as on Linux, and GDI+ redraws the read-out.
+TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndADragAndATypedValueReachTheHost) {
   for (const int page : {0, 1}) {
     SCOPED_TRACE("page " + std::to_string(page));
-    const std::string pageValue = std::to_string(kPageParameter) + "=" + (page == 0 ? "0" : "0.0078125");
-    // Wine's drive Z: is the Unix root.
-    const std::string stop = output("wine-host-stop");
-    std::filesystem::remove(stop);
-    WineProgram host(prefix(), SOREL_WIN64_HOST, {SOREL_WIN64_DLL, "show", "60", pageValue, "STOP=Z:" + stop},
-                     output("wine-host-page" + std::to_string(page) + ".txt"));
-    ASSERT_TRUE(host.started());
+    const float pageValue = page == 0 ? 0.f : 0.0078125f;
+    const auto host = show({std::to_string(kPageParameter) + "=" + (page == 0 ? "0" : "0.0078125")},
+                           "wine-host-page" + std::to_string(page) + ".txt");
     Rect editor;
-    ASSERT_TRUE(parseEditorLine(host.waitForLine("EDITOR", 60s), editor)) << "the editor did not open under Wine";
-    ASSERT_TRUE(waitForPaint(editor));
+    ASSERT_TRUE(painted(*host, editor)) << "the editor did not open under Wine";
     // The pointer off the editor, so that no hover hint shows in the picture.
     ASSERT_TRUE(xdotool(
         {"mousemove", std::to_string(editor.left + editor.width + 8), std::to_string(editor.top + editor.height + 8)}));
@@ -165,20 +200,19 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndAKnobDragReachesTheHost) {
     ScreenGrab wine(editor, output("wine-editor-page" + std::to_string(page) + ".png"));
     ASSERT_TRUE(wine.valid());
 
-    VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
-    test::EditorHost native;
-    native.plug().setParameter(kPageParameter, page == 0 ? 0.f : 0.0078125f);
-    ASSERT_TRUE(native.open());
-    native.driver().renderAll();
-    native.driver().writePNG(output("linux-editor-page" + std::to_string(page) + ".png"));
+    const auto native = linuxEditor(pageValue);
+    ASSERT_TRUE(native);
+    native->driver().renderAll();
+    native->driver().writePNG(output("linux-editor-page" + std::to_string(page) + ".png"));
     // Same size, same images in the same places (text aside).
-    ASSERT_EQ(editor.width, static_cast<int>(native.gui().getFrame()->getViewSize().getWidth()));
-    ASSERT_EQ(editor.height, static_cast<int>(native.gui().getFrame()->getViewSize().getHeight()));
-    EXPECT_LT(differingShare(wine, native, editor), 0.01);
+    ASSERT_EQ(editor.width, static_cast<int>(native->gui().getFrame()->getViewSize().getWidth()));
+    ASSERT_EQ(editor.height, static_cast<int>(native->gui().getFrame()->getViewSize().getHeight()));
+    EXPECT_LT(differingShare(wine, *native, editor), 0.01);
 
+    const int volumeIn = parameterOfTag(kVolumeInKnobTag);
     if (page == 0) {
       // Forty pixels up on the Salt knob with the real pointer: 0.2 at the host.
-      const CPoint centre = native.knob(kSaltKnobTag)->getViewSize().getCenter();
+      const CPoint centre = native->knob(kSaltKnobTag)->getViewSize().getCenter();
       const int x = editor.left + static_cast<int>(centre.x);
       const int y = editor.top + static_cast<int>(centre.y);
       // Pauses between the steps: a loaded machine must not let Wine see the
@@ -192,13 +226,42 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndAKnobDragReachesTheHost) {
       }
       std::this_thread::sleep_for(300ms);
       ASSERT_TRUE(xdotool({"mouseup", "1"}));
-      EXPECT_FALSE(host.waitForLine("AUTOMATE " + std::to_string(kSaltParameter) + " ", 10s).empty());
+      EXPECT_FALSE(host->waitForLine("AUTOMATE " + std::to_string(kSaltParameter) + " ", 10s).empty());
+
+      // The read-out's entry opens with everything selected: typing replaces the text.
+      const VSTGUI::CControl* readout = native->gui().getReadout(kVolumeInKnobTag);
+      ASSERT_NE(readout, nullptr);
+      CPoint topLeft = readout->getViewSize().getTopLeft();
+      readout->localToFrame(topLeft);
+      const Rect area{editor.left + static_cast<int>(topLeft.x), editor.top + static_cast<int>(topLeft.y),
+                      static_cast<int>(readout->getViewSize().getWidth()),
+                      static_cast<int>(readout->getViewSize().getHeight())};
+      const std::vector<std::string> away = {"mousemove", std::to_string(area.left + area.width + 40),
+                                             std::to_string(area.top - 40)};
+      ASSERT_TRUE(xdotool(away));
+      std::this_thread::sleep_for(500ms);
+      const ScreenGrab before(area, output("wine-readout-before.png"));
+      ASSERT_TRUE(before.valid());
+      ASSERT_TRUE(xdotool(
+          {"mousemove", std::to_string(area.left + area.width / 2), std::to_string(area.top + area.height / 2)}));
+      std::this_thread::sleep_for(300ms);
+      ASSERT_TRUE(xdotool({"click", "1"}));
+      std::this_thread::sleep_for(500ms);
+      ASSERT_TRUE(xdotool({"type", "--", "-1,5"}));
+      ASSERT_TRUE(xdotool({"key", "Return"}));
+      EXPECT_FALSE(host->waitForLine("AUTOMATE " + std::to_string(volumeIn) + " ", 10s).empty());
+      // The pointer away again, then the read-out shows another text.
+      ASSERT_TRUE(xdotool(away));
+      EXPECT_TRUE(changes(area, before, 10, "wine-readout-after.png"))
+          << "the read-out was not redrawn with the typed value";
     }
-    std::ofstream(stop).put('\n');
-    ASSERT_TRUE(host.finish(60s));
-    const std::map<int, float> values = finalValues(host.lines());
+    std::ofstream(stopFile()).put('\n');
+    ASSERT_TRUE(host->finish(60s));
+    const std::map<int, float> values = finalValues(host->lines());
     ASSERT_EQ(values.size(), 87u);
     EXPECT_NEAR(values.at(kSaltParameter), page == 0 ? 0.2f : 0.f, 1e-5);
+    // -1.5 dB on the input trim's range of +-6.02 dB.
+    EXPECT_NEAR(values.at(volumeIn), page == 0 ? 0.5 - 1.5 / 6.02 : 0.5, 2e-6);
   }
 }
 
@@ -231,84 +294,17 @@ TEST_F(WineEditor, OpeningAndClosingFiftyTimesLeaksNoGdiObjectsHandlesOrMemory) 
 TEST_F(WineEditor, TheBigMarkerFileOnDriveCDoublesTheWindow) {
   const std::string marker = prefix() + "/drive_c/PEPPER_Big.txt";
   std::ofstream(marker).put('\n');
-  const std::string stop = output("wine-host-stop");
-  std::filesystem::remove(stop);
-  WineProgram host(prefix(), SOREL_WIN64_HOST, {SOREL_WIN64_DLL, "show", "30", "STOP=Z:" + stop},
-                   output("wine-host-big.txt"));
+  const auto host = show({}, "wine-host-big.txt");
   Rect editor;
-  const bool opened = parseEditorLine(host.waitForLine("EDITOR", 60s), editor);
-  std::ofstream(stop).put('\n');
+  const bool opened = parseEditorLine(host->waitForLine("EDITOR", 60s), editor);
+  std::ofstream(stopFile()).put('\n');
   std::filesystem::remove(marker);
   ASSERT_TRUE(opened);
-  VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
-  test::EditorHost native;  // no marker where Linux looks: the normal skin
-  ASSERT_TRUE(native.open());
-  EXPECT_EQ(editor.width, 2 * static_cast<int>(native.gui().getFrame()->getViewSize().getWidth()));
-  EXPECT_EQ(editor.height, 2 * static_cast<int>(native.gui().getFrame()->getViewSize().getHeight()));
-  EXPECT_TRUE(host.finish(30s));
-}
-
-// Typing into the "vol in" read-out through the native edit control: the
-// typed text follows the same rules as on Linux, and GDI+ redraws the
-// read-out with the new value.
-TEST_F(WineEditor, AValueTypedIntoAReadOutReachesTheHostAndIsDrawn) {
-  const std::string stop = output("wine-host-stop");
-  std::filesystem::remove(stop);
-  WineProgram host(prefix(), SOREL_WIN64_HOST, {SOREL_WIN64_DLL, "show", "60", "STOP=Z:" + stop},
-                   output("wine-host-readout.txt"));
-  ASSERT_TRUE(host.started());
-  Rect editor;
-  ASSERT_TRUE(parseEditorLine(host.waitForLine("EDITOR", 60s), editor)) << "the editor did not open under Wine";
-  ASSERT_TRUE(waitForPaint(editor));
-
-  VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
-  test::EditorHost native;
-  ASSERT_TRUE(native.open());
-  const VSTGUI::CControl* readout = native.gui().getReadout(kVolumeInKnobTag);
-  ASSERT_NE(readout, nullptr);
-  const int parameter = parameterOfTag(kVolumeInKnobTag);
-  CPoint topLeft = readout->getViewSize().getTopLeft();
-  readout->localToFrame(topLeft);
-  const Rect area{editor.left + static_cast<int>(topLeft.x), editor.top + static_cast<int>(topLeft.y),
-                  static_cast<int>(readout->getViewSize().getWidth()),
-                  static_cast<int>(readout->getViewSize().getHeight())};
-  ASSERT_TRUE(xdotool({"mousemove", std::to_string(area.left + area.width + 40), std::to_string(area.top - 40)}));
-  std::this_thread::sleep_for(500ms);
-  const ScreenGrab before(area, output("wine-readout-before.png"));
-  ASSERT_TRUE(before.valid());
-
-  const std::string x = std::to_string(area.left + area.width / 2);
-  const std::string y = std::to_string(area.top + area.height / 2);
-  // The entry opens with everything selected: typing replaces the text.
-  ASSERT_TRUE(xdotool({"mousemove", x, y}));
-  std::this_thread::sleep_for(300ms);
-  ASSERT_TRUE(xdotool({"click", "1"}));
-  std::this_thread::sleep_for(500ms);
-  ASSERT_TRUE(xdotool({"type", "--", "-1,5"}));
-  ASSERT_TRUE(xdotool({"key", "Return"}));
-  EXPECT_FALSE(host.waitForLine("AUTOMATE " + std::to_string(parameter) + " ", 10s).empty());
-
-  // The pointer away again, then the read-out shows another text.
-  ASSERT_TRUE(xdotool({"mousemove", std::to_string(area.left + area.width + 40), std::to_string(area.top - 40)}));
-  long changed = 0;
-  for (int attempt = 0; attempt < 30 && changed < 10; ++attempt) {
-    std::this_thread::sleep_for(100ms);
-    const ScreenGrab after(area, output("wine-readout-after.png"));
-    changed = 0;
-    for (int py = 0; after.valid() && py < area.height; ++py)
-      for (int px = 0; px < area.width; ++px) {
-        const ScreenGrab::Rgb a = before.at(px, py);
-        const ScreenGrab::Rgb b = after.at(px, py);
-        if (std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue) > 60) ++changed;
-      }
-  }
-  EXPECT_GE(changed, 10) << "the read-out was not redrawn with the typed value";
-  std::ofstream(stop).put('\n');
-  ASSERT_TRUE(host.finish(60s));
-  const std::map<int, float> values = finalValues(host.lines());
-  ASSERT_EQ(values.count(parameter), 1u);
-  // -1.5 dB on the input trim's range of +-6.02 dB.
-  EXPECT_NEAR(values.at(parameter), 0.5 - 1.5 / 6.02, 2e-6);
+  const auto native = linuxEditor();  // no marker where Linux looks: the normal skin
+  ASSERT_TRUE(native);
+  EXPECT_EQ(editor.width, 2 * static_cast<int>(native->gui().getFrame()->getViewSize().getWidth()));
+  EXPECT_EQ(editor.height, 2 * static_cast<int>(native->gui().getFrame()->getViewSize().getHeight()));
+  EXPECT_TRUE(host->finish(30s));
 }
 
 // The editor base asked for a larger size by the frame: a host that can
@@ -339,8 +335,7 @@ TEST_F(WineEditor, TheEditingSessionSavesWhatWasClickedWhenItsWindowIsClosed) {
   WineProgram edit(prefix(), SOREL_WIN64_EDIT, {SOREL_WIN64_DLL, "Z:" + preset}, output("wine-edit.txt"));
   ASSERT_TRUE(edit.started());
   Rect editor;
-  ASSERT_TRUE(parseEditorLine(edit.waitForLine("EDITOR", 60s), editor)) << "the editing window did not open";
-  ASSERT_TRUE(waitForPaint(editor));
+  ASSERT_TRUE(painted(edit, editor)) << "the editing window did not open";
 
   // Sugar's on/off switch on the Stereo page (32 x 16 at 566, 92).
   const Rect lamp{editor.left + 574, editor.top + 96, 16, 8};
@@ -348,14 +343,7 @@ TEST_F(WineEditor, TheEditingSessionSavesWhatWasClickedWhenItsWindowIsClosed) {
   ASSERT_TRUE(before.valid());
   ASSERT_TRUE(xdotool({"mousemove", std::to_string(editor.left + 582), std::to_string(editor.top + 100)}));
   ASSERT_TRUE(xdotool({"click", "1"}));
-  bool flipped = false;
-  for (int attempt = 0; attempt < 50 && !flipped; ++attempt) {
-    std::this_thread::sleep_for(100ms);
-    const ScreenGrab after(lamp, output("wine-edit-switch-after.png"));
-    for (int y = 0; after.valid() && y < lamp.height && !flipped; ++y)
-      for (int x = 0; x < lamp.width && !flipped; ++x) flipped = after.at(x, y).red != before.at(x, y).red;
-  }
-  ASSERT_TRUE(flipped) << "the switch was not redrawn after the click";
+  ASSERT_TRUE(changes(lamp, before, 1, "wine-edit-switch-after.png")) << "the switch was not redrawn after the click";
   ASSERT_TRUE(xdotool({"key", "alt+F4"}));
   ASSERT_TRUE(edit.finish(60s));
   EXPECT_EQ(edit.waitForLine("SAVED", 0s), "SAVED");
