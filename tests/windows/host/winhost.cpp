@@ -25,6 +25,7 @@
 #include <cstring>
 
 #include "aeffect.h"
+#include "toplevel.h"
 
 namespace {
 
@@ -47,22 +48,6 @@ VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntP
   return effect->dispatcher(effect, opcode, index, value, ptr, 0.f);
 }
 
-HWND createHostWindow(int width, int height) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = "SorelTestHost";
-  RegisterClassA(&windowClass);
-  RECT frame{0, 0, width, height};
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  AdjustWindowRect(&frame, style, FALSE);
-  HWND window = CreateWindowA("SorelTestHost", "Sorel editor host", style, 0, 0, frame.right - frame.left,
-                              frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance, nullptr);
-  ShowWindow(window, SW_SHOW);
-  return window;
-}
-
 // A file whose appearance ends "show" early (STOP=PATH on the command line).
 const char* stopFile = nullptr;
 
@@ -72,11 +57,7 @@ bool stopRequested() { return stopFile && GetFileAttributesA(stopFile) != INVALI
 void idleFor(AEffect* effect, DWORD ms) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < ms && !stopRequested()) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    sorel::testing::pumpMessages();
     dispatch(effect, effEditIdle);
     Sleep(20);
   }
@@ -91,26 +72,26 @@ bool openEditor(AEffect* effect, HWND window) {
 // probes stand beside them: the highest GDI table slot and kernel handle that
 // fresh objects get (both tables hand out the lowest or most recently freed
 // entries, so leaked objects push them up) and the private memory.
-unsigned long highestGdiSlot() {
-  HBRUSH brushes[32];
+// The highest value `slot` gives of 32 objects made at once with `make`.
+template <typename Make, typename Slot, typename Free>
+unsigned long highestOf32(Make make, Slot slot, Free free) {
+  decltype(make()) objects[32];
   unsigned long highest = 0;
-  for (HBRUSH& brush : brushes) {
-    brush = CreateSolidBrush(RGB(1, 2, 3));
-    highest = std::max(highest, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(brush) & 0xffff));
-  }
-  for (HBRUSH brush : brushes) DeleteObject(brush);
+  for (auto& object : objects) highest = std::max(highest, slot(object = make()));
+  for (auto object : objects) free(object);
   return highest;
 }
 
+unsigned long highestGdiSlot() {
+  return highestOf32([] { return CreateSolidBrush(RGB(1, 2, 3)); },
+                     [](HBRUSH b) { return static_cast<unsigned long>(reinterpret_cast<uintptr_t>(b) & 0xffff); },
+                     [](HBRUSH b) { DeleteObject(b); });
+}
+
 unsigned long highestHandle() {
-  HANDLE events[32];
-  unsigned long highest = 0;
-  for (HANDLE& event : events) {
-    event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    highest = std::max(highest, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(event)));
-  }
-  for (HANDLE event : events) CloseHandle(event);
-  return highest;
+  return highestOf32([] { return CreateEventA(nullptr, FALSE, FALSE, nullptr); },
+                     [](HANDLE h) { return static_cast<unsigned long>(reinterpret_cast<uintptr_t>(h)); },
+                     [](HANDLE h) { CloseHandle(h); });
 }
 
 void printResources() {
@@ -184,7 +165,7 @@ int main(int argc, char** argv) {
     std::printf("ERROR no editor size\n");
     return 1;
   }
-  HWND window = createHostWindow(rect->right - rect->left, rect->bottom - rect->top);
+  HWND window = sorel::testing::createTopLevel("SorelTestHost", rect->right - rect->left, rect->bottom - rect->top);
   const int amount = std::atoi(argv[3]);
   const int result = std::strcmp(argv[2], "cycle") == 0 ? cycle(effect, window, amount) : show(effect, window, amount);
   for (VstInt32 i = 0; i < effect->numParams; ++i) std::printf("VALUE %d %.6f\n", i, effect->getParameter(effect, i));

@@ -17,6 +17,7 @@
 #include "aeffguieditor.h"
 #include "audioeffectx.h"
 #include "cframe.h"
+#include "toplevel.h"
 
 namespace {
 
@@ -63,31 +64,6 @@ class Editor : public AEffGUIEditor {
   }
 };
 
-HWND createWindows(HWND& holder) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "SorelResizeHost";
-  RegisterClassA(&windowClass);
-  RECT frame{0, 0, kWidth, kHeight};
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  AdjustWindowRect(&frame, style, FALSE);
-  HWND window = CreateWindowA("SorelResizeHost", "Sorel resize host", style, 0, 0, frame.right - frame.left,
-                              frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance, nullptr);
-  holder = CreateWindowA("SorelResizeHost", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight, window,
-                         nullptr, windowClass.hInstance, nullptr);
-  ShowWindow(window, SW_SHOW);
-  return window;
-}
-
-void pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 void report(bool answer, HWND holder, HWND window) {
   RECT held{}, client{};
   GetWindowRect(holder, &held);
@@ -99,21 +75,22 @@ void report(bool answer, HWND holder, HWND window) {
 }  // namespace
 
 int main() {
-  HWND holder = nullptr;
-  HWND window = createWindows(holder);
+  HWND window = sorel::testing::createTopLevel("SorelResizeHost", kWidth, kHeight);
+  HWND holder = CreateWindowA("SorelResizeHost", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
+                              window, nullptr, GetModuleHandleA(nullptr), nullptr);
   auto* effect = new Effect;
   auto* editor = new Editor(effect);  // the effect owns it
   if (!editor->open(holder)) {
     std::printf("ERROR the frame did not open\n");
     return 1;
   }
-  pump();
+  sorel::testing::pumpMessages();
   const CRect grown(0, 0, kWidth + 100, kHeight + 50);
   const CRect old(0, 0, kWidth, kHeight);
   report(editor->beforeSizeChange(grown, old), holder, window);
   hostCanSize = false;
   report(editor->beforeSizeChange(grown, old), holder, window);
-  pump();
+  sorel::testing::pumpMessages();
   editor->close();
   DestroyWindow(window);
   delete effect;
