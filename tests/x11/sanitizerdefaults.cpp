@@ -1,4 +1,4 @@
-// Defaults for the sanitizer build of the X11 tests and the demo (the
+// Defaults for the sanitizer build of the X11 tests (the
 // sanitizer runtime looks these functions up; other builds ignore them).
 
 // Read by the sanitizer build. The libraries are built without frame
