@@ -139,15 +139,12 @@ class WineEditor : public ::testing::Test {
 
   // Where `program`'s editor is on screen, once it is painted (no longer the empty screen).
   static bool painted(WineProgram& program, Rect& editor) {
-    return parseEditorLine(program.waitForLine("EDITOR", 60s), editor) &&
-           waitUntil(
-               [&] {
-                 ScreenGrab grab(editor, output("wine-editor-wait.png"));
-                 if (!grab.valid()) return false;
-                 const ScreenGrab::Rgb c = grab.at(editor.width / 2, editor.height / 2);
-                 return c.red + c.green + c.blue > 0;
-               },
-               10000, 100);
+    const auto centreLit = [&] {
+      const ScreenGrab grab(editor, output("wine-editor-wait.png"));
+      const ScreenGrab::Rgb c = grab.valid() ? grab.at(editor.width / 2, editor.height / 2) : ScreenGrab::Rgb{};
+      return c.red + c.green + c.blue > 0;
+    };
+    return parseEditorLine(program.waitForLine("EDITOR", 60s), editor) && waitUntil(centreLit, 10000, 100);
   }
 
   // Waits up to five seconds until at least `minimum` pixels of `area` differ

@@ -46,7 +46,6 @@ struct FreshPlugin {
   std::unique_ptr<host::HostedEffect> effect;
 };
 
-// The plug-in's values and chunk as a preset file leaves them in a fresh instance.
 struct LoadedState {
   std::vector<float> values;
   std::vector<unsigned char> chunk;
@@ -121,18 +120,16 @@ class RenderEdit : public ::testing::Test {
     XFlush(display);
   }
 
+  // The values and chunk the preset file leaves in a fresh instance.
   static LoadedState load(const std::string& presetPath) {
     FreshPlugin plugin;
-    host::HostedEffect& effect = *plugin.effect;
-    if (!presetPath.empty()) {
-      host::Preset preset;
-      std::string error;
-      EXPECT_TRUE(host::readPresetFile(presetPath, preset, &error)) << error;
-      effect.setChunk(preset.chunk);
-    }
+    host::Preset preset;
+    std::string error;
+    EXPECT_TRUE(host::readPresetFile(presetPath, preset, &error)) << error;
+    plugin.effect->setChunk(preset.chunk);
     LoadedState state;
-    for (int i = 0; i < effect.numParams(); ++i) state.values.push_back(effect.getParameter(i));
-    state.chunk = effect.getChunk();
+    for (int i = 0; i < plugin.effect->numParams(); ++i) state.values.push_back(plugin.effect->getParameter(i));
+    state.chunk = plugin.effect->getChunk();
     return state;
   }
 
@@ -172,13 +169,12 @@ TEST_F(RenderEdit, AClickAndATypedValueReachThePresetAndNothingElseChanges) {
   askToClose(window);
   ASSERT_TRUE(exitsCleanly());
 
-  const LoadedState before = load("");
   const LoadedState after = load(out);
-  ASSERT_EQ(after.values.size(), before.values.size());
-  EXPECT_NEAR(after.values[2], 0.5 - 1.5 / 6.02, 1e-5);  // -1.5 dB in the ±3 dB range
-  EXPECT_EQ(after.values[26], before.values[26] == 0.f ? 1.f : 0.f);
-  // Apart from those two, the whole state (values and stores) is as it was.
   FreshPlugin reference;
+  ASSERT_EQ(after.values.size(), static_cast<std::size_t>(reference.effect->numParams()));
+  EXPECT_NEAR(after.values[2], 0.5 - 1.5 / 6.02, 1e-5);  // -1.5 dB in the ±3 dB range
+  EXPECT_EQ(after.values[26], reference.effect->getParameter(26) == 0.f ? 1.f : 0.f);
+  // Apart from those two, the whole state (values and stores) is as it was.
   reference.effect->setParameter(2, after.values[2]);
   reference.effect->setParameter(26, after.values[26]);
   EXPECT_EQ(reference.effect->getChunk(), after.chunk);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/backends.h"
+#include "waituntil.h"
 #include "xvfbserver.h"
 
 namespace {
@@ -55,16 +56,10 @@ class FakeOpener : public ::testing::Test {
   std::string output() const { return dir + "/opened"; }
   // What the opener wrote, waiting up to two seconds for it.
   std::string opened() const {
-    for (int i = 0; i < 200; ++i) {
-      std::ifstream in(output());
-      if (in) {
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-      }
-      native::sleep(10);
-    }
-    return {};
+    std::stringstream text;
+    if (sorel::testing::waitUntil([&] { return std::ifstream(output()).good(); }))
+      text << std::ifstream(output()).rdbuf();
+    return text.str();
   }
 
   std::string dir;
