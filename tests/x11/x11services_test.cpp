@@ -66,8 +66,14 @@ class FakeOpener : public ::testing::Test {
   std::string savedPath;
 };
 
-TEST_F(FakeOpener, ALinkStartsTheOpenerWithoutWaitingOrLeavingAChild) {
+TEST_F(FakeOpener, ALinkStartsTheOpenerWithoutWaitingOrLeavingAChildAndBadOnesAreRefused) {
+  setenv("PATH", dir.c_str(), 1);
+  EXPECT_FALSE(native::openURL("https://example.org")) << "no opener";
   installOpener();
+  EXPECT_FALSE(native::openURL("--help"));
+  EXPECT_FALSE(native::openURL(""));
+  EXPECT_FALSE(platformOpenURL(nullptr));
+
   setenv("PATH", (dir + ":" + savedPath).c_str(), 1);  // the stand-in first
   EXPECT_TRUE(native::openURL("https://example.org/a?b=c&d"));
   EXPECT_FALSE(std::ifstream(output())) << "the opener runs on its own: openURL did not wait for it";
@@ -75,15 +81,6 @@ TEST_F(FakeOpener, ALinkStartsTheOpenerWithoutWaitingOrLeavingAChild) {
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "no child of ours is left to reap";
   EXPECT_EQ(errno, ECHILD);
   EXPECT_EQ(opened(), "https://example.org/a?b=c&d");
-}
-
-TEST_F(FakeOpener, NoOpenerOrAnOptionLikeLinkIsRefused) {
-  setenv("PATH", dir.c_str(), 1);
-  EXPECT_FALSE(native::openURL("https://example.org"));
-  installOpener();
-  EXPECT_FALSE(native::openURL("--help"));
-  EXPECT_FALSE(native::openURL(""));
-  EXPECT_FALSE(platformOpenURL(nullptr));
 }
 
 TEST(X11Services, TheScreenSizeComesFromTheServer) {
