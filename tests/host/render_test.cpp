@@ -98,6 +98,7 @@ TEST_F(Render, BadCommandLinesSayWhyAndWriteNothing) {
       {"--save-preset " + path("kept.fxp") + " " + path("missing.wav") + out, "cannot read"},  // and saves none
       {"--preset " + path("missing.fxp") + " " + in + out, "missing.fxp"},
       {"--plugin " + in + " " + in + out, "cannot load"},
+      {path("") + out, "it is a folder"},
   };
   for (const auto& [args, says] : cases) {
     const Outcome r = run(args);
