@@ -36,10 +36,17 @@ class Poison : public LoadedPlugin {
     goodSettings(*reference);
   }
 
-  // Runs `seconds` of noise through both; returns the largest difference in
-  // the last block and the effect's level there.
-  std::pair<float, float> runBoth(int seconds) {
+  // The largest difference from the reference and the effect's level, in the
+  // last block; and the samples that were not numbers or infinite, in all.
+  struct Run {
     float difference = 0.0f, level = 0.0f;
+    int notFinite = 0;
+  };
+
+  // Runs `seconds` of noise through both.
+  Run runBoth(int seconds) {
+    float difference = 0.0f, level = 0.0f;
+    int notFinite = 0;
     for (int b = 0; b < 10 * seconds; ++b) {
       auto in = noise(kBlock, 0.9f, seed++);  // loud, the same for both instances
       auto mine = process(in);
@@ -48,11 +55,12 @@ class Poison : public LoadedPlugin {
       difference = level = 0.0f;
       for (int c = 0; c < 2; ++c)
         for (int i = 0; i < kBlock; ++i) {
+          notFinite += std::isfinite(mine[c][i]) ? 0 : 1;
           difference = std::max(difference, std::fabs(mine[c][i] - in[c][i]));
           level = std::max(level, std::fabs(mine[c][i]));
         }
     }
-    return {difference, level};
+    return {difference, level, notFinite};
   }
 
   std::unique_ptr<host::HostedEffect> reference;
@@ -67,11 +75,17 @@ TEST_F(Poison, BadParameterValuesLeaveNoTraceOnceGoodOnesReturn) {
     for (float value : {kNaN, kInf, -kInf, -50.0f, 1.0e30f, -1.0e30f}) {
       fx->setParameter(index, value);
       EXPECT_EQ(std::isnan(value), std::isnan(fx->getParameter(index)));  // stored as given
-      runBoth(1);
+      // While it is in force: a number, held in range, still gives numbers;
+      // a NaN changes nothing, the last number staying in force.
+      const Run during = runBoth(1);
+      ASSERT_EQ(during.notFinite, 0) << "index " << index << " value " << value;
+      if (std::isnan(value)) {
+        ASSERT_LT(during.difference, 1.0e-5f) << "index " << index;
+      }
       fx->setParameter(index, good);
-      const auto [difference, level] = runBoth(1);
-      ASSERT_LT(difference, 1.0e-5f) << "index " << index << " value " << value;
-      ASSERT_GT(level, 0.5f) << "index " << index << " value " << value;
+      const Run after = runBoth(1);
+      ASSERT_LT(after.difference, 1.0e-5f) << "index " << index << " value " << value;
+      ASSERT_GT(after.level, 0.5f) << "index " << index << " value " << value;
     }
 }
 
@@ -84,7 +98,7 @@ TEST_F(Poison, ChunksAndCompareStoresCarryingBadValuesDoNotPoisonEither) {
   ASSERT_EQ(fx->setChunk(chunk), static_cast<VstIntPtr>(chunk.size()));
   runBoth(1);
   goodSettings(*fx);
-  EXPECT_LT(runBoth(1).first, 1.0e-5f);
+  EXPECT_LT(runBoth(1).difference, 1.0e-5f);
 
   fx->setParameter(25, -100.0f);  // a Sugar flavour far below 0 would make its filter unstable
   fx->setParameter(90, 1.0f);     // capture into store A...
@@ -94,7 +108,7 @@ TEST_F(Poison, ChunksAndCompareStoresCarryingBadValuesDoNotPoisonEither) {
   ASSERT_EQ(fx->getParameter(25), -100.0f);
   runBoth(1);
   goodSettings(*fx);
-  EXPECT_LT(runBoth(1).first, 1.0e-5f);
+  EXPECT_LT(runBoth(1).difference, 1.0e-5f);
 }
 
 }  // namespace
