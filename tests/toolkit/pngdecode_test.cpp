@@ -143,6 +143,14 @@ TEST(PngDecode, DamagedImagesDecodeToNothing) {
   Bytes headerOnly(good.begin(), good.begin() + 33);
   EXPECT_EQ(VSTGUI::png::decode(headerOnly.data(), headerOnly.size()), nullptr);
   EXPECT_EQ(VSTGUI::png::decode(good.data(), 10), nullptr);
+  // A header claiming the largest image over a few bytes of pixels: nothing
+  // (and no 4 GiB filled in advance for it).
+  Bytes huge = good;
+  for (int at : {16, 20}) {
+    huge[at + 2] = 0x7f;
+    huge[at + 3] = 0xff;
+  }
+  EXPECT_EQ(VSTGUI::png::decode(huge.data(), huge.size()), nullptr);
   EXPECT_EQ(VSTGUI::png::decode(nullptr, 0), nullptr);
 }
 

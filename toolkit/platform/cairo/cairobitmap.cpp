@@ -2,8 +2,6 @@
 
 #include <cctype>
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -83,23 +81,6 @@ ImageCache& cache() {
   return instance;
 }
 
-// The size from the PNG signature and its first chunk, the image header.
-bool readPngSize(const unsigned char* bytes, std::size_t size, int& width, int& height) {
-  static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  constexpr std::size_t kHeaderEnd = 24;  // signature, chunk length and type, width, height
-  if (size < kHeaderEnd || std::memcmp(bytes, kSignature, sizeof kSignature) != 0) return false;
-  if (std::memcmp(bytes + 12, "IHDR", 4) != 0) return false;
-  auto word = [bytes](std::size_t at) {
-    return (std::uint32_t{bytes[at]} << 24) | (std::uint32_t{bytes[at + 1]} << 16) |
-           (std::uint32_t{bytes[at + 2]} << 8) | std::uint32_t{bytes[at + 3]};
-  };
-  const std::uint32_t w = word(16), h = word(20);
-  if (w == 0 || h == 0 || w > 0x7fff || h > 0x7fff) return false;  // cairo's own limit
-  width = static_cast<int>(w);
-  height = static_cast<int>(h);
-  return true;
-}
-
 }  // namespace
 
 CairoBitmap::CairoBitmap(std::string name, int w, int h) : key(std::move(name)), width(w), height(h) {}
@@ -136,7 +117,7 @@ IPlatformBitmap* load(const char* name) {
   const unsigned char* bytes = nullptr;
   std::size_t size = 0;
   int width = 0, height = 0;
-  if (!images.findBytes(key, bytes, size) || !readPngSize(bytes, size, width, height)) return nullptr;
+  if (!images.findBytes(key, bytes, size) || !png::readSize(bytes, size, width, height)) return nullptr;
   return new CairoBitmap(std::move(key), width, height);
 }
 

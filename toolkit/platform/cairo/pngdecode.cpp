@@ -32,21 +32,20 @@ std::uint32_t bigEndian(const unsigned char* at) {
 }
 
 bool readHeader(const unsigned char* bytes, std::size_t size, Header& header) {
-  static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  if (size < 33 || std::memcmp(bytes, kSignature, 8) != 0 || std::memcmp(bytes + 12, "IHDR", 4) != 0) return false;
-  header.width = bigEndian(bytes + 16);
-  header.height = bigEndian(bytes + 20);
+  int width = 0, height = 0;
+  if (size < 33 || !readSize(bytes, size, width, height)) return false;
+  header.width = static_cast<std::uint32_t>(width);
+  header.height = static_cast<std::uint32_t>(height);
   header.depth = bytes[24];
   header.colourType = bytes[25];
   header.interlace = bytes[28];
   return true;
 }
 
-// The fast path's kind: 8-bit RGB or RGBA, not interlaced, within cairo's size.
+// The fast path's kind: 8-bit RGB or RGBA, not interlaced.
 bool isFastKind(const Header& header) {
   return header.depth == 8 && (header.colourType == PNG_COLOR_TYPE_RGB || header.colourType == PNG_COLOR_TYPE_RGBA) &&
-         header.interlace == PNG_INTERLACE_NONE && header.width > 0 && header.height > 0 && header.width <= 0x7fff &&
-         header.height <= 0x7fff;
+         header.interlace == PNG_INTERLACE_NONE;
 }
 
 // Pixel memory, mapped and filled in one call rather than a page fault per
@@ -56,10 +55,15 @@ struct Pixels {
   std::size_t length = 0;
 };
 
+// Filled in advance up to this size only: a damaged header may claim up to
+// 4 GiB, which is then mapped lazily, as plain allocation would.
+constexpr std::size_t kLargestFilledAhead = std::size_t{64} << 20;
+
 Pixels allocatePixels(std::size_t length) {
   Pixels pixels;
 #ifdef __linux__
-  void* mapped = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  const int fill = length <= kLargestFilledAhead ? MAP_POPULATE : 0;
+  void* mapped = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | fill, -1, 0);
   if (mapped == MAP_FAILED) return pixels;
   pixels.data = static_cast<unsigned char*>(mapped);
 #else
@@ -179,6 +183,18 @@ cairo_status_t readForCairo(void* closure, unsigned char* data, unsigned int len
 
 }  // namespace
 
+bool readSize(const unsigned char* bytes, std::size_t size, int& width, int& height) {
+  static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  constexpr std::size_t kSizeEnd = 24;  // signature, chunk length and type, width, height
+  if (!bytes || size < kSizeEnd || std::memcmp(bytes, kSignature, 8) != 0 || std::memcmp(bytes + 12, "IHDR", 4) != 0)
+    return false;
+  const std::uint32_t w = bigEndian(bytes + 16), h = bigEndian(bytes + 20);
+  if (w == 0 || h == 0 || w > 0x7fff || h > 0x7fff) return false;  // cairo's own limit
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
+}
+
 cairo_surface_t* decodeWithCairo(const unsigned char* bytes, std::size_t size) {
   Source source{bytes, size};
   cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(readForCairo, &source);
@@ -189,7 +205,7 @@ cairo_surface_t* decodeWithCairo(const unsigned char* bytes, std::size_t size) {
 
 cairo_surface_t* decode(const unsigned char* bytes, std::size_t size) {
   Header header;
-  if (!bytes || !readHeader(bytes, size, header)) return nullptr;
+  if (!readHeader(bytes, size, header)) return nullptr;
   if (!isFastKind(header)) return decodeWithCairo(bytes, size);
   const std::size_t stride = std::size_t{header.width} * 4;
   const Pixels pixels = allocatePixels(stride * header.height);

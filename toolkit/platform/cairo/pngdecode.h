@@ -11,6 +11,10 @@
 
 namespace VSTGUI::png {
 
+// The size from the signature and the image header's first fields; false
+// for what is not a PNG or is beyond cairo's 32767-pixel limit.
+bool readSize(const unsigned char* bytes, std::size_t size, int& width, int& height);
+
 // The decoded image (ARGB32 with alpha, RGB24 without), or null when the bytes
 // are not a whole, valid PNG.
 cairo_surface_t* decode(const unsigned char* bytes, std::size_t size);
