@@ -29,24 +29,19 @@ double residentMegabytes() {
   return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
 }
 
-// CPU time of this thread: on a loaded machine wall time mostly measures the
-// other processes.
-struct CpuClock {
-  using time_point = double;
-  static double now() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-  }
-};
-
-double millisecondsSince(double start) { return CpuClock::now() - start; }
-
 double milliseconds(clockid_t clock) {
   timespec t{};
   clock_gettime(clock, &t);
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
+
+// CPU time of this thread: on a loaded machine wall time mostly measures the
+// other processes.
+struct CpuClock {
+  static double now() { return milliseconds(CLOCK_THREAD_CPUTIME_ID); }
+};
+
+double millisecondsSince(double start) { return CpuClock::now() - start; }
 
 struct OpenInstance {
   std::unique_ptr<sorel::CPlug> effect;

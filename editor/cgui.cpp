@@ -5,8 +5,8 @@
 #include "ccontrol.h"
 #include "cframecm.h"
 #include "clst.h"
-#include "decodeahead.h"
 #include "cviewcontainer1.h"
+#include "decodeahead.h"
 
 namespace sorel {
 

@@ -44,6 +44,21 @@ class TwoEndedQueue {
   size_t front = 0, back;
 };
 
+// A helper decoding from the large end; no thread when none can be had.
+std::thread startHelper(TwoEndedQueue& queue) {
+  try {
+    return std::thread([&queue] {
+      try {
+        queue.decodeFrom(true);
+      } catch (...) {
+        // what is left undecoded decodes at its first draw
+      }
+    });
+  } catch (const std::system_error&) {
+    return {};  // the caller does it all
+  }
+}
+
 }  // namespace
 
 std::vector<CBitmap*> visibleBitmaps(const CViewContainer& container) {
@@ -63,18 +78,7 @@ void decodeAhead(const std::vector<CBitmap*>& bitmaps) {
   const bool worthAHelper = work.size() > 1;
   TwoEndedQueue queue(std::move(work));
 
-  std::thread helper;
-  if (worthAHelper) try {
-    helper = std::thread([&queue] {
-      try {
-        queue.decodeFrom(true);
-      } catch (...) {
-        // what is left undecoded decodes at its first draw
-      }
-    });
-  } catch (const std::system_error&) {
-    // no thread to spare: the caller does it all
-  }
+  std::thread helper = worthAHelper ? startHelper(queue) : std::thread();
   struct JoinOnExit {
     std::thread& thread;
     ~JoinOnExit() {

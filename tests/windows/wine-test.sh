@@ -39,6 +39,7 @@ rm -rf "$run"
 [ "${WINE_FRESH_PREFIX:-0}" = 1 ] && rm -rf "${prefixes}32" "${prefixes}64"
 mkdir -p "$run/linux" "$run/win64" "$run/win32"
 
+# No .NET or HTML engine installers, no menu entries, no crash debugger.
 WINE_ENV=(WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe,winedbg.exe=" DISPLAY=)
 
 # make_prefix 64|32: makes the private prefix of that width unless it is
@@ -78,10 +79,7 @@ wine_run() {
   local loader=$WINE64 arch=win64
   [ "$width" = 32 ] && loader=$WINE32 arch=win32
   local start=$SECONDS status
-  # No .NET or HTML engine installers, no menu entries, no crash debugger.
-  WINEPREFIX=$prefixes$width WINEARCH=$arch WINEDEBUG=-all \
-    WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe,winedbg.exe=" DISPLAY= \
-    timeout 600 "$loader" "$@"
+  env WINEPREFIX="$prefixes$width" WINEARCH=$arch "${WINE_ENV[@]}" timeout 600 "$loader" "$@"
   status=$?
   echo "wine-test: $label: exit status $status, $((SECONDS - start)) s"
   [ $status -eq 0 ] || fail "$label (exit status $status)"
@@ -112,8 +110,7 @@ wine_run 32 "parity, sorel.dll (wine32 under qemu-i386)" "$src/build-win32/tests
 linux_digest=$("$src/build/tests/windows/sorel-mathdigest")
 for width in 64 32; do
   start=$SECONDS
-  digest=$(WINEPREFIX=$prefixes$width WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe,winedbg.exe=" \
-    DISPLAY= timeout 600 "$([ $width = 32 ] && echo "$WINE32" || echo "$WINE64")" \
+  digest=$(env WINEPREFIX="$prefixes$width" "${WINE_ENV[@]}" timeout 600 "$([ $width = 32 ] && echo "$WINE32" || echo "$WINE64")" \
     "$src/build-win$width/tests/windows/sorel-mathdigest.exe" | tr -d '\r')
   echo "wine-test: coefficient digest: Linux $linux_digest, win$width $digest, $((SECONDS - start)) s"
   [ -n "$linux_digest" ] && [ "$digest" = "$linux_digest" ] || fail "win$width computes other coefficient bits than Linux"

@@ -104,9 +104,9 @@ IPlatformBitmap* loadPlatformBitmap(const char* name);
 // The calling thread, cheaply: no system call, no allocation (the audio
 // thread may ask).
 uint64_t platformThreadId();
-uint32_t platformTicks();                 // milliseconds, monotonic
+uint32_t platformTicks();  // milliseconds, monotonic
 void platformSleep(uint32_t milliseconds);
-bool platformOpenURL(const char* url);    // in the desktop's browser
+bool platformOpenURL(const char* url);  // in the desktop's browser
 // The main screen: pixels and millimetres; false when unknown.
 bool platformScreenSize(int& widthPixels, int& heightPixels, int& widthMm, int& heightMm);
 
