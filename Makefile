@@ -18,6 +18,11 @@ DEB_PACKAGES += wine64
 
 DEB_PACKAGES += clang libclang-rt-14-dev
 
+# Building the LV2 bundle.
+DEB_PACKAGES += lv2-dev
+# Testing the LV2 bundle with hosts and tools the project did not write.
+DEB_PACKAGES += lilv-utils serdi jalv jackd2
+
 .PHONY: deps build demo test quick asan tsan windows bench clean
 
 deps:
@@ -126,7 +131,7 @@ wine-ui-test: wine-setup windows build
 # `make test`) runs each for 20 s, `make fuzz` for FUZZ_SECONDS each. New
 # inputs collect in build-fuzz/corpus/<target>; findings are written to
 # build-fuzz/ and belong in tests/fuzz/corpus/<target>/ once fixed.
-FUZZ_TARGETS = chunk dispatch typedvalue preset
+FUZZ_TARGETS = chunk dispatch typedvalue preset lv2state
 # Leaks are checked where they can be told apart from cairo's and fontconfig's
 # process caches: the corpus replays under AddressSanitizer (make asan).
 FUZZ_SECONDS ?= 600

@@ -86,6 +86,11 @@ void CEngine::resume() {
   }
 }
 
+int CEngine::getLatency() const {
+  const bool splitting = splitBand.load(std::memory_order_relaxed) && !bypass.load(std::memory_order_relaxed);
+  return splitting && splitters[0] ? splitters[0]->getDelay() : 0;
+}
+
 bool CEngine::process(float* const* channels, int n) {
   if (n <= 0 || bypass.load(std::memory_order_relaxed)) return false;
   Block block{};

@@ -53,6 +53,10 @@ class CEngine {
   // the input clamp had to act (an overload or a NaN) anywhere in the block.
   bool process(float* const* channels, int n);
 
+  // [any thread] The delay the settings of the last block put on the signal:
+  // the split band's while it runs, else none.
+  int getLatency() const;
+
   CModuleSet& moduleSet(Set s) { return sets[s]; }
   int getChannels() const { return channelCount.load(std::memory_order_relaxed); }
   double getSampleRate() const { return sampleRate; }
