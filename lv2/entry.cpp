@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 #include <lv2/atom/atom.h>
 #include <lv2/core/lv2.h>
@@ -15,12 +16,14 @@ namespace sorel::lv2 {
 namespace {
 
 // The instance and the two URIDs its state needs; without a URID map the
-// instance runs but has no state to give or take.
+// instance runs but has no state to give or take. The instance comes first:
+// a UI given instance access takes the handle as the instance.
 struct Handle {
   EffectInstance instance;
   LV2_URID chunkKey = 0;
   LV2_URID chunkType = 0;
 };
+static_assert(std::is_standard_layout_v<Handle>);
 
 const Variant* variantOf(const LV2_Descriptor* descriptor) {
   for (const Variant& v : kVariants)

@@ -163,7 +163,8 @@ int main(int argc, char** argv) {
   for (const Variant& v : kVariants) writePlugin(plugins, v, version, withUi);
   if (withUi)
     plugins << "<" << kUiUri << ">\n  a ui:X11UI ;\n  lv2:requiredFeature ui:parent ;\n"
-          << "  lv2:optionalFeature ui:resize , ui:noUserResize ;\n  lv2:extensionData ui:idleInterface , ui:resize .\n";
+          << "  lv2:optionalFeature ui:resize , ui:noUserResize , ui:touch , <http://lv2plug.in/ns/ext/instance-access> ;\n"
+            << "  lv2:extensionData ui:idleInterface , ui:resize .\n";
   writePresets(presets, manifest);
   const bool ok = writeFile(dir + "/manifest.ttl", manifest.str()) && writeFile(dir + "/sorel.ttl", plugins.str()) &&
                   writeFile(dir + "/presets.ttl", presets.str());
