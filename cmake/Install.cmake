@@ -2,6 +2,7 @@
 #   <prefix>/lib/vst/sorel.so           where Linux hosts look for VST 2 plug-ins
 #   <prefix>/bin/sorel-render           finds the plug-in as ../lib/vst/sorel.so
 #   <prefix>/share/doc/sorel/           README.md, the pages the about view links to, LICENSE
+#   <prefix>/lib/lv2/sorel.lv2/         the LV2 bundle: DSP and UI binaries, the generated Turtle files
 if(WIN32)
   return()  # the Windows DLLs travel in the zip built by cmake/windows-zip
 endif()
@@ -9,6 +10,8 @@ include(GNUInstallDirs)
 
 install(TARGETS sorel LIBRARY DESTINATION lib/vst)
 install(TARGETS sorel-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS sorel_lv2_dsp sorel_lv2_ui LIBRARY DESTINATION lib/lv2/sorel.lv2)
+install(DIRECTORY ${SOREL_LV2_BUNDLE}/ DESTINATION lib/lv2/sorel.lv2 FILES_MATCHING PATTERN "*.ttl")
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/doc/credits.md ${PROJECT_SOURCE_DIR}/doc/editor.md
               ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/sorel)
@@ -17,11 +20,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sorel)
 set(CPACK_PACKAGE_VENDOR "The Sorel developers")
 set(CPACK_PACKAGE_CONTACT "The Sorel developers <sorel@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Stereo mastering processor (VST 2.4 plug-in) and sorel-render, its command-line host")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Stereo mastering processor (VST 2.4 and LV2 plug-in) and sorel-render, its command-line host")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beside the libraries dpkg-shlibdeps finds: the face fontconfig gives the
+# editor for "Arial".
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 include(CPack)

@@ -30,6 +30,14 @@ class EffectInstance {
 
   CPlug& effect() { return *plug; }
 
+  // The URIDs of the state's chunk property and type; 0 without a URID map
+  // (the instance then runs but has no state to give or take).
+  struct StateKeys {
+    std::uint32_t property = 0;
+    std::uint32_t type = 0;
+  };
+  StateKeys stateKeys;
+
  private:
   void applyChangedPorts();
   void applyPort(int index);

@@ -63,7 +63,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
   if (!variant || !parent || !write || !widget) return nullptr;
   HostLink link{write, controller, static_cast<const LV2UI_Touch*>(featureData(features, LV2_UI__touch)),
                 static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize))};
-  // The host's instance handle is the DSP binary's; its first member is the instance.
+  // The host's instance handle is the DSP binary's instance.
   auto* dsp = static_cast<EffectInstance*>(const_cast<void*>(featureData(features, LV2_INSTANCE_ACCESS_URI)));
   try {
     auto ui = std::make_unique<Ui>();
@@ -124,6 +124,6 @@ const LV2UI_Descriptor kDescriptor{kUiUri, instantiate, cleanup, portEvent, exte
 }  // namespace
 }  // namespace sorel::lv2
 
-extern "C" LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index) {
+LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index) {
   return index == 0 ? &sorel::lv2::kDescriptor : nullptr;
 }

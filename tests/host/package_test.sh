@@ -13,10 +13,17 @@ fail() { echo "package_test: $*" >&2; exit 1; }
 
 dpkg -x "$deb" "$root"
 for f in usr/bin/sorel-render usr/lib/vst/sorel.so usr/share/doc/sorel/README.md usr/share/doc/sorel/LICENSE \
-  usr/share/doc/sorel/credits.md usr/share/doc/sorel/editor.md; do
+  usr/share/doc/sorel/credits.md usr/share/doc/sorel/editor.md usr/lib/lv2/sorel.lv2/manifest.ttl \
+  usr/lib/lv2/sorel.lv2/sorel.ttl usr/lib/lv2/sorel.lv2/presets.ttl usr/lib/lv2/sorel.lv2/sorel_dsp.so \
+  usr/lib/lv2/sorel.lv2/sorel_ui.so; do
   [ -f "$root/$f" ] || fail "$deb lacks $f"
 done
-dpkg-deb -f "$deb" Depends | grep -q libsndfile || fail "$deb does not depend on libsndfile"
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in libsndfile fonts-liberation libcairo; do
+  echo "$depends" | grep -q "$d" || fail "$deb does not depend on $d"
+done
+# The unpacked LV2 bundle is found and renders on its own.
+LV2_PATH="$root/usr/lib/lv2" lv2ls | grep -qx "urn:kestrune:sorel" || fail "lv2ls does not find the installed bundle"
 
 render="$root/usr/bin/sorel-render"
 "$render" --version | grep -q "^sorel-render [0-9]" || fail "--version says nothing useful"
@@ -27,6 +34,9 @@ grep -q LUFS "$root/report.txt" || fail "no report"
 mv "$root/usr/lib/vst/sorel.so" "$root/elsewhere.so"
 if "$render" -q --demo "$root/again.wav" 2>/dev/null; then fail "rendered without the installed plug-in"; fi
 "$render" -q --plugin "$root/elsewhere.so" --demo "$root/again.wav" >/dev/null || fail "--plugin does not work"
+LV2_PATH="$root/usr/lib/lv2" lv2apply -i "$root/again.wav" -o "$root/lv2.wav" -c vol_in 0.7 urn:kestrune:sorel ||
+  fail "lv2apply cannot render with the installed bundle"
+[ -s "$root/lv2.wav" ] || fail "no output from the installed bundle"
 
 if [ -n "$zip" ]; then
   listing=$(cmake -E tar tf "$zip")
