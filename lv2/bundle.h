@@ -29,7 +29,11 @@ struct Variant {
 inline constexpr Variant kVariants[] = {{kPluginUri, "SOREL", 2}, {kMonoPluginUri, "SOREL mono", 1}};
 
 // Audio ports of a variant: inputs from kFirstAudioPort, then outputs.
-constexpr std::uint32_t firstOutputPort(const Variant& v) { return kFirstAudioPort + static_cast<std::uint32_t>(v.channels); }
-constexpr std::uint32_t portCount(const Variant& v) { return kFirstAudioPort + 2 * static_cast<std::uint32_t>(v.channels); }
+constexpr std::uint32_t firstOutputPort(const Variant& v) {
+  return kFirstAudioPort + static_cast<std::uint32_t>(v.channels);
+}
+constexpr std::uint32_t portCount(const Variant& v) {
+  return kFirstAudioPort + 2 * static_cast<std::uint32_t>(v.channels);
+}
 
 }  // namespace sorel::lv2

@@ -1,13 +1,13 @@
 // The DSP binary's entry point: one descriptor per variant of the bundle, and
 // the state interface that carries the effect's chunk.
-#include <cmath>
-#include <cstring>
-#include <new>
-
 #include <lv2/atom/atom.h>
 #include <lv2/core/lv2.h>
 #include <lv2/state/state.h>
 #include <lv2/urid/urid.h>
+
+#include <cmath>
+#include <cstring>
+#include <new>
 
 #include "effectinstance.h"
 

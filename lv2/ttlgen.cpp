@@ -61,10 +61,10 @@ std::string symbolOf(int index) {
 // where that name leaves it out ("Salt" of the Mid set is "Mid Salt").
 std::string nameOf(int index) {
   std::string name = kParamTable[index].name;
-  const char* set = index >= kSideBase && index < kSideBase + kParamsPerSet ? "Side"
-                    : index >= kMidBase && index < kMidBase + kParamsPerSet ? "Mid"
+  const char* set = index >= kSideBase && index < kSideBase + kParamsPerSet       ? "Side"
+                    : index >= kMidBase && index < kMidBase + kParamsPerSet       ? "Mid"
                     : index >= kStereoBase && index < kStereoBase + kParamsPerSet ? "Stereo"
-                                                                                 : nullptr;
+                                                                                  : nullptr;
   if (set && name.find(set) == std::string::npos) name = std::string(set) + " " + name;
   return name;
 }
@@ -88,7 +88,8 @@ void writeAudioPorts(std::ostream& out, const Variant& v) {
   static constexpr const char* kSides[] = {"l", "r"};
   for (int direction = 0; direction < 2; ++direction) {
     for (int c = 0; c < v.channels; ++c) {
-      const std::string symbol = std::string(direction ? "out" : "in") + (v.channels > 1 ? std::string("_") + kSides[c] : "");
+      const std::string symbol =
+          std::string(direction ? "out" : "in") + (v.channels > 1 ? std::string("_") + kSides[c] : "");
       out << "    [\n      a lv2:" << (direction ? "OutputPort" : "InputPort") << " , lv2:AudioPort ;\n      lv2:index "
           << kFirstAudioPort + static_cast<std::uint32_t>(direction * v.channels + c) << " ;\n      lv2:symbol \""
           << symbol << "\" ;\n      lv2:name \"" << symbol << "\" ;\n    ]"
@@ -115,7 +116,9 @@ void writePlugin(std::ostream& out, const Variant& v, const std::string& version
   out << "\n";
 }
 
-std::string presetUri(const Variant& v, int program) { return std::string(v.uri) + ":preset:" + std::to_string(program); }
+std::string presetUri(const Variant& v, int program) {
+  return std::string(v.uri) + ":preset:" + std::to_string(program);
+}
 
 // Every program of a fresh effect, as a preset of each variant.
 void writePresets(std::ostream& presets, std::ostream& manifest) {
@@ -127,11 +130,11 @@ void writePresets(std::ostream& presets, std::ostream& manifest) {
       plug.setProgram(p);
       manifest << "<" << presetUri(v, p) << ">\n  a pset:Preset ;\n  lv2:appliesTo <" << v.uri
                << "> ;\n  rdfs:seeAlso <presets.ttl> .\n\n";
-      presets << "<" << presetUri(v, p) << ">\n  a pset:Preset ;\n  lv2:appliesTo <" << v.uri
-              << "> ;\n  rdfs:label " << quoted(name) << " ;\n  lv2:port\n";
+      presets << "<" << presetUri(v, p) << ">\n  a pset:Preset ;\n  lv2:appliesTo <" << v.uri << "> ;\n  rdfs:label "
+              << quoted(name) << " ;\n  lv2:port\n";
       for (int i = 0; i < kNumParams; ++i)
-        presets << "    [ lv2:symbol \"" << symbolOf(i) << "\" ; pset:value " << number(plug.getParameter(i))
-                << " ]" << (i + 1 < kNumParams ? " ,\n" : " .\n\n");
+        presets << "    [ lv2:symbol \"" << symbolOf(i) << "\" ; pset:value " << number(plug.getParameter(i)) << " ]"
+                << (i + 1 < kNumParams ? " ,\n" : " .\n\n");
     }
   }
 }
@@ -159,11 +162,13 @@ int main(int argc, char** argv) {
     manifest << "<" << v.uri << ">\n  a lv2:Plugin ;\n  lv2:binary <" << dsp << "> ;\n  rdfs:seeAlso <sorel.ttl> .\n\n";
   // "-" for a build without the editor's UI binary.
   const bool withUi = ui != "-";
-  if (withUi) manifest << "<" << kUiUri << ">\n  a ui:X11UI ;\n  ui:binary <" << ui << "> ;\n  rdfs:seeAlso <sorel.ttl> .\n\n";
+  if (withUi)
+    manifest << "<" << kUiUri << ">\n  a ui:X11UI ;\n  ui:binary <" << ui << "> ;\n  rdfs:seeAlso <sorel.ttl> .\n\n";
   for (const Variant& v : kVariants) writePlugin(plugins, v, version, withUi);
   if (withUi)
     plugins << "<" << kUiUri << ">\n  a ui:X11UI ;\n  lv2:requiredFeature ui:parent ;\n"
-          << "  lv2:optionalFeature ui:resize , ui:noUserResize , ui:touch , <http://lv2plug.in/ns/ext/instance-access> ;\n"
+            << "  lv2:optionalFeature ui:resize , ui:noUserResize , ui:touch , "
+               "<http://lv2plug.in/ns/ext/instance-access> ;\n"
             << "  lv2:extensionData ui:idleInterface , ui:resize .\n";
   writePresets(presets, manifest);
   const bool ok = writeFile(dir + "/manifest.ttl", manifest.str()) && writeFile(dir + "/sorel.ttl", plugins.str()) &&

@@ -2,15 +2,14 @@
 // (ui:parent), driven by the host's idle calls, talking to the host through
 // ports (see uieffect.h).
 #include <X11/Xlib.h>
+#include <lv2/instance-access/instance-access.h>
+#include <lv2/ui/ui.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
-
-#include <lv2/instance-access/instance-access.h>
-#include <lv2/ui/ui.h>
 
 #include "effectinstance.h"
 #include "uieffect.h"

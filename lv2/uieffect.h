@@ -5,9 +5,9 @@
 // applied the way a loaded program applies them (nothing re-derived).
 #pragma once
 
-#include <cstdint>
-
 #include <lv2/ui/ui.h>
+
+#include <cstdint>
 
 #include "bundle.h"
 #include "plug.h"

@@ -4,58 +4,20 @@
 // save back to the same bytes; either way the instance still runs, one frame
 // per run() as lv2apply drives it.
 #include <cmath>
-#include <cstring>
-#include <string>
-#include <vector>
 
-#include <lv2/atom/atom.h>
-#include <lv2/core/lv2.h>
-#include <lv2/state/state.h>
-#include <lv2/urid/urid.h>
-
+#include "../support/lv2session.h"
 #include "bundle.h"
 #include "fuzzinput.h"
 
-extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
-
 namespace {
 
-std::vector<std::string> uris;
-
-LV2_URID mapUri(LV2_URID_Map_Handle, const char* uri) {
-  for (std::size_t i = 0; i < uris.size(); ++i)
-    if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
-  uris.emplace_back(uri);
-  return static_cast<LV2_URID>(uris.size());
-}
-
-// One property: the bytes and type a retrieve hands out, or what a store kept.
-struct Property {
-  std::vector<unsigned char> bytes;
-  uint32_t type = 0;
-};
-
-const void* retrieve(LV2_State_Handle h, uint32_t, size_t* size, uint32_t* type, uint32_t* flags) {
-  const auto* p = static_cast<const Property*>(h);
-  *size = p->bytes.size();
-  *type = p->type;
-  *flags = LV2_STATE_IS_POD;
-  return p->bytes.data();
-}
-
-LV2_State_Status store(LV2_State_Handle h, uint32_t, const void* value, size_t size, uint32_t type, uint32_t) {
-  auto* p = static_cast<Property*>(h);
-  const auto* bytes = static_cast<const unsigned char*>(value);
-  p->bytes.assign(bytes, bytes + size);
-  p->type = type;
-  return LV2_STATE_SUCCESS;
-}
+using sorel::test::Property;
+using sorel::test::retrieveProperty;
+using sorel::test::storeProperty;
 
 struct Host {
   Host() {
-    static LV2_URID_Map map{nullptr, mapUri};
-    static const LV2_Feature mapFeature{LV2_URID__map, &map};
-    static const LV2_Feature* features[] = {&mapFeature, nullptr};
+    static const LV2_Feature* features[] = {&sorel::test::uridMapFeature, nullptr};
     descriptor = lv2_descriptor(0);
     instance = descriptor->instantiate(descriptor, 48000.0, "", features);
     state = static_cast<const LV2_State_Interface*>(descriptor->extension_data(LV2_STATE__interface));
@@ -64,7 +26,8 @@ struct Host {
   }
   Property save() const {
     Property p;
-    if (state->save(instance, store, &p, 0, nullptr) != LV2_STATE_SUCCESS) sorel::fuzz::broken("lv2state", "save failed");
+    if (state->save(instance, storeProperty, &p, 0, nullptr) != LV2_STATE_SUCCESS)
+      sorel::fuzz::broken("lv2state", "save failed");
     return p;
   }
   const LV2_Descriptor* descriptor;
@@ -78,16 +41,16 @@ struct Host {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using sorel::fuzz::broken;
   static Host host;
-  if (host.state->restore(host.instance, retrieve, &host.start, 0, nullptr) != LV2_STATE_SUCCESS)
+  if (host.state->restore(host.instance, retrieveProperty, &host.start, 0, nullptr) != LV2_STATE_SUCCESS)
     broken("lv2state", "own state refused");
   Property fuzzed;
   fuzzed.bytes.assign(data, data + size);
   fuzzed.type = host.start.type;
-  const bool taken = host.state->restore(host.instance, retrieve, &fuzzed, 0, nullptr) == LV2_STATE_SUCCESS;
+  const bool taken = host.state->restore(host.instance, retrieveProperty, &fuzzed, 0, nullptr) == LV2_STATE_SUCCESS;
   Property held = host.save();
   if (!taken && held.bytes != host.start.bytes) broken("lv2state", "a refused state changed the instance");
   if (taken) {
-    if (host.state->restore(host.instance, retrieve, &held, 0, nullptr) != LV2_STATE_SUCCESS)
+    if (host.state->restore(host.instance, retrieveProperty, &held, 0, nullptr) != LV2_STATE_SUCCESS)
       broken("lv2state", "own saved state refused");
     if (host.save().bytes != held.bytes) broken("lv2state", "state did not round-trip");
   }

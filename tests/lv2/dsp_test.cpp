@@ -17,8 +17,8 @@ struct Setting {
 };
 // The Mid/Side page with split band, both volumes off unity, shaping modules
 // in every set, and "vol in" boosted on the wide range.
-constexpr Setting kShaping[] = {{1, 1.0f / 128}, {86, 1.0f / 128}, {3, 0.35f},  {12, 0.5f},  {18, 0.4f}, {36, 0.6f},
-                                {37, 0.3f},      {42, 0.45f},      {54, 0.9f},  {66, 0.7f},  {84, 1.0f}, {2, 0.9f}};
+constexpr Setting kShaping[] = {{1, 1.0f / 128}, {86, 1.0f / 128}, {3, 0.35f}, {12, 0.5f}, {18, 0.4f}, {36, 0.6f},
+                                {37, 0.3f},      {42, 0.45f},      {54, 0.9f}, {66, 0.7f}, {84, 1.0f}, {2, 0.9f}};
 
 class Lv2Dsp : public LoadedPlugin, public ::testing::WithParamInterface<int> {
  protected:
@@ -164,8 +164,7 @@ TEST_P(Lv2Dsp, BadStatesAndHostsAreRefusedOrTakenAsTheVstLibraryTakesThem) {
   // Not-a-number values are taken, with the VST library's result.
   Bytes poisoned = fresh;
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  for (int index : {kVolIn, kVolOut, kStereoBase, kPage})
-    std::memcpy(poisoned.data() + 16 + 4 * index, &nan, 4);
+  for (int index : {kVolIn, kVolOut, kStereoBase, kPage}) std::memcpy(poisoned.data() + 16 + 4 * index, &nan, 4);
   ASSERT_EQ(lv2.restore(poisoned), LV2_STATE_SUCCESS);
   auto reference = vst();
   reference->setChunk(poisoned);

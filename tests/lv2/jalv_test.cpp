@@ -71,8 +71,8 @@ Window leafOfSize(Display* display, Window of, int width, int height) {
 // Every pixel of `w` as 0xRRGGBB, row by row; empty when unreadable.
 std::vector<unsigned long> pixelsOf(Display* display, Window w, int width, int height) {
   std::vector<unsigned long> out;
-  XImage* image = XGetImage(display, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes,
-                            ZPixmap);
+  XImage* image =
+      XGetImage(display, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
   if (!image) return out;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) out.push_back(XGetPixel(image, x, y) & 0xffffff);
@@ -89,7 +89,9 @@ std::size_t differing(const std::vector<unsigned long>& a, const std::vector<uns
 }
 
 // A click at (x, y) of the root window.
-bool clickAt(int x, int y) { return xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"}); }
+bool clickAt(int x, int y) {
+  return xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"});
+}
 
 class Jalv : public ::testing::Test {
  protected:

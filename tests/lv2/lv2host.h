@@ -6,15 +6,11 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <lv2/atom/atom.h>
-#include <lv2/core/lv2.h>
-#include <lv2/state/state.h>
-#include <lv2/urid/urid.h>
-
 #include <string>
 #include <vector>
 
 #include "bundle.h"
+#include "lv2session.h"
 
 namespace sorel::test {
 
@@ -36,7 +32,7 @@ class Lv2Instance {
   explicit Lv2Instance(const lv2::Variant& v, double rate = 48000.0, bool withMap = true) : variant(v) {
     descriptor = lv2Descriptor(v.uri);
     if (!descriptor) return;
-    const LV2_Feature* features[] = {withMap ? &mapFeature : nullptr, nullptr};
+    const LV2_Feature* features[] = {withMap ? &uridMapFeature : nullptr, nullptr};
     handle = descriptor->instantiate(descriptor, rate, "", features);
     if (!handle) return;
     state = static_cast<const LV2_State_Interface*>(descriptor->extension_data(LV2_STATE__interface));
@@ -72,51 +68,23 @@ class Lv2Instance {
 
   LV2_State_Status save(Bytes& bytes) {
     Property p;
-    const LV2_State_Status status = state->save(handle, store, &p, 0, nullptr);
+    const LV2_State_Status status = state->save(handle, storeProperty, &p, 0, nullptr);
     bytes = p.bytes;
     return status;
   }
   LV2_State_Status restore(const Bytes& bytes, const char* type = LV2_ATOM__Chunk) {
     Property p{bytes, mapUri(nullptr, type)};
-    return state->restore(handle, retrieve, &p, 0, nullptr);
+    return state->restore(handle, retrieveProperty, &p, 0, nullptr);
   }
 
   float controls[kNumParams] = {};
   float latency = -1.0f;
 
  private:
-  struct Property {
-    Bytes bytes;
-    uint32_t type = 0;
-  };
-  static LV2_URID mapUri(LV2_URID_Map_Handle, const char* uri) {
-    static std::vector<std::string> uris;
-    for (std::size_t i = 0; i < uris.size(); ++i)
-      if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
-    uris.emplace_back(uri);
-    return static_cast<LV2_URID>(uris.size());
-  }
-  static LV2_State_Status store(LV2_State_Handle h, uint32_t, const void* value, size_t size, uint32_t type,
-                                uint32_t) {
-    auto* p = static_cast<Property*>(h);
-    p->bytes.assign(static_cast<const unsigned char*>(value), static_cast<const unsigned char*>(value) + size);
-    p->type = type;
-    return LV2_STATE_SUCCESS;
-  }
-  static const void* retrieve(LV2_State_Handle h, uint32_t, size_t* size, uint32_t* type, uint32_t* flags) {
-    const auto* p = static_cast<const Property*>(h);
-    *size = p->bytes.size();
-    *type = p->type;
-    *flags = LV2_STATE_IS_POD;
-    return p->bytes.data();
-  }
-
   const lv2::Variant& variant;
   const LV2_Descriptor* descriptor = nullptr;
   LV2_Handle handle = nullptr;
   const LV2_State_Interface* state = nullptr;
-  LV2_URID_Map map{nullptr, mapUri};
-  LV2_Feature mapFeature{LV2_URID__map, &map};
 };
 
 }  // namespace sorel::test

@@ -2,13 +2,14 @@
 // reaches the host as port writes, consequences included; what the host
 // sends is mirrored without being re-derived; with instance access a capture
 // also fills the running instance's store.
+#include "uieffect.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
 #include "effectinstance.h"
-#include "uieffect.h"
 
 namespace sorel::lv2 {
 namespace {
