@@ -162,3 +162,8 @@ fuzz-run:
 .PHONY: daw-test
 daw-test: build
 	cd build && $(CTEST) -L daw
+
+# The LV2 bundle with lilv's tools, jalv and Ardour (part of `make test` too).
+.PHONY: lv2-test
+lv2-test: build
+	cd build && $(CTEST) -L lv2
