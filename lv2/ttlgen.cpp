@@ -11,6 +11,7 @@
 
 #include "bundle.h"
 #include "plug.h"
+#include "volume.h"
 
 namespace sorel::lv2 {
 namespace {
@@ -69,6 +70,17 @@ std::string nameOf(int index) {
   return name;
 }
 
+// A volume port holds a position, not decibels: what it means depends on
+// its range switch, so no fixed unit fits; the comment gives the law.
+std::string volumeComment() {
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "Position 0..1, linear in dB: 0.5 is 0 dB, the ends are -/+%.2f dB, or -/+%.2f dB with the range "
+                "switch on",
+                volumeLimitDb(false), volumeLimitDb(true));
+  return text;
+}
+
 void writeControlPort(std::ostream& out, int index) {
   const ParamRow& row = kParamTable[index];
   const auto choices = choicesOf(index);
@@ -81,6 +93,7 @@ void writeControlPort(std::ostream& out, int index) {
     out << "      lv2:portProperty lv2:enumeration ;\n";
   for (const Choice& c : choices)
     out << "      lv2:scalePoint [ rdfs:label " << quoted(c.name) << " ; rdf:value " << number(c.encoding) << " ] ;\n";
+  if (index == kVolIn || index == kVolOut) out << "      rdfs:comment " << quoted(volumeComment()) << " ;\n";
   out << "    ] ,\n";
 }
 
