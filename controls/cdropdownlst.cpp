@@ -37,7 +37,6 @@ CDropdownLst::CDropdownLst(const CRect& rect, CControlListener* l, int32_t t, vo
 CDropdownLst::~CDropdownLst() {
   closeList();
   list->forget();
-  if (boxBitmap) boxBitmap->forget();
   font->forget();
 }
 
@@ -100,17 +99,9 @@ void CDropdownLst::closeList() {
   closing = false;
 }
 
-void CDropdownLst::moveList(int dx, int dy) { list->moveBy(-dx, dy); }
-
 void CDropdownLst::setTitle(const char* text) {
   hasTitle = text != nullptr;
   title = text ? text : "";
-}
-
-void CDropdownLst::setBoxBitmap(CBitmap* bitmap) {
-  if (bitmap) bitmap->remember();
-  if (boxBitmap) boxBitmap->forget();
-  boxBitmap = bitmap;
 }
 
 void CDropdownLst::setTextColor(CColor color) {
@@ -151,14 +142,10 @@ void CDropdownLst::draw(CDrawContext* context) {
   } else {
     setDirty(false);
   }
-  if (boxBitmap) {
-    boxBitmap->draw(context, size, CPoint(0, 0), 1.f);
-  } else if (drawBox) {
-    context->setFillColor(fillColor);
-    context->drawRect(size, kDrawFilled);
-    context->setFrameColor(frameColor);
-    context->drawRect(size, kDrawStroked);
-  }
+  context->setFillColor(fillColor);
+  context->drawRect(size, kDrawFilled);
+  context->setFrameColor(frameColor);
+  context->drawRect(size, kDrawStroked);
   if (!showText) return;
   const char* text = hasTitle ? title.c_str() : currentText;
   if (!text || !*text) return;
@@ -170,7 +157,7 @@ void CDropdownLst::draw(CDrawContext* context) {
 
 CMouseEventResult CDropdownLst::onMouseDown(CPoint&, const CButtonState& buttons) {
   if (buttons.getModifierState() & kAlt) return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
-  if (getMouseEnabled() && showText && acceptsClicks) openList();
+  if (getMouseEnabled() && showText) openList();
   return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
 

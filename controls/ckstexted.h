@@ -27,10 +27,7 @@ class CKstTextEd : public VSTGUI::CTextEdit {
   void setValue(float v) override;
   // 0 left, 1 centre, 2 right.
   void setAlignment(int alignment);
-  int getAlignment() const { return alignmentCopy; }
-  // With state 1 and an alternate bitmap, that bitmap replaces the background.
-  void setLook(bool drawBackground, int state);
-  void setAlternateBitmap(VSTGUI::CBitmap* bitmap);
+  void setLook(bool drawBackground);
   void setShowText(bool state) { showText = state; }
   bool getShowText() const { return showText; }
 
@@ -41,10 +38,7 @@ class CKstTextEd : public VSTGUI::CTextEdit {
   char textBuffer[kTextCapacity] = {};
   const char* hiddenText = "";
   bool showText = false;
-  int alignmentCopy = VSTGUI::kRightText;
   bool drawBackground = true;
-  int lookState = 0;
-  VSTGUI::CBitmap* alternateBitmap = nullptr;
 };
 
 }  // namespace sorel

@@ -42,7 +42,6 @@ void CPlug::setSampleRate(float rate) {
 }
 
 void CPlug::setBlockSize(VstInt32 size) {
-  AudioEffectX::setBlockSize(size);
   engine.setBlockSize(size);
 }
 

@@ -23,7 +23,7 @@ class AudioEffect {
   virtual void suspend() {}
   virtual void resume() {}
   virtual void setSampleRate(float rate) { sampleRate = rate; }
-  virtual void setBlockSize(VstInt32 size) { blockSize = size; }
+  virtual void setBlockSize(VstInt32) {}
 
   virtual void setProgram(VstInt32 program) { curProgram = program; }
   virtual VstInt32 getProgram() { return curProgram; }
@@ -52,12 +52,10 @@ class AudioEffect {
   void setUniqueID(VstInt32 id) { cEffect.uniqueID = id; }
   void setNumInputs(VstInt32 n) { cEffect.numInputs = n; }
   void setNumOutputs(VstInt32 n) { cEffect.numOutputs = n; }
-  void setInitialDelay(VstInt32 n) { cEffect.initialDelay = n; }
   void canProcessReplacing(bool state = true) { setFlag(effFlagsCanReplacing, state); }
   void programsAreChunks(bool state = true) { setFlag(effFlagsProgramChunks, state); }
 
   float getSampleRate() const { return sampleRate; }
-  VstInt32 getBlockSize() const { return blockSize; }
 
   // Host-callback wrappers; each answers 0 when there is no callback.
   virtual void beginEdit(VstInt32 index);
@@ -70,7 +68,6 @@ class AudioEffect {
   audioMasterCallback audioMaster;
   AEffEditor* editor = nullptr;
   float sampleRate = 44100.0f;
-  VstInt32 blockSize = 1024;
   VstInt32 numPrograms;
   VstInt32 numParams;
   VstInt32 curProgram = 0;
