@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ccolor.h"
+#include "platform/cairo/cairodrawcontext.h"
 
 namespace sorel::test {
 
@@ -26,5 +27,23 @@ struct InkBox {
   bool empty() const { return right < left; }
 };
 InkBox inkBox(cairo_surface_t* surface, uint8_t threshold = 64);
+
+// A transparent ARGB32 image with a cairo draw context drawing into it.
+class ImageCanvas {
+ public:
+  ImageCanvas(int width, int height)
+      : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+        context(new VSTGUI::CairoDrawContext(surface)) {}
+  ~ImageCanvas() {
+    context->forget();
+    cairo_surface_destroy(surface);
+  }
+  ImageCanvas(const ImageCanvas&) = delete;
+  ImageCanvas& operator=(const ImageCanvas&) = delete;
+  VSTGUI::CColor at(int x, int y) const { return pixelOf(surface, x, y); }
+
+  cairo_surface_t* surface;
+  VSTGUI::CairoDrawContext* context;
+};
 
 }  // namespace sorel::test
