@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "coefficient_model.h"
+#include "moduletables.h"
 #include "param_index.h"
 
 namespace sorel::test {

@@ -89,7 +89,8 @@ TEST_F(Frame, OneChannelTouchesOnlyChannelZero) {
   EXPECT_EQ(left[1], -1.0f);
 }
 
-TEST_F(Frame, EmptyAndNegativeBlocksDoNothing) {
+// Double precision is not offered: a host calling it anyway gets its buffers back untouched.
+TEST_F(Frame, EmptyAndNegativeBlocksAndDoublesDoNothing) {
   float a = 3.0f, b = -3.0f;
   float* io[2] = {&a, &b};
   fx->processReplacing(io, io, 0);
@@ -97,6 +98,10 @@ TEST_F(Frame, EmptyAndNegativeBlocksDoNothing) {
   fx->processReplacing(nullptr, nullptr, 1);
   EXPECT_EQ(a, 3.0f);
   EXPECT_EQ(b, -3.0f);
+  double left = 1.0, right = 2.0;
+  double* doubles[2] = {&left, &right};
+  fx->effect()->processDoubleReplacing(fx->effect(), doubles, doubles, 1);
+  EXPECT_EQ(left + right, 3.0);
 }
 
 // (Rates that are not positive numbers are the engine's lifecycle tests'.)

@@ -73,6 +73,10 @@ TEST_F(Parameters, DisplayTextsAtTheirEdges) {
   EXPECT_EQ(fx->getParameter(kStereoSalt), 2.0f);
   fx->setParameter(kFilterFreq + 1, -1.0e30f);  // a plain spare
   EXPECT_LT(fx->paramDisplay(kFilterFreq + 1).size(), 32u);
+  // Units are part of the display text: the host's label buffer is left alone.
+  char label[8] = "#";
+  EXPECT_EQ(fx->dispatch(effGetParamLabel, kVolIn, 0, label), 0);
+  EXPECT_STREQ(label, "#");
 }
 
 TEST_F(Parameters, WideRangeLowersABoostedVolumeOnly) {
