@@ -23,12 +23,6 @@ namespace {
 
 using namespace VSTGUI;
 
-constexpr CColor kRed{255, 0, 0, 255};
-constexpr CColor kGreen{0, 255, 0, 255};
-constexpr CColor kBlue{0, 0, 255, 255};
-constexpr CColor kYellow{255, 255, 0, 255};
-constexpr CColor kClear{0, 0, 0, 0};
-
 // A 30 x 20 image: red, green, blue across the top row of 10 x 10 blocks,
 // yellow, half-transparent white, transparent below.
 void registerBlocks() {

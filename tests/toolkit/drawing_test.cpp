@@ -11,9 +11,6 @@ namespace {
 
 using namespace VSTGUI;
 
-constexpr CColor kRed{255, 0, 0, 255};
-constexpr CColor kClear{0, 0, 0, 0};
-
 // A transparent image with a context drawing into it.
 class Canvas : public ::testing::Test, protected ImageCanvas {
  protected:

@@ -19,11 +19,6 @@ using namespace VSTGUI;
 using Log = std::vector<std::string>;
 using Rects = std::vector<CRect>;
 
-constexpr CColor kRed{255, 0, 0, 255};
-constexpr CColor kGreen{0, 255, 0, 255};
-constexpr CColor kBlue{0, 0, 255, 255};
-constexpr CColor kYellow{255, 255, 0, 255};
-
 CColor grey(uint8_t level) { return CColor{level, level, level, 255}; }
 
 class FrameTest : public OffscreenTest {};

@@ -12,6 +12,10 @@
 
 namespace sorel::test {
 
+// The flat colours the drawing tests paint and look for.
+constexpr VSTGUI::CColor kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255};
+constexpr VSTGUI::CColor kYellow{255, 255, 0, 255}, kClear{0, 0, 0, 0};
+
 // `rows` of blocks, each block `blockWidth` x `blockHeight` pixels of one
 // colour (alpha included), encoded as PNG.
 std::vector<unsigned char> blocksPNG(int blockWidth, int blockHeight,
