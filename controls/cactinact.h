@@ -9,6 +9,11 @@ class CActInact {
   virtual ~CActInact() = default;
 
   virtual void setActiveLook(bool active) = 0;
+  // Only remembers the flag.
+  virtual void setActive(int state) { active = state; }
+
+ protected:
+  int active = 0;
 };
 
 }  // namespace sorel

@@ -37,6 +37,7 @@ CDropdownLst::CDropdownLst(const CRect& rect, CControlListener* l, int32_t t, vo
 CDropdownLst::~CDropdownLst() {
   closeList();
   list->forget();
+  if (boxBitmap) boxBitmap->forget();
   font->forget();
 }
 
@@ -99,9 +100,17 @@ void CDropdownLst::closeList() {
   closing = false;
 }
 
+void CDropdownLst::moveList(int dx, int dy) { list->moveBy(-dx, dy); }
+
 void CDropdownLst::setTitle(const char* text) {
   hasTitle = text != nullptr;
   title = text ? text : "";
+}
+
+void CDropdownLst::setBoxBitmap(CBitmap* bitmap) {
+  if (bitmap) bitmap->remember();
+  if (boxBitmap) boxBitmap->forget();
+  boxBitmap = bitmap;
 }
 
 void CDropdownLst::setTextColor(CColor color) {
@@ -142,10 +151,14 @@ void CDropdownLst::draw(CDrawContext* context) {
   } else {
     setDirty(false);
   }
-  context->setFillColor(fillColor);
-  context->drawRect(size, kDrawFilled);
-  context->setFrameColor(frameColor);
-  context->drawRect(size, kDrawStroked);
+  if (boxBitmap) {
+    boxBitmap->draw(context, size, CPoint(0, 0), 1.f);
+  } else if (drawBox) {
+    context->setFillColor(fillColor);
+    context->drawRect(size, kDrawFilled);
+    context->setFrameColor(frameColor);
+    context->drawRect(size, kDrawStroked);
+  }
   if (!showText) return;
   const char* text = hasTitle ? title.c_str() : currentText;
   if (!text || !*text) return;
@@ -157,7 +170,7 @@ void CDropdownLst::draw(CDrawContext* context) {
 
 CMouseEventResult CDropdownLst::onMouseDown(CPoint&, const CButtonState& buttons) {
   if (buttons.getModifierState() & kAlt) return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
-  if (getMouseEnabled() && showText) openList();
+  if (getMouseEnabled() && showText && acceptsClicks) openList();
   return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
 

@@ -37,11 +37,16 @@ class CDropdownLst : public VSTGUI::CControl, public VSTGUI::CControlListener {
   CLst* getList() const { return list; }
   int getSelectedIndex() const { return selectedIndex; }
   const char* getCurrentText() const { return currentText; }
+  // Moves the list by (-dx, +dy).
+  void moveList(int dx, int dy);
   // Shown instead of the current entry; null clears it.
   void setTitle(const char* text);
   void setHidden(bool state) { hidden = state; }
   bool isHidden() const { return hidden; }
   void setShowText(bool state) { showText = state; }
+  void setAcceptsClicks(bool state) { acceptsClicks = state; }
+  void setDrawBox(bool state) { drawBox = state; }
+  void setBoxBitmap(VSTGUI::CBitmap* bitmap);
   void setTextAlignment(int alignment) { textAlignment = alignment; }
 
   void setTextColor(VSTGUI::CColor color);
@@ -68,11 +73,14 @@ class CDropdownLst : public VSTGUI::CControl, public VSTGUI::CControlListener {
   std::string title;
   bool hasTitle = false;
   bool showText = true;
+  bool acceptsClicks = true;
   bool hidden = false;
+  bool drawBox = true;
   VSTGUI::CColor fillColor = VSTGUI::kBlackCColor;
   VSTGUI::CColor frameColor = VSTGUI::kBlackCColor;
   VSTGUI::CColor textColor = VSTGUI::kWhiteCColor;
   VSTGUI::CColor disabledTextColor = VSTGUI::kWhiteCColor;
+  VSTGUI::CBitmap* boxBitmap = nullptr;
   VSTGUI::CFontRef font;
   int textAlignment = VSTGUI::kLeftText;
   int redrawCount = 0;

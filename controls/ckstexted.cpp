@@ -12,6 +12,7 @@ CKstTextEd::CKstTextEd(const CRect& rect, CControlListener* l, int32_t t, const 
     : CTextEdit(rect, l, t, nullptr, background) {}
 
 CKstTextEd::~CKstTextEd() {
+  if (alternateBitmap) alternateBitmap->forget();
 }
 
 void CKstTextEd::setText(const char* newText) {
@@ -31,18 +32,27 @@ void CKstTextEd::setValue(float v) {
 }
 
 void CKstTextEd::setAlignment(int alignment) {
+  alignmentCopy = alignment;
   setHoriAlign(static_cast<CHoriTxtAlign>(alignment));
 }
 
-void CKstTextEd::setLook(bool drawBackgroundIn) {
+void CKstTextEd::setLook(bool drawBackgroundIn, int state) {
   const bool changed = drawBackgroundIn != drawBackground;
   drawBackground = drawBackgroundIn;
+  lookState = state;
   if (changed) invalid();
+}
+
+void CKstTextEd::setAlternateBitmap(CBitmap* bitmap) {
+  if (bitmap) bitmap->remember();
+  if (alternateBitmap) alternateBitmap->forget();
+  alternateBitmap = bitmap;
 }
 
 void CKstTextEd::draw(CDrawContext* context) {
   if (drawBackground) {
     CBitmap* bitmap = getBackground();
+    if (lookState == 1 && alternateBitmap) bitmap = alternateBitmap;
     if (bitmap) bitmap->draw(context, size, CPoint(0, 0), 1.f);
   }
   drawText(context, getText());

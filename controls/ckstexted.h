@@ -27,7 +27,9 @@ class CKstTextEd : public VSTGUI::CTextEdit {
   void setValue(float v) override;
   // 0 left, 1 centre, 2 right.
   void setAlignment(int alignment);
-  void setLook(bool drawBackground);
+  // With state 1 and an alternate bitmap, that bitmap replaces the background.
+  void setLook(bool drawBackground, int state);
+  void setAlternateBitmap(VSTGUI::CBitmap* bitmap);
   void setShowText(bool state) { showText = state; }
   bool getShowText() const { return showText; }
 
@@ -38,7 +40,10 @@ class CKstTextEd : public VSTGUI::CTextEdit {
   char textBuffer[kTextCapacity] = {};
   const char* hiddenText = "";
   bool showText = false;
+  int alignmentCopy = VSTGUI::kRightText;
   bool drawBackground = true;
+  int lookState = 0;
+  VSTGUI::CBitmap* alternateBitmap = nullptr;
 };
 
 }  // namespace sorel

@@ -106,6 +106,20 @@ void CLed::setMemberPosition(int i, int dx, int dy) {
   members[i - 1]->setMouseableArea(rect);
 }
 
+void CLed::setMemberBitmap(int i, CBitmap* bitmap, int frames) {
+  if (i > memberCount || i < 0) return;
+  CLed* target = i == 0 ? this : members[i - 1];
+  CRect rect(0, 0, 0, 0);
+  if (bitmap) {
+    const CRect& current = target->getViewSize();
+    rect = CRect(current.left, current.top, current.left + bitmap->getWidth(),
+                 current.top + static_cast<int>(bitmap->getHeight()) / (frames > 0 ? frames : 1));
+  }
+  target->setBackground(bitmap);
+  target->setViewSize(rect, true);
+  target->setDirty(true);
+}
+
 void CLed::addMembersTo(CViewContainer* a, CViewContainer* b) {
   for (int i = 0; i < memberCount; ++i) {
     CLed* member = members[i];

@@ -43,6 +43,9 @@ class CLed : public VSTGUI::COnOffButton {
   CLed* getMember(int i) const;
   // Member i (1-based) sits at the head's rectangle moved by (dx, dy).
   void setMemberPosition(int i, int dx, int dy);
+  // i = 0: the head; 1..count: member i. The view takes the bitmap's width
+  // and one frame's height; without a bitmap it becomes empty.
+  void setMemberBitmap(int i, VSTGUI::CBitmap* bitmap, int frames);
   // Adds every container member to a and to b (either may be null); each
   // container gets its own reference.
   void addMembersTo(VSTGUI::CViewContainer* a, VSTGUI::CViewContainer* b);

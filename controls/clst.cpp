@@ -46,6 +46,13 @@ const char* CLst::entryText(int index) const {
   return nullptr;
 }
 
+void CLst::resetDisabled() { disabled.assign(static_cast<std::size_t>(entryCount), false); }
+
+void CLst::setEntryDisabled(int index, bool state) {
+  if (index >= 0 && static_cast<std::size_t>(index) < disabled.size())
+    disabled[static_cast<std::size_t>(index)] = state;
+}
+
 void CLst::setRowHeight(int height) {
   rowHeight = height;
   updateSize();
@@ -94,7 +101,7 @@ void CLst::draw(CDrawContext* context) {
   context->drawRect(size, kDrawFilled);
   context->setFont(fontID);
   for (const Row& row : rows) {
-    const CRect rect(size.left, size.top + row.top, size.right, size.top + row.bottom);
+    const CRect rect(size.left + textIndent, size.top + row.top, size.right, size.top + row.bottom);
     context->setFontColor(row.index == hovered ? highlightColor : fontColor);
     context->drawString(row.text.c_str(), rect, horiTxtAlign, true);
   }
@@ -120,6 +127,7 @@ void CLst::handleClick(const CPoint& where) {
     if (owner) owner->closeList();
     return;
   }
+  if (static_cast<std::size_t>(clicked) < disabled.size() && disabled[static_cast<std::size_t>(clicked)]) return;
   value.store(static_cast<float>(clicked) / static_cast<float>(entryCount), std::memory_order_relaxed);
   CFrame* frame = getFrame();
   if (frame) frame->beginEdit(tag);

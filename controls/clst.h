@@ -34,6 +34,10 @@ class CLst : public VSTGUI::CParamDisplay {
   // Null outside 0 .. count - 1.
   const char* entryText(int index) const;
   int getEntryCount() const { return entryCount; }
+  // One flag per current entry, all cleared; a set flag makes the entry
+  // unclickable.
+  void resetDisabled();
+  void setEntryDisabled(int index, bool state);
   void setRowHeight(int height);
   int getRowHeight() const { return rowHeight; }
   // Grows the list by l to the left, t up, r to the right and b down.
@@ -43,6 +47,7 @@ class CLst : public VSTGUI::CParamDisplay {
   void setHighlightColor(VSTGUI::CColor color) { highlightColor = color; }
   void setFillColor(VSTGUI::CColor color) { fillColor = color; }
   void setListFrameColor(VSTGUI::CColor color) { listFrameColor = color; }
+  void setTextIndent(VSTGUI::CCoord indent) { textIndent = indent; }
   // The editor's idle passes the mouse position (window coordinates).
   void trackHover(const VSTGUI::CPoint& where);
   int getHovered() const { return hovered; }
@@ -79,9 +84,11 @@ class CLst : public VSTGUI::CParamDisplay {
   VSTGUI::CColor highlightColor = VSTGUI::kWhiteCColor;
   VSTGUI::CColor fillColor = VSTGUI::kBlackCColor;
   VSTGUI::CColor listFrameColor = VSTGUI::kBlackCColor;
+  VSTGUI::CCoord textIndent = 0;
   int hovered = -1;
   int clicked = -1;
   int selected = 0;
+  std::vector<bool> disabled;
   VSTGUI::CRect origin;  // where the list opens, before growing
   VSTGUI::CRect growth;  // left, top, right, bottom
 };

@@ -105,7 +105,7 @@ CControl* CGui::createHintLine(int tag, const ControlDesc& row) {
   const CCoord x = scaled(row.x);
   const CCoord y = scaled(row.y);
   auto* hint = new CTextEdAI(CRect(x, y, x + scaled(row.w), y + scaled(row.h)), this, tag, "", nullptr);
-  hint->setLook(true);
+  hint->setLook(true, 0);
   hint->setShowText(true);
   hint->setMouseEnabled(false);
   hint->setMouseLock(true);
@@ -138,6 +138,7 @@ CControl* CGui::createDropdown(int tag, const ControlDesc& row) {
   list->setFontColor(kListFont);
   list->setHighlightColor(kListHighlight);
   box->setTextAlignment(kCenterText);
+  list->resetDisabled();
   list->setRowHeight(static_cast<int>(scaled(kListRowHeight)));
   if (row.h == 0) box->setHidden(true);
   return box;

@@ -1,6 +1,6 @@
 // The drop-down box and its pop-up list: opening and closing with exactly
 // one announcement each, choices, repeated choices on visible and hidden
-// boxes, clicks outside and hover tracking.
+// boxes, disabled entries, clicks outside and hover tracking.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,6 +33,7 @@ class DropdownTest : public OffscreenTest {
     for (const char* text : {"AA off", "AA SplitFir", "third"}) made->addEntry(text);
     made->getList()->setRowHeight(kRow);
     made->getList()->grow(0, 0, 3, 5);
+    made->getList()->resetDisabled();
     frame->addView(made);
     return made;
   }
@@ -90,10 +91,15 @@ TEST_F(DropdownTest, ARepeatedChoiceIsReportedOnlyByAHiddenBox) {
   EXPECT_EQ(std::count(entries.begin(), entries.end(), "value 65 0.0000"), 2);
 }
 
-TEST_F(DropdownTest, AClickOutsideChoosesNothing) {
+TEST_F(DropdownTest, ADisabledEntryOrAClickOutsideChoosesNothing) {
   auto* under = addProbe(CRect(120, 60, 180, 100), "under");
+  box->getList()->setEntryDisabled(1, true);
   box->openList();
   takeLog();
+  driver->click(entryPoint(1));
+  EXPECT_TRUE(listOnFrame());
+  EXPECT_EQ(box->getValue(), 0.f);
+  EXPECT_TRUE(takeLog().empty());
   // A click outside closes the list and chooses nothing.
   driver->click(CPoint(150, 80));
   EXPECT_FALSE(listOnFrame());

@@ -67,7 +67,7 @@ TEST_F(TextFieldTest, WithShowTextOffOnlyTheBackgroundIsDrawn) {
   EXPECT_STREQ(field->getText(), "");
   field->setShowText(true);
   EXPECT_GT(inkedPixels(), 20);
-  field->setLook(false);
+  field->setLook(false, 0);
   driver->renderAll();
   EXPECT_NE(driver->pixel(12, 12), frameColour(0));  // no background any more
 }
