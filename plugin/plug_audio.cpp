@@ -42,6 +42,7 @@ void CPlug::setSampleRate(float rate) {
 }
 
 void CPlug::setBlockSize(VstInt32 size) {
+  AudioEffectX::setBlockSize(size);
   engine.setBlockSize(size);
 }
 

@@ -23,7 +23,7 @@ class AudioEffect {
   virtual void suspend() {}
   virtual void resume() {}
   virtual void setSampleRate(float rate) { sampleRate = rate; }
-  virtual void setBlockSize(VstInt32) {}
+  virtual void setBlockSize(VstInt32 size) { blockSize = size; }
 
   virtual void setProgram(VstInt32 program) { curProgram = program; }
   virtual VstInt32 getProgram() { return curProgram; }
@@ -68,6 +68,7 @@ class AudioEffect {
   audioMasterCallback audioMaster;
   AEffEditor* editor = nullptr;
   float sampleRate = 44100.0f;
+  VstInt32 blockSize = 1024;
   VstInt32 numPrograms;
   VstInt32 numParams;
   VstInt32 curProgram = 0;
