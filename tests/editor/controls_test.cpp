@@ -83,17 +83,18 @@ TEST(EditorControls, EveryRowMakesItsClassWhereTheLayoutPutsIt) {
 }
 
 TEST(EditorControls, ASwitchClickIsOneGestureOnItsParameter) {
+  constexpr int kSaltOn = moduleParam(kStereoBase, kSaltModule, kOn);
   EditorHost host;
   ASSERT_TRUE(host.open());
   host.takeHostEvents();
-  ASSERT_EQ(host.plug().getParameter(moduleParam(kStereoBase, kSaltModule, kOn)), 1.f);
+  ASSERT_EQ(host.plug().getParameter(kSaltOn), 1.f);
   host.driver().click(host.gui().getControl(74)->getViewSize().getCenter());
-  EXPECT_EQ(host.takeHostEvents(),
-            (std::vector<HostEvent>{
-                {audioMasterBeginEdit, 14, 0.f}, {audioMasterAutomate, 14, 0.f}, {audioMasterEndEdit, 14, 0.f}}));
-  EXPECT_EQ(host.plug().getParameter(moduleParam(kStereoBase, kSaltModule, kOn)), 0.f);
+  EXPECT_EQ(host.takeHostEvents(), (std::vector<HostEvent>{{audioMasterBeginEdit, kSaltOn, 0.f},
+                                                           {audioMasterAutomate, kSaltOn, 0.f},
+                                                           {audioMasterEndEdit, kSaltOn, 0.f}}));
+  EXPECT_EQ(host.plug().getParameter(kSaltOn), 0.f);
   // The host's automation lights it again.
-  host.plug().setParameter(moduleParam(kStereoBase, kSaltModule, kOn), 1.f);
+  host.plug().setParameter(kSaltOn, 1.f);
   host.idle();
   EXPECT_TRUE(dynamic_cast<CLed*>(host.gui().getControl(74))->isOn());
 }

@@ -53,8 +53,8 @@ TEST(EditorShell, EveryKnobShowsTheEffectsValueInItsPlaceAfterOpen) {
   EXPECT_EQ(host.gui().getControl(0), nullptr);
   ASSERT_NE(host.gui().getControl(10), nullptr);
   EXPECT_FALSE(host.gui().getControl(10)->getMouseEnabled());
-  // Parameter 2 lists both of its knobs, in layout order.
-  const CTagList& tags = host.gui().tagsOf(2);
+  // "vol in" lists both of its knobs, in layout order.
+  const CTagList& tags = host.gui().tagsOf(kVolIn);
   EXPECT_EQ(tags.getTag(), 108);
   ASSERT_NE(tags.getNext(), nullptr);
   EXPECT_EQ(tags.getNext()->getTag(), 109);
@@ -105,11 +105,11 @@ TEST(EditorShell, DraggingAKnobIsOneGestureAtTheHostButOnlyFromInsideItsCircle) 
   host.idle();
   const auto events = host.takeHostEvents();
   ASSERT_GE(events.size(), 3u);
-  EXPECT_EQ(events.front(), (HostEvent{audioMasterBeginEdit, 12, 0.f}));
-  EXPECT_EQ(events.back(), (HostEvent{audioMasterEndEdit, 12, 0.f}));
+  EXPECT_EQ(events.front(), (HostEvent{audioMasterBeginEdit, kStereoSalt, 0.f}));
+  EXPECT_EQ(events.back(), (HostEvent{audioMasterEndEdit, kStereoSalt, 0.f}));
   for (size_t i = 1; i + 1 < events.size(); ++i) {
     EXPECT_EQ(events[i].opcode, audioMasterAutomate);
-    EXPECT_EQ(events[i].index, 12);
+    EXPECT_EQ(events[i].index, kStereoSalt);
   }
   EXPECT_NEAR(host.plug().getParameter(kStereoSalt), 40.f / 200.f, 1e-6);
   EXPECT_EQ(events[events.size() - 2].value, host.plug().getParameter(kStereoSalt));
