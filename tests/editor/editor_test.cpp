@@ -168,7 +168,8 @@ TEST(EditorShell, TwoInstancesKeepTheirOwnWindows) {
   first.idle();
   second.idle();
   EXPECT_NEAR(first.plug().getParameter(moduleParam(kStereoBase, kPepperModule)), 0.5f, 1e-6);
-  EXPECT_EQ(second.plug().getParameter(moduleParam(kStereoBase, kPepperModule)), kParamTable[moduleParam(kStereoBase, kPepperModule)].defaultValue);
+  EXPECT_EQ(second.plug().getParameter(moduleParam(kStereoBase, kPepperModule)),
+            kParamTable[moduleParam(kStereoBase, kPepperModule)].defaultValue);
   EXPECT_EQ(first.knob(72)->getValue(), kParamTable[kStereoSalt].defaultValue);
   EXPECT_EQ(second.knob(72)->getValue(), 0.7f);
   EXPECT_TRUE(second.takeHostEvents().empty());

@@ -123,7 +123,7 @@ TEST_F(Identity, SpeakerArrangementTakesUpToTwoInputChannels) {
   EXPECT_EQ(fx->getParameter(kPage), whole(1));  // the call itself leaves "page" alone
   fx->setParameter(kPage, whole(1));
   EXPECT_EQ(fx->getParameter(kPage), 0.0f);  // but on one channel only page 0 can be set
-  EXPECT_FALSE(fx->setChannels(3));      // refused: stays mono
+  EXPECT_FALSE(fx->setChannels(3));          // refused: stays mono
   fx->setParameter(kPage, 0.5f);
   EXPECT_EQ(fx->getParameter(kPage), 0.0f);
   EXPECT_TRUE(fx->setChannels(2));

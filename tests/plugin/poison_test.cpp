@@ -72,7 +72,8 @@ TEST_F(Poison, BadParameterValuesLeaveNoTraceOnceGoodOnesReturn) {
   // Each module's amount and flavour, then the frame's volumes.
   std::vector<std::pair<int, float>> targets = {{kVolIn, 0.5f}, {kVolOut, 0.5f}};
   for (int m = 0; m < 4; ++m)
-    targets.insert(targets.begin(), {{moduleParam(kStereoBase, m), 0.8f}, {moduleParam(kStereoBase, m, kFlavour), 0.5f}});
+    targets.insert(targets.begin(),
+                   {{moduleParam(kStereoBase, m), 0.8f}, {moduleParam(kStereoBase, m, kFlavour), 0.5f}});
   for (const auto& [index, good] : targets)
     for (float value : {kNaN, kInf, -kInf, -50.0f, 1.0e30f, -1.0e30f}) {
       fx->setParameter(index, value);

@@ -58,8 +58,8 @@ TEST_F(State, FreshChunkByteForByte) {
 
 TEST_F(State, RoundTripRestoresValuesStoresAndKeepsTheName) {
   fx->setParameter(kVolIn, 0.8f);
-  fx->setParameter(kInRange, 1.0f);  // lowers vol in to 0.5...
-  fx->setParameter(kVolIn, 0.9f);   // ...then a wide boost
+  fx->setParameter(kInRange, 1.0f);          // lowers vol in to 0.5...
+  fx->setParameter(kVolIn, 0.9f);            // ...then a wide boost
   fx->setParameter(kCmdCaptureA + 1, 0.0f);  // capture into B
   fx->setParameter(kCompValidA + 1, 1.0f);
   fx->setParameter(moduleParam(kMidBase, kSugarModule, kOn), 0.25f);
@@ -151,7 +151,7 @@ TEST_F(State, CompareStoreCaptureAndRecall) {
   EXPECT_EQ(fx->getParameter(kCompareSelect), whole(1));
 
   fx->setParameter(kCompValidA + 1, 1.0f);  // B valid
-  fx->setParameter(kGlobalOn, 0.0f);   // "global on" is not part of a recall
+  fx->setParameter(kGlobalOn, 0.0f);        // "global on" is not part of a recall
   fx->setParameter(kCompareSelect, 0.0f);   // select A (valid? no) : nothing
   EXPECT_EQ(fx->getParameter(kStereoSalt), 0.9f);
   host.clearCalls();

@@ -77,7 +77,6 @@ TEST_F(Canvas, ClipAndOriginApplyToEveryPrimitive) {
   context->drawLine(CPoint(-10, 2), CPoint(30, 2));
   EXPECT_TRUE(rowIs(12, 10, 14, kWhiteCColor));
   expectPixels({{9, 12, kClear}, {15, 12, kClear}});
-
 }
 
 // --- Text ---

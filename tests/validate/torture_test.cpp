@@ -45,7 +45,8 @@ TEST(Torture, RatesBlockSizesAndHostileValuesLeaveNothingBroken) {
       Channels x = material(random, frames, 1.5f);
       if (call % 3 == 0) x[call % 2][random() % x[0].size()] = std::nanf("");
       rig.processInPlace(x);
-      for (int k = 0; k < 12; ++k) rig.fx->setParameter(static_cast<VstInt32>(random() % (kCmdMonoInput + 1)), hostileValue(random));
+      for (int k = 0; k < 12; ++k)
+        rig.fx->setParameter(static_cast<VstInt32>(random() % (kCmdMonoInput + 1)), hostileValue(random));
       rig.fx->setParameter(kGlobalOn, 1.0f);  // keep it processing
     }
     rig.fx->suspend();

@@ -7,8 +7,8 @@
 #include <X11/Xlib.h>
 
 #include "host.h"
-#include "parameters.h"
 #include "hostwindow.h"
+#include "parameters.h"
 #include "xvfbserver.h"
 
 namespace sorel::testing {
