@@ -11,7 +11,6 @@ class CActInact {
   virtual void setActiveLook(bool active) = 0;
   // Only remembers the flag.
   virtual void setActive(int state) { active = state; }
-  int getActive() const { return active; }
 
  protected:
   int active = 0;

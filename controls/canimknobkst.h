@@ -14,7 +14,6 @@ class CAnimKnobKst : public VSTGUI::CAnimKnob {
 
   // Takes the circle from the current size: call it once the size is final.
   void setCircularHitArea(bool state);
-  bool hasCircularHitArea() const { return circularHit; }
 
   void draw(VSTGUI::CDrawContext* context) override;
   VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;

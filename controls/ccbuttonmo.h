@@ -18,12 +18,9 @@ class CCButtonMO : public CLed {
 
   // Also on every member.
   virtual void setActOnRelease(int state);
-  int getActOnRelease() const { return actOnRelease; }
   // Only the off, on and disabled frames; hover is not shown. Also on every
   // member.
   void setSimpleDrawing(bool state);
-  bool isSimpleDrawing() const { return simpleDrawing; }
-  bool isHovered() const { return hovered; }
   bool isPressed() const { return pressed; }
   // The strip frame draw would paint now.
   int currentFrame() const;

@@ -52,7 +52,6 @@ class CDropdownLst : public VSTGUI::CControl, public VSTGUI::CControlListener {
   void setTextColor(VSTGUI::CColor color);
   VSTGUI::CColor getTextColor() const { return textColor; }
   void setDisabledTextColor(VSTGUI::CColor color) { disabledTextColor = color; }
-  VSTGUI::CColor getDisabledTextColor() const { return disabledTextColor; }
   void setFillColor(VSTGUI::CColor color);
   void setFrameColor(VSTGUI::CColor color);
   void setFont(VSTGUI::CFontRef font);

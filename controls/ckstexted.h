@@ -27,7 +27,6 @@ class CKstTextEd : public VSTGUI::CTextEdit {
   void setValue(float v) override;
   // 0 left, 1 centre, 2 right.
   void setAlignment(int alignment);
-  int getAlignment() const { return alignmentCopy; }
   // With state 1 and an alternate bitmap, that bitmap replaces the background.
   void setLook(bool drawBackground, int state);
   void setAlternateBitmap(VSTGUI::CBitmap* bitmap);

@@ -38,14 +38,9 @@ class CLed : public VSTGUI::COnOffButton {
   void setOn(bool state);
   bool isOn() const { return on; }
   void setMomentary(bool alsoMembers);
-  bool isMomentary() const { return momentary; }
-  bool isForwardIndex() const { return forwardIndex; }
   int getMemberCount() const { return memberCount; }
   // Member i (0-based), or null outside the group.
   CLed* getMember(int i) const;
-  CLed* getGroupHead() const { return groupHead; }
-  int getMemberIndex() const { return memberIndex; }
-  int getFrameCount() const { return frameCount; }
   // Member i (1-based) sits at the head's rectangle moved by (dx, dy).
   void setMemberPosition(int i, int dx, int dy);
   // i = 0: the head; 1..count: member i. The view takes the bitmap's width
@@ -54,7 +49,6 @@ class CLed : public VSTGUI::COnOffButton {
   // Adds every container member to a and to b (either may be null); each
   // container gets its own reference.
   void addMembersTo(VSTGUI::CViewContainer* a, VSTGUI::CViewContainer* b);
-  bool isContainerMember() const { return containerMember; }
 
   // --- CView / CControl ---
   void draw(VSTGUI::CDrawContext* context) override;

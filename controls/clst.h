@@ -46,14 +46,12 @@ class CLst : public VSTGUI::CParamDisplay {
   void moveBy(VSTGUI::CCoord dx, VSTGUI::CCoord dy);
   void setHighlightColor(VSTGUI::CColor color) { highlightColor = color; }
   void setFillColor(VSTGUI::CColor color) { fillColor = color; }
-  VSTGUI::CColor getFillColor() const { return fillColor; }
   void setListFrameColor(VSTGUI::CColor color) { listFrameColor = color; }
   void setTextIndent(VSTGUI::CCoord indent) { textIndent = indent; }
   // The editor's idle passes the mouse position (window coordinates).
   void trackHover(const VSTGUI::CPoint& where);
   int getHovered() const { return hovered; }
   CDropdownLst* getOwner() const { return owner; }
-  int getSelected() const { return selected; }
   // The entry whose row holds y (parent coordinates), or -1.
   int entryAt(VSTGUI::CCoord y) const;
 

@@ -11,7 +11,6 @@ class CPane : public VSTGUI::CControl {
 
   // A window-sized picture: the pane shows the part that lies under it.
   void setWindowAligned(bool state) { windowAligned = state; }
-  bool isWindowAligned() const { return windowAligned; }
 
   void draw(VSTGUI::CDrawContext* context) override;
   bool isTypeOf(const char* type) const override;

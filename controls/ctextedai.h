@@ -19,7 +19,6 @@ class CTextEdAI : public CKstTextEd, public CActInact {
   void setActiveLook(bool active) override;
   // While locked, setMouseEnabled is ignored.
   void setMouseLock(bool state) { mouseLock = state; }
-  bool getMouseLock() const { return mouseLock; }
   void setMouseEnabled(bool enabled = true) override;
   bool isTypeOf(const char* type) const override;
 

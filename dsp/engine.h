@@ -60,7 +60,6 @@ class CEngine {
   CModuleSet& moduleSet(Set s) { return sets[s]; }
   int getChannels() const { return channelCount.load(std::memory_order_relaxed); }
   double getSampleRate() const { return sampleRate; }
-  int getBlockSize() const { return blockSize; }
 
  private:
   struct Block {

@@ -19,9 +19,6 @@ class CSincFir {
   // [audio] Replaces buffer[0..n) by the filtered signal; n <= largest block.
   virtual void process(float* buffer, int n);
 
-  int getTaps() const { return taps; }
-  const float* getCoefficients() const { return coefficients.get(); }
-
  protected:
   void design();
   // Copies the block in behind the history and filters it into buffer; the

@@ -56,7 +56,6 @@ class CGui : public CKstEditor, public IEditorLink {
   VSTGUI::CControl* getControl(int tag) const { return tag >= 0 && tag < kNumTags ? controls[tag] : nullptr; }
   CViewContainer1* getPage(int index) const { return index >= 0 && index < kNumPages ? pages[index] : nullptr; }
   int getCurrentPage() const { return currentPage; }
-  SkinScale getSkinScale() const { return skin; }
   const CTagList& tagsOf(int parameter) const { return tagLists[parameter]; }
   VSTGUI::CControl* getReadout(int tag) const { return tag >= 0 && tag < kNumTags ? tagRecords[tag].readout : nullptr; }
   const char* getHintText() const;

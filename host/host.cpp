@@ -112,10 +112,8 @@ std::string HostedEffect::text(VstInt32 opcode, VstInt32 index) {
 
 std::string HostedEffect::paramName(VstInt32 index) { return text(effGetParamName, index); }
 std::string HostedEffect::paramDisplay(VstInt32 index) { return text(effGetParamDisplay, index); }
-std::string HostedEffect::paramLabel(VstInt32 index) { return text(effGetParamLabel, index); }
 std::string HostedEffect::effectName() { return text(effGetEffectName); }
 std::string HostedEffect::vendorString() { return text(effGetVendorString); }
-std::string HostedEffect::productString() { return text(effGetProductString); }
 std::string HostedEffect::programName() { return text(effGetProgramName); }
 
 VstInt32 HostedEffect::canDo(const std::string& what) {

@@ -61,10 +61,8 @@ class HostedEffect {
   float getParameter(VstInt32 index) { return record->getParameter(record, index); }
   std::string paramName(VstInt32 index);
   std::string paramDisplay(VstInt32 index);
-  std::string paramLabel(VstInt32 index);
   std::string effectName();
   std::string vendorString();
-  std::string productString();
   std::string programName();
   VstInt32 canDo(const std::string& what);
 

@@ -1,4 +1,4 @@
-// The parameter model: the 87 parameters' indices, names, kinds and defaults,
+// The parameter model: the parameters' indices, names, kinds and defaults,
 // the command indices above them, and how whole numbers and switches travel
 // as normalised values. Read by the engine, the plug-in, the editor and the
 // host; everything else about a parameter is derived from kParamTable.

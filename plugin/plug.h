@@ -27,13 +27,7 @@ struct CPlugBase {
   std::unique_ptr<ProgramRecord[]> programs;
 };
 
-class IMessageHost {
- public:
-  virtual ~IMessageHost() = default;
-  virtual void message(VstInt32 a, VstInt32 b, VstInt32 c, VstInt32 d) = 0;
-};
-
-class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost, public IEffectLink {
+class CPlug : public AudioEffectX, public CPlugBase, public IEffectLink {
  public:
   static constexpr int kNumPrograms = 1;
   static constexpr int kNumCompareStores = 3;
@@ -59,7 +53,6 @@ class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost, public
   bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
   VstInt32 getChunk(void** data, bool isPreset) override;
   VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
-  const ProgramRecord& compareStore(int k) const { return stores[k]; }
 
   // --- Audio and lifecycle ---
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;  // [audio]
@@ -79,7 +72,6 @@ class CPlug : public AudioEffectX, public CPlugBase, public IMessageHost, public
   VstInt32 getVendorVersion() override { return 1210; }
   VstIntPtr vendorSpecific(VstInt32, VstIntPtr, void*, float) override { return 1; }
   VstInt32 getNumMidiInputChannels() override { return 16; }
-  void message(VstInt32, VstInt32, VstInt32, VstInt32) override {}
 
   // The editor registers here to hear of changes; null detaches it.
   void setEditorLink(IEditorLink* link) { editorLink = link; }

@@ -67,7 +67,7 @@ VstInt32 CPlug::getChunk(void** data, bool) {
 
 // Reads at most byteSize bytes whatever the header claims. A header that is
 // not ours changes nothing; a chunk cut short keeps what was read before the
-// cut. Chunks carrying more than 87 parameters come from no version of this
+// cut. Chunks carrying more than kNumParams values come from no version of this
 // plug-in and are refused whole.
 VstInt32 CPlug::setChunk(void* data, VstInt32 byteSize, bool) {
   ChunkReader reader(data, byteSize);

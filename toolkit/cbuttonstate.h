@@ -27,7 +27,6 @@ class CButtonState {
   // Only that button down; modifiers do not matter.
   bool isLeftButton() const { return getButtonState() == kLButton; }
   bool isRightButton() const { return getButtonState() == kRButton; }
-  bool isDoubleClick() const { return (state & kDoubleClick) != 0; }
   int32_t operator()() const { return state; }
   bool operator==(const CButtonState&) const = default;
 

@@ -41,8 +41,6 @@ CRect& CDrawContext::getClipRect(CRect& clip) const {
   return clip;
 }
 
-void CDrawContext::resetClipRect() { state.clip = surfaceRect; }
-
 CRect CDrawContext::windowClip() const { return state.clip; }
 
 void CDrawContext::saveGlobalState() { saved.push_back(state); }

@@ -27,20 +27,14 @@ class CDrawContext : public CBaseObject {
   void resetState();
 
   void setFillColor(const CColor& color) { state.fillColor = color; }
-  CColor getFillColor() const { return state.fillColor; }
   void setFrameColor(const CColor& color) { state.frameColor = color; }
-  CColor getFrameColor() const { return state.frameColor; }
   void setFontColor(const CColor& color) { state.fontColor = color; }
   CColor getFontColor() const { return state.fontColor; }
   // size 0 keeps the font's size; style -1 keeps its style.
   void setFont(const CFontRef font, const CCoord& size = 0, const int32_t& style = -1);
-  const char* getFontName() const { return state.fontName.c_str(); }
   CCoord getFontSize() const { return state.fontSize; }
-  int32_t getFontStyle() const { return state.fontStyle; }
   void setLineWidth(CCoord width) { state.lineWidth = width; }
-  CCoord getLineWidth() const { return state.lineWidth; }
   void setDrawMode(CDrawMode mode) { state.drawMode = mode; }
-  CDrawMode getDrawMode() const { return state.drawMode; }
   void setGlobalAlpha(float alpha) { state.globalAlpha = alpha; }
   float getGlobalAlpha() const { return state.globalAlpha; }
 
@@ -48,7 +42,6 @@ class CDrawContext : public CBaseObject {
   // current clip; saveGlobalState/restoreGlobalState bring the old one back.
   void setClipRect(const CRect& clip);
   CRect& getClipRect(CRect& clip) const;
-  void resetClipRect();
 
   // Every piece of state above, on a stack.
   void saveGlobalState();
@@ -79,7 +72,6 @@ class CDrawContext : public CBaseObject {
   // font of `ascent` and `lineHeight`; the same in every back-end.
   CPoint textStart(const CRect& rect, CHoriTxtAlign hAlign, CCoord width, CCoord ascent, CCoord lineHeight) const;
   // The surface and the current clip, in window coordinates.
-  CRect getSurfaceRect() const { return surfaceRect; }
   CRect windowClip() const;
 
  protected:

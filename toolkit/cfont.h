@@ -21,8 +21,6 @@ class CFontDesc : public CBaseObject {
   const char* getName() const { return fontName.c_str(); }
   CCoord getSize() const { return fontSize; }
   int32_t getStyle() const { return fontStyle; }
-  void setName(const char* name) { fontName = name ? name : ""; }
-  void setSize(CCoord size) { fontSize = size; }
   void setStyle(int32_t style) { fontStyle = style; }
 
  private:

@@ -53,7 +53,6 @@ void CKnob::startDrag(const CPoint& where, const CButtonState& buttons) {
   const int32_t mode = getFrame() ? getFrame()->getKnobMode() : kCircularMode;
   const bool alt = (dragModifiers & kAlt) != 0;
   linearDrag = (mode == kLinearMode) != alt;
-  relativeCircular = mode == kRelativCircularMode;
   dragRange = kLinearRange;
   if (linearDrag && (dragModifiers & kZoomModifier)) dragRange *= zoomFactor;
 }
@@ -84,7 +83,6 @@ float CKnob::linearValue(const CPoint& where) const {
 float CKnob::circularValue(const CPoint& where) const {
   const float span = getMax() - getMin();
   float next = getMin() + valueFromPoint(where) * span;
-  if (relativeCircular) next = entryValue + (valueFromPoint(where) - valueFromPoint(firstPoint)) * span;
   // A jump across the gap below the arc stays at the end it came from.
   const float current = getValue();
   if (std::abs(next - current) > std::abs(span) / 2) {

@@ -25,14 +25,10 @@ class CKnob : public CControl {
   // Angles in radians, in window orientation (y down, so increasing angles
   // turn clockwise); the value's minimum sits at the start angle.
   virtual void setStartAngle(float angle) { startAngle = angle; }
-  float getStartAngle() const { return startAngle; }
   virtual void setRangeAngle(float angle) { rangeAngle = angle; }
-  float getRangeAngle() const { return rangeAngle; }
   // How much finer a linear drag gets with the zoom modifier.
   virtual void setZoomFactor(float factor) { zoomFactor = factor; }
-  float getZoomFactor() const { return zoomFactor; }
   virtual void setHandleBitmap(CBitmap* bitmap);
-  CBitmap* getHandleBitmap() const { return handleBitmap; }
   const CPoint& getOffset() const { return backgroundOffset; }
 
   // The normalised value (0..1) a point (parent coordinates) stands for on the
@@ -61,7 +57,6 @@ class CKnob : public CControl {
   float entryValue = 0;
   CCoord dragRange = kLinearRange;
   bool linearDrag = false;
-  bool relativeCircular = false;
   int32_t dragModifiers = 0;
 };
 

@@ -28,23 +28,17 @@ class CParamDisplay : public CControl {
 
   // Keeps a reference to the font.
   virtual void setFont(CFontRef font);
-  CFontRef getFont() const { return fontID; }
   virtual void setFontColor(CColor color);
   CColor getFontColor() const { return fontColor; }
   virtual void setBackColor(CColor color);
   CColor getBackColor() const { return backColor; }
   virtual void setFrameColor(CColor color);
-  CColor getFrameColor() const { return frameColor; }
   virtual void setShadowColor(CColor color);
-  CColor getShadowColor() const { return shadowColor; }
   virtual void setHoriAlign(CHoriTxtAlign align);
-  CHoriTxtAlign getHoriAlign() const { return horiTxtAlign; }
   // Moves the text in from the left and right edges by x, from the top and
   // bottom by y.
   virtual void setTextInset(const CPoint& inset);
-  CPoint getTextInset() const { return textInset; }
   virtual void setAntialias(bool state);
-  bool getAntialias() const { return antialias; }
   virtual void setStyle(int32_t style);
   int32_t getStyle() const { return displayStyle; }
 

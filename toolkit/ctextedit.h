@@ -25,9 +25,6 @@ class CTextEdit : public CTextLabel, public IPlatformTextEditCallback {
   // Closes the entry and commits its text unless it was cancelled.
   void looseFocus() override;
 
-  bool isEntryOpen() const { return platformEntry != nullptr; }
-  IPlatformTextEdit* getPlatformTextEdit() const { return platformEntry; }
-
   bool isTypeOf(const char* type) const override;
 
   // --- IPlatformTextEditCallback ---

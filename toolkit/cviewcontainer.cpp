@@ -87,8 +87,7 @@ void CViewContainer::draw(CDrawContext* context) { drawRect(context, size); }
 
 void CViewContainer::drawBackgroundRect(CDrawContext* context, const CRect& localRect) {
   if (CBitmap* bitmap = getBackground()) {
-    CPoint offset(localRect.left + backgroundOffset.x, localRect.top + backgroundOffset.y);
-    bitmap->draw(context, localRect, offset);
+    bitmap->draw(context, localRect, localRect.getTopLeft());
   } else if (!getTransparency() && backgroundColor.alpha > 0) {
     context->setFillColor(backgroundColor);
     context->drawRect(localRect, kDrawFilled);

@@ -33,9 +33,6 @@ class CViewContainer : public CView {
     backgroundColor = color;
     setDirty();
   }
-  CColor getBackgroundColor() const { return backgroundColor; }
-  void setBackgroundOffset(const CPoint& offset) { backgroundOffset = offset; }
-  const CPoint& getBackgroundOffset() const { return backgroundOffset; }
 
   void draw(CDrawContext* context) override;
   void drawRect(CDrawContext* context, const CRect& updateRect) override;
@@ -45,8 +42,6 @@ class CViewContainer : public CView {
   CMouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
   CMouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
   bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
-  CView* getMouseDownView() const { return mouseDownView; }
-  void setMouseDownView(CView* view) { mouseDownView = view; }
 
   void invalid() override;
   // `rect` in this container's coordinates.
@@ -67,7 +62,6 @@ class CViewContainer : public CView {
   std::vector<CView*> children;
   CView* mouseDownView = nullptr;
   CColor backgroundColor = kBlackCColor;
-  CPoint backgroundOffset;
 };
 
 }  // namespace VSTGUI

@@ -1,6 +1,6 @@
 // The editor base of the VST 2.4 interface: what the effect's dispatcher calls
 // for the editor opcodes. The real editor derives from it (through the
-// toolkit's AEffGUIEditor) and overrides what it supports.
+// editor folder's AEffGUIEditor) and overrides what it supports.
 #pragma once
 
 #include "aeffect.h"

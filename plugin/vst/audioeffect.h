@@ -52,12 +52,10 @@ class AudioEffect {
   void setUniqueID(VstInt32 id) { cEffect.uniqueID = id; }
   void setNumInputs(VstInt32 n) { cEffect.numInputs = n; }
   void setNumOutputs(VstInt32 n) { cEffect.numOutputs = n; }
-  void setInitialDelay(VstInt32 n) { cEffect.initialDelay = n; }
   void canProcessReplacing(bool state = true) { setFlag(effFlagsCanReplacing, state); }
   void programsAreChunks(bool state = true) { setFlag(effFlagsProgramChunks, state); }
 
   float getSampleRate() const { return sampleRate; }
-  VstInt32 getBlockSize() const { return blockSize; }
 
   // Host-callback wrappers; each answers 0 when there is no callback.
   virtual void beginEdit(VstInt32 index);

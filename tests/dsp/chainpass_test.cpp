@@ -16,6 +16,7 @@
 #include "denormals.h"
 #include "kernels.h"
 #include "moduleset.h"
+#include "param_index.h"
 #include "reference_engine.h"
 #include "shapers.h"
 
@@ -29,16 +30,16 @@ constexpr int kLengths[] = {1, 7, 8, 9, 17, 3, 64, 23, 16, 40};
 void configure(CModuleSet& set, RefModuleSet& model, int base, unsigned modules, unsigned seed) {
   std::mt19937 random(seed);
   std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-  set.setup(base == 12 ? 2 : 1, base);
+  set.setup(base == kStereoBase ? 2 : 1, base);
   model.base = base;
-  model.channels = base == 12 ? 2 : 1;
+  model.channels = base == kStereoBase ? 2 : 1;
   for (int k = 0; k < 4; ++k) {
     const bool runs = (modules >> k) & 1u;
     const float values[3] = {runs || k % 2 ? 0.2f + 0.8f * unit(random) : 0.0f, unit(random),
                              runs || k % 2 == 0 ? 1.0f : 0.0f};
     for (int f = 0; f < 3; ++f) {
-      set.setParameter(base + 6 * k + f, values[f]);
-      model.setParameter(base + 6 * k + f, values[f]);
+      set.setParameter(moduleParam(base, k, f), values[f]);
+      model.setParameter(moduleParam(base, k, f), values[f]);
     }
   }
   set.setSampleRate(48000.0);
@@ -78,7 +79,7 @@ TEST_F(ChainPass, StereoSetMatchesTheModelForEveryCombination) {
     for (unsigned modules = 0; modules < 16; ++modules) {
       CModuleSet set;
       RefModuleSet model;
-      configure(set, model, 12, modules, modules);
+      configure(set, model, kStereoBase, modules, modules);
       std::mt19937 random(modules);
       for (int n : kLengths) {
         std::vector<float> left = signal(random, n), right = signal(random, n);
@@ -105,8 +106,8 @@ TEST_F(ChainPass, MidAndSideSetsMatchTheModelWithSameAndDifferentModules) {
       for (unsigned side : {mid, 15u - mid, (mid * 7u) % 16u}) {
         CModuleSet midSet, sideSet;
         RefModuleSet midModel, sideModel;
-        configure(midSet, midModel, 36, mid, mid + 100);
-        configure(sideSet, sideModel, 60, side, side + 200);
+        configure(midSet, midModel, kMidBase, mid, mid + 100);
+        configure(sideSet, sideModel, kSideBase, side, side + 200);
         std::mt19937 random(mid * 16 + side);
         for (int n : kLengths) {
           std::vector<float> m = signal(random, n), s = signal(random, n);

@@ -8,6 +8,7 @@
 #include "denormals.h"
 #include "direct_plug.h"
 #include "kernels.h"
+#include "param_index.h"
 #include "reference_engine.h"
 
 namespace sorel::test {
@@ -69,20 +70,22 @@ class Exactness : public ::testing::TestWithParam<Scenario> {
 
   float randomValue(int index) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    const int r = (index - 12) % 6;
-    if (index == 0) return random() % 20 == 0 ? 0.0f : 1.0f;
-    if (index == 1) return pick({0.0f, 1.0f / 128, 2.0f / 128, 3.0f / 128, 0.0f, 1.0f / 128});
-    if (index == 86) return pick({0.0f, 1.0f / 128, 0.5f});
-    if (index >= 12 && index < 84 && r == 0) return pick({0.0f, 1e-7f, 0.001f, unit(random), unit(random), 1.0f});
-    if (index >= 12 && index < 84 && r == 1) return pick({0.0f, 0.5f, 1.0f, unit(random), unit(random)});
-    if (index >= 12 && index < 84 && r == 2) return pick({0.0f, 0.5f, 1.0f, 1.0f});
+    const bool inSet = index >= kStereoBase && index < kInRange;
+    const int field = (index - kStereoBase) % kParamsPerModule;
+    if (index == kGlobalOn) return random() % 20 == 0 ? 0.0f : 1.0f;
+    if (index == kPage) return pick({0.0f, whole(1), whole(2), whole(3), 0.0f, whole(1)});
+    if (index == kAntiAlias) return pick({0.0f, whole(1), 0.5f});
+    if (inSet && field == kAmount) return pick({0.0f, 1e-7f, 0.001f, unit(random), unit(random), 1.0f});
+    if (inSet && field == kFlavour) return pick({0.0f, 0.5f, 1.0f, unit(random), unit(random)});
+    if (inSet && field == kOn) return pick({0.0f, 0.5f, 1.0f, 1.0f});
     return unit(random);
   }
 
   void changeSomething() {
-    static const int engineIndices[] = {0, 1, 2, 3, 84, 85, 86};
+    static const int engineIndices[] = {kGlobalOn, kPage, kVolIn, kVolOut, kInRange, kOutRange, kAntiAlias};
     for (int changes = 1 + static_cast<int>(random() % 4); changes > 0; --changes) {
-      const int index = random() % 3 == 0 ? engineIndices[random() % 7] : 12 + static_cast<int>(random() % 72);
+      const int index = random() % 3 == 0 ? engineIndices[random() % 7]
+                                          : kStereoBase + static_cast<int>(random() % (3 * kParamsPerSet));
       plug->setParameter(index, randomValue(index));
     }
     syncModel();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "moduleset.h"
+#include "param_index.h"
 #include "splitfir.h"
 
 namespace sorel::test {
@@ -16,11 +17,11 @@ namespace {
 class OneModule {
  public:
   OneModule(int m, float amount, float flavour, double rate = 44100.0) {
-    set.setup(1, 36);
+    set.setup(1, kMidBase);
     set.setSampleRate(rate);
-    for (int k = 0; k < 4; ++k) set.setParameter(36 + 6 * k, k == m ? amount : 0.0f);
-    set.setParameter(36 + 6 * m + 1, flavour);
-    set.setParameter(36 + 6 * m + 2, 1.0f);
+    for (int k = 0; k < 4; ++k) set.setParameter(moduleParam(kMidBase, k), k == m ? amount : 0.0f);
+    set.setParameter(moduleParam(kMidBase, m, kFlavour), flavour);
+    set.setParameter(moduleParam(kMidBase, m, kOn), 1.0f);
     set.update();
   }
   float run(float x) {

@@ -5,20 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include "coefficient_model.h"
+#include "moduletables.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
 
 class ModuleSetDecoding : public ::testing::Test {
  protected:
-  void SetUp() override { set.setup(1, 36); }
+  void SetUp() override { set.setup(1, kMidBase); }
 
   // Sets module m's amount, flavour and switch (relative to the set's base).
   void module(int m, float amount, float flavour, float on) {
-    set.setParameter(36 + 6 * m, amount);
-    set.setParameter(36 + 6 * m + 1, flavour);
-    set.setParameter(36 + 6 * m + 2, on);
+    set.setParameter(moduleParam(kMidBase, m), amount);
+    set.setParameter(moduleParam(kMidBase, m, kFlavour), flavour);
+    set.setParameter(moduleParam(kMidBase, m, kOn), on);
   }
 
   CModuleSet set;

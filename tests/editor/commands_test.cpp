@@ -8,15 +8,18 @@
 #include "cled.h"
 #include "clst.h"
 #include "editor_host.h"
+#include "param_index.h"
 #include "parameters.h"
 
 namespace sorel::test {
 namespace {
 
+constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
+
 using namespace VSTGUI;
 
 void showMidSidePage(EditorHost& host) {
-  host.plug().setParameter(kPage, 1.f / 128.f);
+  host.plug().setParameter(kPage, whole(1));
   host.idle();
   ASSERT_EQ(host.gui().getCurrentPage(), 1);
 }
@@ -37,11 +40,11 @@ TEST(EditorCommands, StoringIntoBOnTheMidSidePageEnablesBOnBothPages) {
     EXPECT_FALSE(selector->getMember(1)->getMouseEnabled()) << tag;
   }
   // Recalling B brings the stored Salt back to the knob.
-  host.plug().setParameter(12, 0.9f);
+  host.plug().setParameter(kStereoSalt, 0.9f);
   host.idle();
   host.driver().click(dynamic_cast<CLed*>(host.gui().getControl(50))->getMember(0)->getViewSize().getCenter());
   host.idle();
-  EXPECT_EQ(host.plug().getParameter(12), 0.42f);
+  EXPECT_EQ(host.plug().getParameter(kStereoSalt), 0.42f);
   EXPECT_EQ(host.knob(72)->getValue(), 0.42f);
 }
 

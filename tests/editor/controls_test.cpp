@@ -15,10 +15,13 @@
 #include "cviewcontainer1.h"
 #include "editor_host.h"
 #include "layout.h"
+#include "param_index.h"
 #include "parameters.h"
 
 namespace sorel::test {
 namespace {
+
+constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
 
 using namespace VSTGUI;
 
@@ -80,24 +83,25 @@ TEST(EditorControls, EveryRowMakesItsClassWhereTheLayoutPutsIt) {
 }
 
 TEST(EditorControls, ASwitchClickIsOneGestureOnItsParameter) {
+  constexpr int kSaltOn = moduleParam(kStereoBase, kSaltModule, kOn);
   EditorHost host;
   ASSERT_TRUE(host.open());
   host.takeHostEvents();
-  ASSERT_EQ(host.plug().getParameter(14), 1.f);
+  ASSERT_EQ(host.plug().getParameter(kSaltOn), 1.f);
   host.driver().click(host.gui().getControl(74)->getViewSize().getCenter());
-  EXPECT_EQ(host.takeHostEvents(),
-            (std::vector<HostEvent>{
-                {audioMasterBeginEdit, 14, 0.f}, {audioMasterAutomate, 14, 0.f}, {audioMasterEndEdit, 14, 0.f}}));
-  EXPECT_EQ(host.plug().getParameter(14), 0.f);
+  EXPECT_EQ(host.takeHostEvents(), (std::vector<HostEvent>{{audioMasterBeginEdit, kSaltOn, 0.f},
+                                                           {audioMasterAutomate, kSaltOn, 0.f},
+                                                           {audioMasterEndEdit, kSaltOn, 0.f}}));
+  EXPECT_EQ(host.plug().getParameter(kSaltOn), 0.f);
   // The host's automation lights it again.
-  host.plug().setParameter(14, 1.f);
+  host.plug().setParameter(kSaltOn, 1.f);
   host.idle();
   EXPECT_TRUE(dynamic_cast<CLed*>(host.gui().getControl(74))->isOn());
 }
 
 TEST(EditorControls, AReadOutShowsTheDisplayTextAndTakesATypedValue) {
   EditorHost host;
-  host.plug().setParameter(12, 0.5f);
+  host.plug().setParameter(kStereoSalt, 0.5f);
   ASSERT_TRUE(host.open());
   auto* readout = dynamic_cast<CKstTextEd*>(host.gui().getReadout(72));
   ASSERT_NE(readout, nullptr);
@@ -107,7 +111,7 @@ TEST(EditorControls, AReadOutShowsTheDisplayTextAndTakesATypedValue) {
   host.driver().click(readout->getViewSize().getCenter());
   host.driver().type("25");
   host.driver().keyDown(kReturn);
-  EXPECT_FLOAT_EQ(host.plug().getParameter(12), 0.25f);
+  EXPECT_FLOAT_EQ(host.plug().getParameter(kStereoSalt), 0.25f);
   host.plug().getParameterDisplay(12, display);
   EXPECT_STREQ(readout->getText(), display);
   // The text fields of type 27 keep their row text but show none.
@@ -135,7 +139,7 @@ TEST(EditorControls, TheAntiAliasingSelectorChoosesThroughItsList) {
   host.driver().click(CPoint(list.left + 20, list.top + box->getList()->getRowHeight() * 1.5));
   EXPECT_EQ(gui.getOpenList(), nullptr);
   EXPECT_FALSE(box->getList()->isAttached());
-  EXPECT_EQ(host.plug().getParameter(86), 1.f / 128.f);
+  EXPECT_EQ(host.plug().getParameter(kAntiAlias), whole(1));
   EXPECT_STREQ(box->getCurrentText(), "AA SplitFir");
   // The other page's selector follows.
   EXPECT_STREQ(dynamic_cast<CDropdownLst*>(gui.getControl(69))->getCurrentText(), "AA SplitFir");

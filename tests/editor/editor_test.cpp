@@ -11,10 +11,13 @@
 #include "ctaglist.h"
 #include "cviewcontainer1.h"
 #include "editor_host.h"
+#include "param_index.h"
 #include "parameters.h"
 
 namespace sorel::test {
 namespace {
+
+constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
 
 using namespace VSTGUI;
 
@@ -26,9 +29,9 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new Offscree
 
 TEST(EditorShell, EveryKnobShowsTheEffectsValueInItsPlaceAfterOpen) {
   EditorHost host;
-  host.plug().setParameter(12, 0.3f);
-  host.plug().setParameter(37, 0.8f);
-  host.plug().setParameter(2, 0.25f);
+  host.plug().setParameter(kStereoSalt, 0.3f);
+  host.plug().setParameter(moduleParam(kMidBase, kSaltModule, kFlavour), 0.8f);
+  host.plug().setParameter(kVolIn, 0.25f);
   ASSERT_TRUE(host.open());
   const auto rows = knobRows();
   ASSERT_EQ(rows.size(), 28u);
@@ -50,8 +53,8 @@ TEST(EditorShell, EveryKnobShowsTheEffectsValueInItsPlaceAfterOpen) {
   EXPECT_EQ(host.gui().getControl(0), nullptr);
   ASSERT_NE(host.gui().getControl(10), nullptr);
   EXPECT_FALSE(host.gui().getControl(10)->getMouseEnabled());
-  // Parameter 2 lists both of its knobs, in layout order.
-  const CTagList& tags = host.gui().tagsOf(2);
+  // "vol in" lists both of its knobs, in layout order.
+  const CTagList& tags = host.gui().tagsOf(kVolIn);
   EXPECT_EQ(tags.getTag(), 108);
   ASSERT_NE(tags.getNext(), nullptr);
   EXPECT_EQ(tags.getNext()->getTag(), 109);
@@ -64,7 +67,7 @@ TEST(EditorShell, ThePageParameterShowsOneContainer) {
   CGui& gui = host.gui();
   EXPECT_EQ(gui.getCurrentPage(), 0);
   EXPECT_TRUE(gui.getPage(0)->isAttached());
-  host.plug().setParameter(kPage, 1.f / 128.f);
+  host.plug().setParameter(kPage, whole(1));
   host.idle();
   EXPECT_EQ(gui.getCurrentPage(), 1);
   EXPECT_TRUE(gui.getPage(1)->isAttached());
@@ -96,21 +99,21 @@ TEST(EditorShell, DraggingAKnobIsOneGestureAtTheHostButOnlyFromInsideItsCircle) 
   const CRect area = host.knob(72)->getViewSize();
   host.driver().drag(CPoint(area.left + 2, area.top + 2), CPoint(area.left + 2, area.top - 30));
   EXPECT_TRUE(host.takeHostEvents().empty());
-  EXPECT_EQ(host.plug().getParameter(12), kParamTable[12].defaultValue);
+  EXPECT_EQ(host.plug().getParameter(kStereoSalt), kParamTable[kStereoSalt].defaultValue);
   const CPoint centre = area.getCenter();
   host.driver().drag(centre, CPoint(centre.x, centre.y - 40), kLButton, 8);
   host.idle();
   const auto events = host.takeHostEvents();
   ASSERT_GE(events.size(), 3u);
-  EXPECT_EQ(events.front(), (HostEvent{audioMasterBeginEdit, 12, 0.f}));
-  EXPECT_EQ(events.back(), (HostEvent{audioMasterEndEdit, 12, 0.f}));
+  EXPECT_EQ(events.front(), (HostEvent{audioMasterBeginEdit, kStereoSalt, 0.f}));
+  EXPECT_EQ(events.back(), (HostEvent{audioMasterEndEdit, kStereoSalt, 0.f}));
   for (size_t i = 1; i + 1 < events.size(); ++i) {
     EXPECT_EQ(events[i].opcode, audioMasterAutomate);
-    EXPECT_EQ(events[i].index, 12);
+    EXPECT_EQ(events[i].index, kStereoSalt);
   }
-  EXPECT_NEAR(host.plug().getParameter(12), 40.f / 200.f, 1e-6);
-  EXPECT_EQ(events[events.size() - 2].value, host.plug().getParameter(12));
-  EXPECT_EQ(host.knob(72)->getValue(), host.plug().getParameter(12));
+  EXPECT_NEAR(host.plug().getParameter(kStereoSalt), 40.f / 200.f, 1e-6);
+  EXPECT_EQ(events[events.size() - 2].value, host.plug().getParameter(kStereoSalt));
+  EXPECT_EQ(host.knob(72)->getValue(), host.plug().getParameter(kStereoSalt));
 }
 
 TEST(EditorShell, TheMonoNoticeIsKeptWhileClosed) {
@@ -134,8 +137,8 @@ TEST(EditorShell, NoticesFromTheAudioThreadWaitForTheNextIdle) {
   ASSERT_TRUE(host.open());
   std::thread audio([&] {
     host.plug().setParameter(kCmdInputClip, 1.f);
-    host.plug().setParameter(13, 0.75f);
-    host.plug().setParameter(kPage, 1.f / 128.f);
+    host.plug().setParameter(moduleParam(kStereoBase, kSaltModule, kFlavour), 0.75f);
+    host.plug().setParameter(kPage, whole(1));
   });
   audio.join();
   EXPECT_EQ(host.gui().getClipHold(), 0);
@@ -161,12 +164,13 @@ TEST(EditorShell, TwoInstancesKeepTheirOwnWindows) {
   second.takeHostEvents();
   const CPoint centre = first.knob(75)->getViewSize().getCenter();
   first.driver().drag(centre, CPoint(centre.x, centre.y - 100));
-  second.plug().setParameter(12, 0.7f);
+  second.plug().setParameter(kStereoSalt, 0.7f);
   first.idle();
   second.idle();
-  EXPECT_NEAR(first.plug().getParameter(18), 0.5f, 1e-6);
-  EXPECT_EQ(second.plug().getParameter(18), kParamTable[18].defaultValue);
-  EXPECT_EQ(first.knob(72)->getValue(), kParamTable[12].defaultValue);
+  EXPECT_NEAR(first.plug().getParameter(moduleParam(kStereoBase, kPepperModule)), 0.5f, 1e-6);
+  EXPECT_EQ(second.plug().getParameter(moduleParam(kStereoBase, kPepperModule)),
+            kParamTable[moduleParam(kStereoBase, kPepperModule)].defaultValue);
+  EXPECT_EQ(first.knob(72)->getValue(), kParamTable[kStereoSalt].defaultValue);
   EXPECT_EQ(second.knob(72)->getValue(), 0.7f);
   EXPECT_TRUE(second.takeHostEvents().empty());
   EXPECT_FALSE(first.takeHostEvents().empty());
@@ -174,20 +178,20 @@ TEST(EditorShell, TwoInstancesKeepTheirOwnWindows) {
 
 TEST(EditorShell, RendersBothPages) {
   EditorHost host;
-  host.plug().setParameter(12, 0.5f);
-  host.plug().setParameter(19, 1.f);
+  host.plug().setParameter(kStereoSalt, 0.5f);
+  host.plug().setParameter(moduleParam(kStereoBase, kPepperModule, kFlavour), 1.f);
   ASSERT_TRUE(host.open());
   host.driver().renderAll();
   EXPECT_TRUE(host.driver().writePNG(outputPath("editor-stereo.png")));
   // The knob's pixels change with its value.
   const CRect knob = host.knob(72)->getViewSize();
   const CColor before = host.driver().pixel(static_cast<int>(knob.left + 14), static_cast<int>(knob.bottom - 18));
-  host.plug().setParameter(kPage, 1.f / 128.f);
+  host.plug().setParameter(kPage, whole(1));
   host.idle();
   host.driver().renderAll();
   EXPECT_TRUE(host.driver().writePNG(outputPath("editor-ms.png")));
   host.plug().setParameter(kPage, 0.f);
-  host.plug().setParameter(12, 0.f);
+  host.plug().setParameter(kStereoSalt, 0.f);
   host.idle();
   host.driver().renderAll();
   const CColor after = host.driver().pixel(static_cast<int>(knob.left + 14), static_cast<int>(knob.bottom - 18));

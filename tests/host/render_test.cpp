@@ -1,6 +1,7 @@
 // sorel-render end to end, through the real binary: what it writes equals the
 // plug-in driven directly, presets round-trip, and every refusal leaves no
 // file behind.
+#include "param_index.h"
 #include "preset.h"
 #include "render_fixture.h"
 
@@ -18,11 +19,11 @@ TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
   auto fx = direct();
   ASSERT_TRUE(fx);
   fx->start(44100.0f, 512);
-  fx->setParameter(1, 1.0f / 128.0f);
-  fx->setParameter(36, 0.7f);
-  fx->setParameter(78, 0.55f);
-  fx->setParameter(86, 1.0f / 128.0f);
-  fx->setParameter(2, static_cast<float>(std::log(std::pow(10.0, 1.5 / 20.0) / 0.70710677) / std::log(2.0)));
+  fx->setParameter(kPage, whole(1));
+  fx->setParameter(moduleParam(kMidBase, kSaltModule), 0.7f);
+  fx->setParameter(moduleParam(kSideBase, kChiliModule), 0.55f);
+  fx->setParameter(kAntiAlias, whole(1));
+  fx->setParameter(kVolIn, static_cast<float>(std::log(std::pow(10.0, 1.5 / 20.0) / 0.70710677) / std::log(2.0)));
   std::vector<float> left(512), right(512), expected;
   for (std::size_t offset = 0; offset < 30000; offset += 512) {
     const std::size_t n = std::min<std::size_t>(512, 30000 - offset);
@@ -115,10 +116,10 @@ TEST_F(Render, PresetsRoundTripAndForeignOnesAreRefused) {
   // A state with compare stores in it, made through the plug-in itself.
   auto fx = direct();
   ASSERT_TRUE(fx);
-  fx->setParameter(12, 0.3f);
-  fx->setParameter(91, 0.0f);  // capture into B
-  fx->setParameter(10, 1.0f);
-  fx->setParameter(40, 0.8f);
+  fx->setParameter(moduleParam(kStereoBase, kSaltModule), 0.3f);
+  fx->setParameter(kCmdCaptureA + 1, 0.0f);  // capture into B
+  fx->setParameter(kCompValidA + 1, 1.0f);
+  fx->setParameter(moduleParam(kMidBase, kSaltModule, kX2), 0.8f);
   host::Preset preset;
   preset.kind = host::PresetKind::kProgram;
   preset.uniqueID = fx->effect()->uniqueID;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "loaded_plugin.h"
+#include "parameters.h"
 
 namespace sorel::test {
 namespace {
@@ -20,9 +21,9 @@ class Frame : public LoadedPlugin {
 };
 
 TEST_F(Frame, BypassPassesEverythingBitForBit) {
-  fx->setParameter(0, 0.49f);
-  fx->setParameter(2, 1.0f);
-  fx->setParameter(86, 1.0f);
+  fx->setParameter(kGlobalOn, 0.49f);
+  fx->setParameter(kVolIn, 1.0f);
+  fx->setParameter(kAntiAlias, 1.0f);
   auto in = noise(300, 4.0f);
   in[0][5] = std::numeric_limits<float>::quiet_NaN();
   auto out = process(in);
@@ -33,15 +34,15 @@ TEST_F(Frame, BypassPassesEverythingBitForBit) {
 
 TEST_F(Frame, InPlaceAndSeparateBuffersAgree) {
   const auto in = noise(777, 1.2f);
-  fx->setParameter(2, 0.7f);
-  fx->setParameter(3, 0.2f);
+  fx->setParameter(kVolIn, 0.7f);
+  fx->setParameter(kVolOut, 0.2f);
   auto inPlace = in;
   float* io[2] = {inPlace[0].data(), inPlace[1].data()};
   auto other = another();  // in the same state, fed in place
   ASSERT_TRUE(other);
   other->start(48000.0f, 64);
-  other->setParameter(2, 0.7f);
-  other->setParameter(3, 0.2f);
+  other->setParameter(kVolIn, 0.7f);
+  other->setParameter(kVolOut, 0.2f);
   other->processReplacing(io, io, 777);
   EXPECT_EQ(process(in), inPlace);
 }
@@ -51,7 +52,7 @@ TEST_F(Frame, NonFiniteInputNeverGetsThrough) {
       {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
        -std::numeric_limits<float>::infinity(), 0.5f},
       {-std::numeric_limits<float>::signaling_NaN(), 1.0f, -1.0f, -0.25f}};
-  fx->setParameter(3, 1.0f);
+  fx->setParameter(kVolOut, 1.0f);
   const auto out = process(in);
   const float g = 1.4142135f;
   EXPECT_EQ(out[0], (std::vector<float>{0.0f, 1.0f, -1.0f, clamped(0.5f * g)}));
@@ -61,11 +62,11 @@ TEST_F(Frame, NonFiniteInputNeverGetsThrough) {
 // (The engine's model comparison covers pages 0 to 3; these are the far ones.)
 TEST_F(Frame, PagesAboveTwoRunNoModules) {
   const auto in = noise(2048, 0.99f, 11);
-  fx->setParameter(3, 0.25f);
+  fx->setParameter(kVolOut, 0.25f);
   const float g = process({{1.0f}, {1.0f}})[0][0];  // the output gain alone
   ASSERT_LT(g, 0.9f);
   for (float page : {3.0f / 128.0f, 100.0f / 128.0f, 1.0f, -1.0f}) {
-    fx->setParameter(1, page);
+    fx->setParameter(kPage, page);
     const auto scaled = process(in);
     for (int c = 0; c < 2; ++c)
       for (std::size_t i = 0; i < in[0].size(); ++i)
@@ -75,7 +76,7 @@ TEST_F(Frame, PagesAboveTwoRunNoModules) {
 
 TEST_F(Frame, OneChannelTouchesOnlyChannelZero) {
   ASSERT_TRUE(fx->setChannels(1));
-  fx->setParameter(2, 1.0f);
+  fx->setParameter(kVolIn, 1.0f);
   std::vector<float> left = {0.5f, -0.9f, 0.1f}, right(3, 9.0f), outLeft(3, 0.0f), outRight(3, 5.0f);
   float* inputs[2] = {left.data(), right.data()};
   float* outputs[2] = {outLeft.data(), outRight.data()};
@@ -88,7 +89,8 @@ TEST_F(Frame, OneChannelTouchesOnlyChannelZero) {
   EXPECT_EQ(left[1], -1.0f);
 }
 
-TEST_F(Frame, EmptyAndNegativeBlocksDoNothing) {
+// Double precision is not offered: a host calling it anyway gets its buffers back untouched.
+TEST_F(Frame, EmptyAndNegativeBlocksAndDoublesDoNothing) {
   float a = 3.0f, b = -3.0f;
   float* io[2] = {&a, &b};
   fx->processReplacing(io, io, 0);
@@ -96,6 +98,10 @@ TEST_F(Frame, EmptyAndNegativeBlocksDoNothing) {
   fx->processReplacing(nullptr, nullptr, 1);
   EXPECT_EQ(a, 3.0f);
   EXPECT_EQ(b, -3.0f);
+  double left = 1.0, right = 2.0;
+  double* doubles[2] = {&left, &right};
+  fx->effect()->processDoubleReplacing(fx->effect(), doubles, doubles, 1);
+  EXPECT_EQ(left + right, 3.0);
 }
 
 // (Rates that are not positive numbers are the engine's lifecycle tests'.)
@@ -105,7 +111,7 @@ TEST_F(Frame, HostileRatesAndSizesAreSurvived) {
     fx->suspend();
     fx->dispatch(effSetBlockSize, 0, size);
     fx->resume();
-    fx->setParameter(86, 1.0f);
+    fx->setParameter(kAntiAlias, 1.0f);
     // No module runs: the split band alone, which gives the input one sample late.
     const auto in = noise(300, 0.9f);
     const auto out = process(in);

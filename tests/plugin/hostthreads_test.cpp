@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "loaded_plugin.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
@@ -18,7 +19,7 @@ class HostThreads : public LoadedPlugin {
   void SetUp() override {
     LoadedPlugin::SetUp();
     fx->start(48000.0f, 16);
-    fx->setParameter(1, 3.0f / 128.0f);  // a page that runs no modules: the frame's gains alone
+    fx->setParameter(kPage, whole(3));  // a page that runs no modules: the frame's gains alone
   }
 
   // The gain the effect applies now, measured on one small sample.
@@ -48,23 +49,23 @@ TEST_F(HostThreads, RangeAndVolumeFromTwoThreadsLeaveAMatchingGain) {
       finished.fetch_add(1);
     }
   };
-  std::thread first(writer, 1u, 84, 3);
-  std::thread second(writer, 2u, 85, 2);
+  std::thread first(writer, 1u, kInRange, kVolOut);
+  std::thread second(writer, 2u, kOutRange, kVolIn);
   std::thread reader([&] {
-    while (!quit.load()) (void)(fx->paramDisplay(2) + fx->paramDisplay(3));
+    while (!quit.load()) (void)(fx->paramDisplay(kVolIn) + fx->paramDisplay(kVolOut));
   });
 
   auto reference = another();
   ASSERT_TRUE(reference);
   reference->start(48000.0f, 16);
-  reference->setParameter(1, 3.0f / 128.0f);
+  reference->setParameter(kPage, whole(3));
 
   int mismatches = 0;
   for (int round = 0; round < kRounds; ++round) {
     go.store(round);
     while (finished.load() != 2 * (round + 1)) std::this_thread::yield();
     // A fresh setting of the same stored values, in an order that lowers nothing.
-    for (int index : {84, 85, 2, 3}) reference->setParameter(index, fx->getParameter(index));
+    for (int index : {kInRange, kOutRange, kVolIn, kVolOut}) reference->setParameter(index, fx->getParameter(index));
     if (gainOf(*fx) != gainOf(*reference)) ++mismatches;
   }
   quit = true;

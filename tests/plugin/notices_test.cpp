@@ -6,9 +6,12 @@
 #include <limits>
 
 #include "direct_plug.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
+
+constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
 
 class Notices : public ::testing::Test {
  protected:
@@ -32,47 +35,47 @@ class Notices : public ::testing::Test {
 };
 
 TEST_F(Notices, OnlyRealChangesReachTheEditorWithTheStoredValue) {
-  plug->setParameter(12, 0.0f);  // the default: unchanged
+  plug->setParameter(kStereoSalt, 0.0f);  // the default: unchanged
   EXPECT_TRUE(editor.take().empty());
-  plug->setParameter(12, 0.25f);
-  EXPECT_EQ(editor.take(), (std::vector<Notice>{{12, 0.25f}}));
-  plug->setParameter(87, 0.5f);
+  plug->setParameter(kStereoSalt, 0.25f);
+  EXPECT_EQ(editor.take(), (std::vector<Notice>{{kStereoSalt, 0.25f}}));
+  plug->setParameter(kCmdNothing, 0.5f);
   plug->setParameter(-4, 0.5f);
   plug->setParameter(200, 0.5f);
-  EXPECT_EQ(editor.take(), (std::vector<Notice>{{87, 0.5f}, {-4, 0.5f}, {200, 0.5f}}));
+  EXPECT_EQ(editor.take(), (std::vector<Notice>{{kCmdNothing, 0.5f}, {-4, 0.5f}, {200, 0.5f}}));
   // Captures are commands that complete silently.
-  plug->setParameter(90, 0.0f);
-  plug->setParameter(92, 0.0f);
+  plug->setParameter(kCmdCaptureA, 0.0f);
+  plug->setParameter(kCmdCaptureA + 2, 0.0f);
   EXPECT_TRUE(editor.take().empty());
 }
 
 TEST_F(Notices, ConversionAnnouncesEachChangedTargetValue) {
-  plug->setParameter(12, 0.5f);
-  plug->setParameter(13, 0.5f);  // unchanged in Mid (0.5 already)
+  plug->setParameter(kStereoSalt, 0.5f);
+  plug->setParameter(moduleParam(kStereoBase, kSaltModule, kFlavour), 0.5f);  // unchanged in Mid (0.5 already)
   editor.take();
-  plug->setParameter(88, 1.0f / 128.0f);
-  EXPECT_EQ(editor.take(), (std::vector<Notice>{{36, 0.5f}}));
-  plug->setParameter(88, 9.0f / 128.0f);  // no such mode: a notice, nothing else
-  EXPECT_EQ(editor.take(), (std::vector<Notice>{{88, 9.0f / 128.0f}}));
+  plug->setParameter(kCmdConvertSets, whole(1));
+  EXPECT_EQ(editor.take(), (std::vector<Notice>{{kMidBase, 0.5f}}));
+  plug->setParameter(kCmdConvertSets, whole(9));  // no such mode: a notice, nothing else
+  EXPECT_EQ(editor.take(), (std::vector<Notice>{{kCmdConvertSets, whole(9)}}));
 }
 
 TEST_F(Notices, RangeSwitchLoweringIsAnnouncedButNotWhileLoading) {
-  plug->setParameter(2, 0.8f);
+  plug->setParameter(kVolIn, 0.8f);
   editor.take();
-  plug->setParameter(84, 1.0f);
-  EXPECT_EQ(editor.take(), (std::vector<Notice>{{2, 0.5f}, {84, 1.0f}}));
+  plug->setParameter(kInRange, 1.0f);
+  EXPECT_EQ(editor.take(), (std::vector<Notice>{{kVolIn, 0.5f}, {kInRange, 1.0f}}));
 
-  plug->setParameter(84, 0.0f);
-  plug->setParameter(2, 0.8f);
+  plug->setParameter(kInRange, 0.0f);
+  plug->setParameter(kVolIn, 0.8f);
   void* data = nullptr;
   ASSERT_EQ(plug->getChunk(&data, false), kChunkSize);
   std::vector<unsigned char> chunk(static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + kChunkSize);
   const float wide = 1.0f;
-  std::memcpy(chunk.data() + 16 + 4 * 84, &wide, 4);
+  std::memcpy(chunk.data() + 16 + 4 * kInRange, &wide, 4);
   editor.take();
   plug->setChunk(chunk.data(), kChunkSize, false);
-  EXPECT_EQ(plug->getParameter(2), 0.8f);
-  EXPECT_EQ(editor.take(), (std::vector<Notice>{{84, 1.0f}}));
+  EXPECT_EQ(plug->getParameter(kVolIn), 0.8f);
+  EXPECT_EQ(editor.take(), (std::vector<Notice>{{kInRange, 1.0f}}));
 }
 
 TEST_F(Notices, MonoNoticeFollowsTheArrangement) {
@@ -80,14 +83,14 @@ TEST_F(Notices, MonoNoticeFollowsTheArrangement) {
   VstSpeakerArrangement out{};
   in.numChannels = 1;
   EXPECT_TRUE(plug->setSpeakerArrangement(&in, &out));
-  EXPECT_EQ(editor.take(kCmdMonoInput), (std::vector<Notice>{{93, 1.0f}}));
+  EXPECT_EQ(editor.take(kCmdMonoInput), (std::vector<Notice>{{kCmdMonoInput, 1.0f}}));
   in.numChannels = 6;
   EXPECT_FALSE(plug->setSpeakerArrangement(&in, &out));
   EXPECT_EQ(plug->getChannelCount(), 1);
-  EXPECT_EQ(editor.take(kCmdMonoInput), (std::vector<Notice>{{93, 1.0f}}));
+  EXPECT_EQ(editor.take(kCmdMonoInput), (std::vector<Notice>{{kCmdMonoInput, 1.0f}}));
   in.numChannels = 2;
   EXPECT_TRUE(plug->setSpeakerArrangement(&in, &out));
-  EXPECT_EQ(editor.take(kCmdMonoInput), (std::vector<Notice>{{93, 0.0f}}));
+  EXPECT_EQ(editor.take(kCmdMonoInput), (std::vector<Notice>{{kCmdMonoInput, 0.0f}}));
   EXPECT_EQ(plug->getParameter(kCmdMonoInput), 0.0f);  // never stored
 }
 

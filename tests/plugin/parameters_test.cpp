@@ -6,9 +6,12 @@
 #include <map>
 
 #include "loaded_plugin.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
+
+constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
 
 using Parameters = LoadedPlugin;
 
@@ -27,13 +30,13 @@ TEST_F(Parameters, NamesAndDefaultsAsAHostSeesThem) {
     EXPECT_EQ(fx->paramName(index), row.first) << index;
     EXPECT_EQ(fx->getParameter(index), row.second) << index;
   }
-  for (int i = 0; i < 87; ++i) {
+  for (int i = 0; i < kNumParams; ++i) {
     EXPECT_FALSE(fx->paramName(i).empty()) << i;
     EXPECT_LT(fx->paramName(i).size(), 24u) << i;
   }
-  EXPECT_EQ(fx->paramName(87), "");
+  EXPECT_EQ(fx->paramName(kNumParams), "");
   EXPECT_EQ(fx->paramName(-1), "");
-  EXPECT_EQ(fx->getParameter(87), 0.0f);
+  EXPECT_EQ(fx->getParameter(kCmdNothing), 0.0f);
   EXPECT_EQ(fx->getParameter(-1), 0.0f);
   EXPECT_EQ(fx->getParameter(1000000), 0.0f);
 }
@@ -46,80 +49,93 @@ TEST_F(Parameters, DisplayTextsAtTheirEdges) {
     int index;
     float value;
     const char* text;
-  } cases[] = {{0, kDefault, "1.000000"},  {2, kDefault, "0.00dB"},    {4, kDefault, "100.0Hz"},
-               {12, kDefault, "0.00%"},    {13, kDefault, "50.00%"},   {80, kDefault, "100.00%"},   // a switch: %
-               {81, kDefault, "1.000000"}, {83, kDefault, "1.000000"}, {86, kDefault, "0.000000"},  // Chili X1..X3
-               {87, kDefault, ""},         {-3, kDefault, ""},         {2, 0.0f, "-3.01dB"},
-               {3, 1.0f, "3.01dB"},        {4, 0.0f, "25.0Hz"},        {4, 1.0f, "250.0Hz"},
-               {47, 0.123456f, "12.35%"},  {12, 2.0f, "200.00%"}};
+  } cases[] = {{kGlobalOn, kDefault, "1.000000"},
+               {kVolIn, kDefault, "0.00dB"},
+               {kFilterFreq, kDefault, "100.0Hz"},
+               {kStereoBase, kDefault, "0.00%"},
+               {kStereoBase + kFlavour, kDefault, "50.00%"},
+               {moduleParam(kSideBase, kChiliModule, kOn), kDefault, "100.00%"},  // a switch: %
+               {moduleParam(kSideBase, kChiliModule, kX1), kDefault, "1.000000"},
+               {moduleParam(kSideBase, kChiliModule, kX3), kDefault, "1.000000"},
+               {kAntiAlias, kDefault, "0.000000"},
+               {kCmdNothing, kDefault, ""},
+               {-3, kDefault, ""},
+               {kVolIn, 0.0f, "-3.01dB"},
+               {kVolOut, 1.0f, "3.01dB"},
+               {kFilterFreq, 0.0f, "25.0Hz"},
+               {kFilterFreq, 1.0f, "250.0Hz"},
+               {moduleParam(kMidBase, kPepperModule, kX3), 0.123456f, "12.35%"},
+               {kStereoBase, 2.0f, "200.00%"}};
   for (const auto& c : cases) {
     if (!std::isnan(c.value)) fx->setParameter(c.index, c.value);
     EXPECT_EQ(fx->paramDisplay(c.index), c.text) << c.index << " at " << c.value;
   }
-  EXPECT_EQ(fx->getParameter(12), 2.0f);
-  fx->setParameter(5, -1.0e30f);
-  EXPECT_LT(fx->paramDisplay(5).size(), 32u);
+  EXPECT_EQ(fx->getParameter(kStereoSalt), 2.0f);
+  fx->setParameter(kFilterFreq + 1, -1.0e30f);  // a plain spare
+  EXPECT_LT(fx->paramDisplay(kFilterFreq + 1).size(), 32u);
+  // Units are part of the display text: the host's label buffer is left alone.
+  char label[8] = "#";
+  EXPECT_EQ(fx->dispatch(effGetParamLabel, kVolIn, 0, label), 0);
+  EXPECT_STREQ(label, "#");
 }
 
 TEST_F(Parameters, WideRangeLowersABoostedVolumeOnly) {
-  fx->setParameter(2, 0.8f);
-  fx->setParameter(84, 1.0f);
-  EXPECT_EQ(fx->getParameter(2), 0.5f);
-  EXPECT_EQ(fx->paramDisplay(2), "0.00dB");
+  fx->setParameter(kVolIn, 0.8f);
+  fx->setParameter(kInRange, 1.0f);
+  EXPECT_EQ(fx->getParameter(kVolIn), 0.5f);
+  EXPECT_EQ(fx->paramDisplay(kVolIn), "0.00dB");
 
-  fx->setParameter(84, 0.0f);
-  fx->setParameter(2, 0.3f);
-  EXPECT_EQ(fx->paramDisplay(2), "-1.20dB");
-  fx->setParameter(84, 1.0f);
-  EXPECT_EQ(fx->getParameter(2), 0.3f);
-  EXPECT_EQ(fx->paramDisplay(2), "-7.22dB");
-  fx->setParameter(2, 1.0f);
-  EXPECT_EQ(fx->paramDisplay(2), "18.06dB");
+  fx->setParameter(kInRange, 0.0f);
+  fx->setParameter(kVolIn, 0.3f);
+  EXPECT_EQ(fx->paramDisplay(kVolIn), "-1.20dB");
+  fx->setParameter(kInRange, 1.0f);
+  EXPECT_EQ(fx->getParameter(kVolIn), 0.3f);
+  EXPECT_EQ(fx->paramDisplay(kVolIn), "-7.22dB");
+  fx->setParameter(kVolIn, 1.0f);
+  EXPECT_EQ(fx->paramDisplay(kVolIn), "18.06dB");
   // Back to narrow: the position stays, its gain follows the range.
-  fx->setParameter(84, 0.0f);
-  EXPECT_EQ(fx->getParameter(2), 1.0f);
-  EXPECT_EQ(fx->paramDisplay(2), "3.01dB");
+  fx->setParameter(kInRange, 0.0f);
+  EXPECT_EQ(fx->getParameter(kVolIn), 1.0f);
+  EXPECT_EQ(fx->paramDisplay(kVolIn), "3.01dB");
 
   // The output's switch has the same rule and acts on "vol out" only.
-  fx->setParameter(3, 0.9f);
-  fx->setParameter(85, 0.75f);
-  EXPECT_EQ(fx->getParameter(3), 0.5f);
-  EXPECT_EQ(fx->getParameter(2), 1.0f);
+  fx->setParameter(kVolOut, 0.9f);
+  fx->setParameter(kOutRange, 0.75f);
+  EXPECT_EQ(fx->getParameter(kVolOut), 0.5f);
+  EXPECT_EQ(fx->getParameter(kVolIn), 1.0f);
   // Exactly 0.5 is not "above 0.5": still narrow.
-  fx->setParameter(84, 0.5f);
-  fx->setParameter(2, 0.0f);
-  EXPECT_EQ(fx->paramDisplay(2), "-3.01dB");
+  fx->setParameter(kInRange, 0.5f);
+  fx->setParameter(kVolIn, 0.0f);
+  EXPECT_EQ(fx->paramDisplay(kVolIn), "-3.01dB");
 }
 
 TEST_F(Parameters, SetConversionsCopyTwentyOneValuesWithoutAutomation) {
-  for (int r = 0; r < 24; ++r) fx->setParameter(12 + r, 0.01f * static_cast<float>(r + 1));
+  constexpr int kCopied = kParamsPerSet - 3;  // all but Chili's X1..X3
+  for (int r = 0; r < kParamsPerSet; ++r) fx->setParameter(kStereoBase + r, 0.01f * static_cast<float>(r + 1));
   host.clearCalls();
-  fx->setParameter(88, 0.0f);  // Stereo to Mid and Side
-  for (int r = 0; r < 21; ++r) {
-    EXPECT_EQ(fx->getParameter(36 + r), 0.01f * static_cast<float>(r + 1)) << r;
-    EXPECT_EQ(fx->getParameter(60 + r), 0.01f * static_cast<float>(r + 1)) << r;
-  }
-  for (int r = 21; r < 24; ++r) {  // Chili X1..X3 stay
-    EXPECT_EQ(fx->getParameter(36 + r), 1.0f);
-    EXPECT_EQ(fx->getParameter(60 + r), 1.0f);
+  fx->setParameter(kCmdConvertSets, 0.0f);  // Stereo to Mid and Side
+  for (int r = 0; r < kParamsPerSet; ++r) {
+    const float expected = r < kCopied ? 0.01f * static_cast<float>(r + 1) : 1.0f;
+    EXPECT_EQ(fx->getParameter(kMidBase + r), expected) << r;
+    EXPECT_EQ(fx->getParameter(kSideBase + r), expected) << r;
   }
   EXPECT_EQ(callCount(audioMasterAutomate), 0u);
 
-  fx->setParameter(36, 0.9f);
-  fx->setParameter(88, 2.0f / 128.0f);  // Mid to Stereo
-  EXPECT_EQ(fx->getParameter(12), 0.9f);
-  fx->setParameter(37, 0.7f);
-  fx->setParameter(88, 3.0f / 128.0f);  // Mid to Side
-  EXPECT_EQ(fx->getParameter(61), 0.7f);
-  fx->setParameter(13, 0.2f);
-  fx->setParameter(88, 1.0f / 128.0f);  // Stereo to Mid, Side untouched
-  EXPECT_EQ(fx->getParameter(37), 0.2f);
-  EXPECT_EQ(fx->getParameter(61), 0.7f);
+  fx->setParameter(moduleParam(kMidBase, kSaltModule), 0.9f);
+  fx->setParameter(kCmdConvertSets, whole(2));  // Mid to Stereo
+  EXPECT_EQ(fx->getParameter(kStereoSalt), 0.9f);
+  fx->setParameter(moduleParam(kMidBase, kSaltModule, kFlavour), 0.7f);
+  fx->setParameter(kCmdConvertSets, whole(3));  // Mid to Side
+  EXPECT_EQ(fx->getParameter(moduleParam(kSideBase, kSaltModule, kFlavour)), 0.7f);
+  fx->setParameter(moduleParam(kStereoBase, kSaltModule, kFlavour), 0.2f);
+  fx->setParameter(kCmdConvertSets, whole(1));  // Stereo to Mid, Side untouched
+  EXPECT_EQ(fx->getParameter(moduleParam(kMidBase, kSaltModule, kFlavour)), 0.2f);
+  EXPECT_EQ(fx->getParameter(moduleParam(kSideBase, kSaltModule, kFlavour)), 0.7f);
   // Unknown modes do nothing.
-  fx->setParameter(88, 4.0f / 128.0f);
-  fx->setParameter(88, -1.0f);
-  EXPECT_EQ(fx->getParameter(61), 0.7f);
-  EXPECT_EQ(fx->getParameter(88), 0.0f);
+  fx->setParameter(kCmdConvertSets, whole(4));
+  fx->setParameter(kCmdConvertSets, -1.0f);
+  EXPECT_EQ(fx->getParameter(moduleParam(kSideBase, kSaltModule, kFlavour)), 0.7f);
+  EXPECT_EQ(fx->getParameter(kCmdConvertSets), 0.0f);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "loaded_plugin.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
@@ -18,9 +19,9 @@ constexpr int kBlock = 4800;
 // Every module of the Stereo set on at full amount and a middle flavour.
 void goodSettings(host::HostedEffect& effect) {
   for (int m = 0; m < 4; ++m) {
-    effect.setParameter(12 + 6 * m, 0.8f);
-    effect.setParameter(12 + 6 * m + 1, 0.5f);
-    effect.setParameter(12 + 6 * m + 2, 1.0f);
+    effect.setParameter(moduleParam(kStereoBase, m), 0.8f);
+    effect.setParameter(moduleParam(kStereoBase, m, kFlavour), 0.5f);
+    effect.setParameter(moduleParam(kStereoBase, m, kOn), 1.0f);
   }
 }
 
@@ -69,8 +70,10 @@ class Poison : public LoadedPlugin {
 
 TEST_F(Poison, BadParameterValuesLeaveNoTraceOnceGoodOnesReturn) {
   // Each module's amount and flavour, then the frame's volumes.
-  std::vector<std::pair<int, float>> targets = {{2, 0.5f}, {3, 0.5f}};
-  for (int m = 0; m < 4; ++m) targets.insert(targets.begin(), {{12 + 6 * m, 0.8f}, {13 + 6 * m, 0.5f}});
+  std::vector<std::pair<int, float>> targets = {{kVolIn, 0.5f}, {kVolOut, 0.5f}};
+  for (int m = 0; m < 4; ++m)
+    targets.insert(targets.begin(),
+                   {{moduleParam(kStereoBase, m), 0.8f}, {moduleParam(kStereoBase, m, kFlavour), 0.5f}});
   for (const auto& [index, good] : targets)
     for (float value : {kNaN, kInf, -kInf, -50.0f, 1.0e30f, -1.0e30f}) {
       fx->setParameter(index, value);
@@ -92,20 +95,21 @@ TEST_F(Poison, BadParameterValuesLeaveNoTraceOnceGoodOnesReturn) {
 TEST_F(Poison, ChunksAndCompareStoresCarryingBadValuesDoNotPoisonEither) {
   auto chunk = fx->getChunk();
   for (int m = 0; m < 4; ++m) {
-    std::memcpy(chunk.data() + 16 + 4 * (13 + 6 * m), &kNaN, 4);  // every flavour
-    std::memcpy(chunk.data() + 16 + 4 * (12 + 6 * m), &kInf, 4);  // every amount
+    std::memcpy(chunk.data() + 16 + 4 * moduleParam(kStereoBase, m, kFlavour), &kNaN, 4);
+    std::memcpy(chunk.data() + 16 + 4 * moduleParam(kStereoBase, m), &kInf, 4);
   }
   ASSERT_EQ(fx->setChunk(chunk), static_cast<VstIntPtr>(chunk.size()));
   runBoth(1);
   goodSettings(*fx);
   EXPECT_LT(runBoth(1).difference, 1.0e-5f);
 
-  fx->setParameter(25, -100.0f);  // a Sugar flavour far below 0 would make its filter unstable
-  fx->setParameter(90, 1.0f);     // capture into store A...
-  fx->setParameter(9, 1.0f);      // ...and mark it valid, as the editor does
+  // A Sugar flavour far below 0 would make its filter unstable.
+  fx->setParameter(moduleParam(kStereoBase, kSugarModule, kFlavour), -100.0f);
+  fx->setParameter(kCmdCaptureA, 1.0f);  // capture into store A...
+  fx->setParameter(kCompValidA, 1.0f);   // ...and mark it valid, as the editor does
   goodSettings(*fx);
-  fx->setParameter(8, 0.0f);  // recall A
-  ASSERT_EQ(fx->getParameter(25), -100.0f);
+  fx->setParameter(kCompareSelect, 0.0f);  // recall A
+  ASSERT_EQ(fx->getParameter(moduleParam(kStereoBase, kSugarModule, kFlavour)), -100.0f);
   runBoth(1);
   goodSettings(*fx);
   EXPECT_LT(runBoth(1).difference, 1.0e-5f);

@@ -3,12 +3,15 @@
 #include <cstring>
 
 #include "loaded_plugin.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
 
 using State = LoadedPlugin;
 using Bytes = std::vector<unsigned char>;
+
+constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
 
 float floatAt(const Bytes& chunk, std::size_t offset) {
   float v;
@@ -37,7 +40,7 @@ Bytes chunkWith(unsigned count) {
 
 std::vector<float> allValues(host::HostedEffect& fx) {
   std::vector<float> v;
-  for (int i = 0; i < 87; ++i) v.push_back(fx.getParameter(i));
+  for (int i = 0; i < kNumParams; ++i) v.push_back(fx.getParameter(i));
   return v;
 }
 
@@ -54,12 +57,12 @@ TEST_F(State, FreshChunkByteForByte) {
 }
 
 TEST_F(State, RoundTripRestoresValuesStoresAndKeepsTheName) {
-  fx->setParameter(2, 0.8f);
-  fx->setParameter(84, 1.0f);  // lowers vol in to 0.5...
-  fx->setParameter(2, 0.9f);   // ...then a wide boost
-  fx->setParameter(91, 0.0f);  // capture into B
-  fx->setParameter(10, 1.0f);
-  fx->setParameter(50, 0.25f);
+  fx->setParameter(kVolIn, 0.8f);
+  fx->setParameter(kInRange, 1.0f);          // lowers vol in to 0.5...
+  fx->setParameter(kVolIn, 0.9f);            // ...then a wide boost
+  fx->setParameter(kCmdCaptureA + 1, 0.0f);  // capture into B
+  fx->setParameter(kCompValidA + 1, 1.0f);
+  fx->setParameter(moduleParam(kMidBase, kSugarModule, kOn), 0.25f);
   const Bytes saved = fx->getChunk();
   const std::vector<float> before = allValues(*fx);
 
@@ -70,16 +73,16 @@ TEST_F(State, RoundTripRestoresValuesStoresAndKeepsTheName) {
   other->dispatch(effSetProgramName, 0, 0, name);
   EXPECT_EQ(other->setChunk(saved), 1408);
   EXPECT_EQ(allValues(*other), before);
-  EXPECT_EQ(other->paramDisplay(2), fx->paramDisplay(2));
+  EXPECT_EQ(other->paramDisplay(kVolIn), fx->paramDisplay(kVolIn));
   EXPECT_EQ(other->getChunk(), saved);
   EXPECT_EQ(other->programName(), "kept");
 }
 
 TEST_F(State, ForeignHeadersAreRefusedAndChangeNothing) {
-  fx->setParameter(12, 0.7f);
+  fx->setParameter(kStereoSalt, 0.7f);
   const Bytes before = fx->getChunk();
   Bytes good = fx->getChunk();
-  putFloat(good, 16 + 4 * 12, 0.1f);
+  putFloat(good, 16 + 4 * kStereoSalt, 0.1f);
 
   // The magic byte-swapped, version 2, two stores, 88 values, a huge count.
   const std::vector<std::pair<std::size_t, Bytes>> damage = {
@@ -94,18 +97,18 @@ TEST_F(State, ForeignHeadersAreRefusedAndChangeNothing) {
   EXPECT_EQ(fx->setChunk(good.data(), -16), 0);
   EXPECT_EQ(fx->getChunk(), before);
   EXPECT_EQ(fx->setChunk(good), 1408);
-  EXPECT_EQ(fx->getParameter(12), 0.1f);
+  EXPECT_EQ(fx->getParameter(kStereoSalt), 0.1f);
 }
 
 TEST_F(State, ShortParameterCountZeroesWhatTheChunkDoesNotCarry) {
-  fx->setParameter(84, 1.0f);
+  fx->setParameter(kInRange, 1.0f);
   const Bytes chunk = chunkWith(80);
   EXPECT_EQ(fx->setChunk(chunk), static_cast<VstIntPtr>(chunk.size()));
-  EXPECT_EQ(fx->getParameter(2), 0.002f);  // carried, and not lowered
+  EXPECT_EQ(fx->getParameter(kVolIn), 0.002f);  // carried, and not lowered
   for (int i = 80; i < 87; ++i) EXPECT_EQ(fx->getParameter(i), 0.0f) << i;
-  // 84 went to 0: vol in is back in the narrow range.
-  fx->setParameter(2, 1.0f);
-  EXPECT_EQ(fx->paramDisplay(2), "3.01dB");
+  // The input range switch went to 0: vol in is back in the narrow range.
+  fx->setParameter(kVolIn, 1.0f);
+  EXPECT_EQ(fx->paramDisplay(kVolIn), "3.01dB");
   const Bytes out = fx->getChunk();
   for (int s = 1; s <= 3; ++s) {
     EXPECT_EQ(floatAt(out, 16 + 348 * s + 4 * 79), static_cast<float>(s) + 0.079f);
@@ -132,62 +135,62 @@ TEST_F(State, ChunkCutShortKeepsWhatWasReadBeforeTheCut) {
   EXPECT_EQ(floatAt(partly, 712 + 4 * 9), 2.009f);
   EXPECT_EQ(floatAt(partly, 712 + 4 * 10), floatAt(before, 712 + 4 * 10));
   // The applying flag is clear again: a range switch lowers vol in as usual.
-  fx->setParameter(2, 0.9f);
-  fx->setParameter(84, 1.0f);
-  EXPECT_EQ(fx->getParameter(2), 0.5f);
+  fx->setParameter(kVolIn, 0.9f);
+  fx->setParameter(kInRange, 1.0f);
+  EXPECT_EQ(fx->getParameter(kVolIn), 0.5f);
 }
 
 TEST_F(State, CompareStoreCaptureAndRecall) {
-  fx->setParameter(12, 0.3f);
-  fx->setParameter(1, 1.0f / 128.0f);
-  fx->setParameter(91, 0.0f);  // capture into B; not yet valid
-  fx->setParameter(12, 0.9f);
-  fx->setParameter(1, 0.0f);
-  fx->setParameter(8, 1.0f / 128.0f);  // select B: nothing, B holds no snapshot
-  EXPECT_EQ(fx->getParameter(12), 0.9f);
-  EXPECT_EQ(fx->getParameter(8), 1.0f / 128.0f);
+  fx->setParameter(kStereoSalt, 0.3f);
+  fx->setParameter(kPage, whole(1));
+  fx->setParameter(kCmdCaptureA + 1, 0.0f);  // capture into B; not yet valid
+  fx->setParameter(kStereoSalt, 0.9f);
+  fx->setParameter(kPage, 0.0f);
+  fx->setParameter(kCompareSelect, whole(1));  // select B: nothing, B holds no snapshot
+  EXPECT_EQ(fx->getParameter(kStereoSalt), 0.9f);
+  EXPECT_EQ(fx->getParameter(kCompareSelect), whole(1));
 
-  fx->setParameter(10, 1.0f);  // B valid
-  fx->setParameter(0, 0.0f);   // "global on" is not part of a recall
-  fx->setParameter(8, 0.0f);   // select A (valid? no) : nothing
-  EXPECT_EQ(fx->getParameter(12), 0.9f);
+  fx->setParameter(kCompValidA + 1, 1.0f);  // B valid
+  fx->setParameter(kGlobalOn, 0.0f);        // "global on" is not part of a recall
+  fx->setParameter(kCompareSelect, 0.0f);   // select A (valid? no) : nothing
+  EXPECT_EQ(fx->getParameter(kStereoSalt), 0.9f);
   host.clearCalls();
-  fx->setParameter(8, 1.0f / 128.0f);
-  EXPECT_EQ(fx->getParameter(12), 0.3f);
-  EXPECT_EQ(fx->getParameter(1), 1.0f / 128.0f);  // the page comes back too
-  EXPECT_EQ(fx->getParameter(0), 0.0f);
-  EXPECT_EQ(fx->getParameter(10), 1.0f);
+  fx->setParameter(kCompareSelect, whole(1));
+  EXPECT_EQ(fx->getParameter(kStereoSalt), 0.3f);
+  EXPECT_EQ(fx->getParameter(kPage), whole(1));  // the page comes back too
+  EXPECT_EQ(fx->getParameter(kGlobalOn), 0.0f);
+  EXPECT_EQ(fx->getParameter(kCompValidA + 1), 1.0f);
   EXPECT_EQ(callCount(audioMasterAutomate), 0u);
 
   // A recall restores the stored volume even when its range switch is wide.
-  fx->setParameter(2, 0.9f);
-  fx->setParameter(84, 0.0f);
-  fx->setParameter(90, 0.0f);
-  fx->setParameter(9, 1.0f);
-  fx->setParameter(84, 1.0f);
-  EXPECT_EQ(fx->getParameter(2), 0.5f);
-  fx->setParameter(8, 0.0f);
-  EXPECT_EQ(fx->getParameter(2), 0.9f);
-  EXPECT_EQ(fx->getParameter(84), 0.0f);
+  fx->setParameter(kVolIn, 0.9f);
+  fx->setParameter(kInRange, 0.0f);
+  fx->setParameter(kCmdCaptureA, 0.0f);
+  fx->setParameter(kCompValidA, 1.0f);
+  fx->setParameter(kInRange, 1.0f);
+  EXPECT_EQ(fx->getParameter(kVolIn), 0.5f);
+  fx->setParameter(kCompareSelect, 0.0f);
+  EXPECT_EQ(fx->getParameter(kVolIn), 0.9f);
+  EXPECT_EQ(fx->getParameter(kInRange), 0.0f);
 
   // Out-of-range selectors recall nothing.
-  fx->setParameter(12, 0.6f);
-  fx->setParameter(8, 3.0f / 128.0f);
-  fx->setParameter(8, 1.0f);
-  EXPECT_EQ(fx->getParameter(12), 0.6f);
+  fx->setParameter(kStereoSalt, 0.6f);
+  fx->setParameter(kCompareSelect, whole(3));
+  fx->setParameter(kCompareSelect, 1.0f);
+  EXPECT_EQ(fx->getParameter(kStereoSalt), 0.6f);
 }
 
 TEST_F(State, LoadingAChunkNeverRecallsAStore) {
-  fx->setParameter(12, 0.3f);
-  fx->setParameter(90, 0.0f);
-  fx->setParameter(9, 1.0f);
-  fx->setParameter(12, 0.8f);
+  fx->setParameter(kStereoSalt, 0.3f);
+  fx->setParameter(kCmdCaptureA, 0.0f);
+  fx->setParameter(kCompValidA, 1.0f);
+  fx->setParameter(kStereoSalt, 0.8f);
   Bytes chunk = fx->getChunk();
-  putFloat(chunk, 16 + 4 * 8, 0.0f);  // selector A, store A valid
-  fx->setParameter(8, 2.0f / 128.0f);
+  putFloat(chunk, 16 + 4 * kCompareSelect, 0.0f);  // selector A, store A valid
+  fx->setParameter(kCompareSelect, whole(2));
   EXPECT_EQ(fx->setChunk(chunk), 1408);
-  EXPECT_EQ(fx->getParameter(12), 0.8f);
-  EXPECT_EQ(fx->getParameter(8), 0.0f);
+  EXPECT_EQ(fx->getParameter(kStereoSalt), 0.8f);
+  EXPECT_EQ(fx->getParameter(kCompareSelect), 0.0f);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "coefficient_model.h"
 #include "exactmath.h"
+#include "parameters.h"
 
 namespace sorel::test {
 
@@ -31,7 +32,7 @@ struct RefModuleSet {
   static constexpr float kSugarB[7] = {1.18822f, 0, -2.15493f, 0, 1.27064f, 0, -0.30393f};
   static constexpr float kSugarC[7] = {1.59246f, 0, -4.71607f, 0, 5.17966f, 0, -2.05605f};
 
-  int base = 12;
+  int base = kStereoBase;
   int channels = 1;
   float amount[4] = {}, flavourValue[4] = {0.5f, 0.5f, 0.5f, 0.5f};
   bool on[4] = {};
@@ -123,9 +124,9 @@ struct RefEngine {
   bool splitExists = false;
 
   RefEngine() {
-    sets[0].base = 12, sets[0].channels = 2;
-    sets[1].base = 36;
-    sets[2].base = 60;
+    sets[0].base = kStereoBase, sets[0].channels = 2;
+    sets[1].base = kMidBase;
+    sets[2].base = kSideBase;
     for (auto& s : sets) s.recompute();
   }
 
@@ -142,14 +143,14 @@ struct RefEngine {
     return c;
   }
 
-  // Processes with settings `p` (the 87 current values). Returns the clip flag.
+  // Processes with settings `p` (every parameter's current value). Returns the clip flag.
   bool process(const float* p, float** ch, int n) {
-    if (p[0] < 0.5f) return false;
+    if (p[kGlobalOn] < 0.5f) return false;
     const int count = channels;
-    const int page = static_cast<int>(128.0f * p[1]);
-    const float gin = gainOf(p[2], p[84] > 0.5f);
-    const float gout = gainOf(p[3], p[85] > 0.5f);
-    const bool split = splitExists && p[86] >= 1.0f / 128.0f;
+    const int page = static_cast<int>(128.0f * p[kPage]);
+    const float gin = gainOf(p[kVolIn], p[kInRange] > 0.5f);
+    const float gout = gainOf(p[kVolOut], p[kOutRange] > 0.5f);
+    const bool split = splitExists && p[kAntiAlias] >= 1.0f / 128.0f;
     sets[0].channels = count;
     bool clip = false;
     for (int i = 0; i < n; ++i) {

@@ -12,7 +12,6 @@
 #include "cviewcontainer.h"
 #include "decodeahead.h"
 #include "platform/cairo/cairobitmap.h"
-#include "platform/cairo/cairodrawcontext.h"
 #include "testimage.h"
 
 #ifdef SOREL_HAVE_RESOURCES
@@ -24,12 +23,6 @@ namespace {
 
 using namespace VSTGUI;
 
-constexpr CColor kRed{255, 0, 0, 255};
-constexpr CColor kGreen{0, 255, 0, 255};
-constexpr CColor kBlue{0, 0, 255, 255};
-constexpr CColor kYellow{255, 255, 0, 255};
-constexpr CColor kClear{0, 0, 0, 0};
-
 // A 30 x 20 image: red, green, blue across the top row of 10 x 10 blocks,
 // yellow, half-transparent white, transparent below.
 void registerBlocks() {
@@ -37,27 +30,19 @@ void registerBlocks() {
                           blocksPNG(10, 10, {{kRed, kGreen, kBlue}, {kYellow, {255, 255, 255, 128}, kClear}}));
 }
 
-class BitmapDrawing : public ::testing::Test {
+class BitmapDrawing : public ::testing::Test, protected ImageCanvas {
  protected:
-  BitmapDrawing()
-      : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 60, 40)), context(new CairoDrawContext(surface)) {
+  BitmapDrawing() : ImageCanvas(60, 40) {
     registerBlocks();
     bitmap = new CBitmap("test_blocks");
   }
-  ~BitmapDrawing() override {
-    bitmap->forget();
-    context->forget();
-    cairo_surface_destroy(surface);
-  }
+  ~BitmapDrawing() override { bitmap->forget(); }
 
-  CColor at(int x, int y) const { return pixelOf(surface, x, y); }
   void fillBackground(CColor color) {
     context->setFillColor(color);
     context->drawRect(CRect(0, 0, 60, 40), kDrawFilled);
   }
 
-  cairo_surface_t* surface;
-  CairoDrawContext* context;
   CBitmap* bitmap;
 };
 
@@ -91,13 +76,9 @@ TEST_F(BitmapDrawing, HonoursClipAndOrigin) {
 
 // Whether `bitmap` leaves a transparent image untouched when drawn.
 bool drawsNothing(CBitmap* bitmap) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
-  auto* context = new CairoDrawContext(surface);
-  bitmap->draw(context, CRect(0, 0, 8, 8));
-  const bool untouched = pixelOf(surface, 1, 1) == kClear;
-  context->forget();
-  cairo_surface_destroy(surface);
-  return untouched;
+  ImageCanvas canvas(8, 8);
+  bitmap->draw(canvas.context, CRect(0, 0, 8, 8));
+  return canvas.at(1, 1) == kClear;
 }
 
 TEST(Bitmaps, MissingOrBrokenImagesLoadNothing) {

@@ -180,12 +180,6 @@ TEST_F(KnobTest, CircularModeFollowsTheAngleAndAltMakesItLinear) {
   editor.knobMode = -1;
   dragThrough(onArc(-90), {onArc(-90)});
   EXPECT_NEAR(knob->getValue(), 0.5f, 1e-5);
-
-  // The relative mode turns the value on from where it was.
-  editor.knobMode = kRelativCircularMode;
-  knob->setValue(0.25f);
-  dragThrough(onArc(-90), {onArc(-45)});
-  EXPECT_NEAR(knob->getValue(), 0.25f + 1.f / 6, 1e-5);
 }
 
 // A film strip whose pictures are each one flat colour, so one pixel tells

@@ -1,5 +1,5 @@
 // The fast PNG reader against cairo's own: the same format, size and bytes
-// for every skin image, every alpha value, images without alpha, the kinds it
+// for every alpha value, images without alpha, the kinds it
 // hands to cairo (grey, RGB with a transparent colour), and damage.
 #include <gtest/gtest.h>
 #include <png.h>
@@ -11,10 +11,6 @@
 #include <vector>
 
 #include "platform/cairo/pngdecode.h"
-
-#ifdef SOREL_HAVE_RESOURCES
-#include "embedded.h"
-#endif
 
 namespace sorel::test {
 namespace {
@@ -153,19 +149,6 @@ TEST(PngDecode, DamagedImagesDecodeToNothing) {
   EXPECT_EQ(VSTGUI::png::decode(huge.data(), huge.size()), nullptr);
   EXPECT_EQ(VSTGUI::png::decode(nullptr, 0), nullptr);
 }
-
-#ifdef SOREL_HAVE_RESOURCES
-TEST(PngDecode, EverySkinImageIsTheSameAsCairosReaderGivesIt) {
-  int images = 0;
-  for (const resources::EmbeddedFile* file = resources::begin(); file != resources::end(); ++file) {
-    const std::string name = file->name;
-    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".png") != 0) continue;
-    ++images;
-    EXPECT_EQ(compareDecoders(Bytes(file->bytes, file->bytes + file->size)), "") << name;
-  }
-  EXPECT_GT(images, 60);
-}
-#endif
 
 }  // namespace
 }  // namespace sorel::test

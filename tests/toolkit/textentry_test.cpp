@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/cairo/cairodrawcontext.h"
 #include "platform/cairo/cairotextentry.h"
 #include "testimage.h"
 
@@ -167,20 +166,14 @@ TEST_F(TextEntry, OwnerRepaintsEachChangeAndHearsTheClose) {
 
 // --- What it paints ---
 
-class TextEntryPainting : public TextEntry {
+class TextEntryPainting : public TextEntry, protected ImageCanvas {
  protected:
-  TextEntryPainting()
-      : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 130, 40)), context(new CairoDrawContext(surface)) {}
-  ~TextEntryPainting() override {
-    context->forget();
-    cairo_surface_destroy(surface);
-  }
+  TextEntryPainting() : ImageCanvas(130, 40) {}
 
   void paint() {
     context->resetState();
     entry->draw(context);
   }
-  CColor at(int x, int y) const { return pixelOf(surface, x, y); }
   // Pixels inside the box matching `test`.
   int count(const std::function<bool(CColor)>& test, int x0 = 10, int x1 = 110) const {
     int n = 0;
@@ -189,9 +182,6 @@ class TextEntryPainting : public TextEntry {
     }
     return n;
   }
-
-  cairo_surface_t* surface;
-  CairoDrawContext* context;
 };
 
 TEST_F(TextEntryPainting, ReadableColoursOverAClearFieldElseTheFieldsOwn) {

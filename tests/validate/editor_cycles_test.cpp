@@ -26,7 +26,8 @@ TEST(EditorCycles, ManyOffScreenOpensShowTheCurrentValues) {
   std::thread automation([&] {
     std::mt19937 random(21);
     std::uniform_real_distribution<float> value(0.0f, 1.0f);
-    while (!done.load()) host.plug().setParameter(12 + static_cast<int>(random() % 72), value(random));
+    while (!done.load())
+      host.plug().setParameter(kStereoBase + static_cast<int>(random() % (3 * kParamsPerSet)), value(random));
   });
   std::mt19937 random(22);
   int stale = 0;

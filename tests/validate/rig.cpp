@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "parameters.h"
+
 namespace sorel::validate {
 
 std::shared_ptr<host::PluginLibrary> library() {
@@ -48,9 +50,9 @@ std::vector<unsigned char> busySetting() {
       rig.fx->setParameter(base + 6 * m + 1, 0.3f + 0.1f * static_cast<float>(m));
       rig.fx->setParameter(base + 6 * m + 2, 1.0f);
     }
-  rig.fx->setParameter(1, 1.0f / 128.0f);
-  rig.fx->setParameter(86, 1.0f / 128.0f);
-  rig.fx->setParameter(2, 0.45f);
+  rig.fx->setParameter(kPage, kWholeStep);
+  rig.fx->setParameter(kAntiAlias, kWholeStep);
+  rig.fx->setParameter(kVolIn, 0.45f);
   return rig.fx->getChunk();
 }
 

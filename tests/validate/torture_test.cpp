@@ -11,6 +11,7 @@
 #include <cmath>
 #include <thread>
 
+#include "parameters.h"
 #include "rig.h"
 
 namespace sorel::validate {
@@ -44,8 +45,9 @@ TEST(Torture, RatesBlockSizesAndHostileValuesLeaveNothingBroken) {
       Channels x = material(random, frames, 1.5f);
       if (call % 3 == 0) x[call % 2][random() % x[0].size()] = std::nanf("");
       rig.processInPlace(x);
-      for (int k = 0; k < 12; ++k) rig.fx->setParameter(static_cast<VstInt32>(random() % 94), hostileValue(random));
-      rig.fx->setParameter(0, 1.0f);  // keep it processing
+      for (int k = 0; k < 12; ++k)
+        rig.fx->setParameter(static_cast<VstInt32>(random() % (kCmdMonoInput + 1)), hostileValue(random));
+      rig.fx->setParameter(kGlobalOn, 1.0f);  // keep it processing
     }
     rig.fx->suspend();
     rig.fx->dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
@@ -72,12 +74,12 @@ TEST(Torture, SavedAndRestoredStateContinuesIdentically) {
     const Channels in = material(random, 1 + static_cast<int>(random() % 2048), 1.2f);
     ASSERT_EQ(a.process(in), b.process(in)) << call;
     if (random() % 4 == 0) {
-      const auto index = static_cast<VstInt32>(random() % 87);
+      const auto index = static_cast<VstInt32>(random() % kNumParams);
       const float value = hostileValue(random);
       a.fx->setParameter(index, value);
       b.fx->setParameter(index, value);
-      a.fx->setParameter(0, 1.0f);
-      b.fx->setParameter(0, 1.0f);
+      a.fx->setParameter(kGlobalOn, 1.0f);
+      b.fx->setParameter(kGlobalOn, 1.0f);
     }
     if (random() % 5 == 0) {
       const auto saved = a.fx->getChunk(call % 2 == 0);

@@ -8,6 +8,7 @@
 
 #include "host.h"
 #include "hostwindow.h"
+#include "parameters.h"
 #include "xvfbserver.h"
 
 namespace sorel::testing {
@@ -31,7 +32,7 @@ TEST(X11EditorCycles, ManyOpensAndClosesLeaveNoWindowBehind) {
     ASSERT_TRUE(parent.isOpen());
     for (int cycle = 0; cycle < SOREL_EDITOR_CYCLES; ++cycle) {
       ASSERT_EQ(effect->dispatch(effEditOpen, 0, 0, parent.handle()), 1) << cycle;
-      effect->setParameter(2 + cycle % 2, static_cast<float>(cycle % 11) / 10.0f);
+      effect->setParameter(cycle % 2 ? kVolOut : kVolIn, static_cast<float>(cycle % 11) / 10.0f);
       effect->dispatch(effEditIdle);
       effect->dispatch(effEditIdle);
       effect->dispatch(effEditClose);

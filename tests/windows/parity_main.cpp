@@ -12,14 +12,16 @@
 #include <vector>
 
 #include "host.h"
+#include "parameters.h"
 #include "parity_material.h"
 
 namespace {
 
+using namespace sorel;
 using sorel::host::HostedEffect;
 using sorel::parity::Scenario;
 
-constexpr int kNumParams = 87, kBlock = 96, kFrames = 88200;
+constexpr int kBlock = 96, kFrames = 88200;
 constexpr int kStereoBase = 12, kMidBase = 36, kSideBase = 60, kParamsPerModule = 6;
 int failures = 0;
 
@@ -31,13 +33,13 @@ void fail(const std::string& what) {
 // The settings before playback: every module of the page's sets on, each
 // with its own amount and flavour.
 void configure(HostedEffect& fx, const Scenario& s) {
-  fx.setParameter(0, 1.0f);  // on
-  fx.setParameter(1, s.midSide ? 1.0f / 128.0f : 0.0f);
-  fx.setParameter(84, s.wideVolumes ? 1.0f : 0.0f);
-  fx.setParameter(85, s.wideVolumes ? 1.0f : 0.0f);
-  fx.setParameter(2, 0.62f);
-  fx.setParameter(3, 0.41f);
-  fx.setParameter(86, s.splitBand ? 1.0f / 128.0f : 0.0f);
+  fx.setParameter(kGlobalOn, 1.0f);  // on
+  fx.setParameter(kPage, s.midSide ? kWholeStep : 0.0f);
+  fx.setParameter(kInRange, s.wideVolumes ? 1.0f : 0.0f);
+  fx.setParameter(kOutRange, s.wideVolumes ? 1.0f : 0.0f);
+  fx.setParameter(kVolIn, 0.62f);
+  fx.setParameter(kVolOut, 0.41f);
+  fx.setParameter(kAntiAlias, s.splitBand ? kWholeStep : 0.0f);
   for (int base : {kStereoBase, kMidBase, kSideBase})
     for (int m = 0; m < 4; ++m) {
       const int p = base + m * kParamsPerModule;
@@ -83,8 +85,8 @@ std::vector<float> render(HostedEffect& fx, const Scenario& s) {
         fx.setParameter(p + 1, fraction(sweep * 0.37f * static_cast<float>(m + 2) + 0.01f * static_cast<float>(set)));
       }
     }
-    fx.setParameter(2, 0.2f + 0.5f * fraction(sweep * 0.11f));
-    fx.setParameter(3, 0.3f + 0.6f * fraction(sweep * 0.07f));
+    fx.setParameter(kVolIn, 0.2f + 0.5f * fraction(sweep * 0.11f));
+    fx.setParameter(kVolOut, 0.3f + 0.6f * fraction(sweep * 0.07f));
     const int n = std::min(kBlock, kFrames - at);
     float* inputs[2] = {const_cast<float*>(in[0].data()) + at, const_cast<float*>(in[1].data()) + at};
     float* outputs[2] = {out[0].data() + at, out[1].data() + at};

@@ -31,8 +31,6 @@ using VSTGUI::CPoint;
 using VSTGUI::CRect;
 
 constexpr int kSaltKnobTag = 72;
-constexpr int kSaltParameter = 12;
-constexpr int kPageParameter = 1;
 constexpr int kVolumeInKnobTag = 108;
 
 // "EDITOR left top width height"
@@ -168,7 +166,7 @@ class WineEditor : public ::testing::Test {
   static std::unique_ptr<test::EditorHost> linuxEditor(float page = 0.f) {
     VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
     auto native = std::make_unique<test::EditorHost>();
-    native->plug().setParameter(kPageParameter, page);
+    native->plug().setParameter(kPage, page);
     return native->open() ? std::move(native) : nullptr;
   }
 
@@ -186,7 +184,7 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndADragAndATypedValueReachTh
   for (const int page : {0, 1}) {
     SCOPED_TRACE("page " + std::to_string(page));
     const float pageValue = page == 0 ? 0.f : 0.0078125f;
-    const auto host = show({std::to_string(kPageParameter) + "=" + (page == 0 ? "0" : "0.0078125")},
+    const auto host = show({std::to_string(kPage) + "=" + (page == 0 ? "0" : "0.0078125")},
                            "wine-host-page" + std::to_string(page) + ".txt");
     Rect editor;
     ASSERT_TRUE(painted(*host, editor)) << "the editor did not open under Wine";
@@ -223,7 +221,7 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndADragAndATypedValueReachTh
       }
       std::this_thread::sleep_for(300ms);
       ASSERT_TRUE(xdotool({"mouseup", "1"}));
-      EXPECT_FALSE(host->waitForLine("AUTOMATE " + std::to_string(kSaltParameter) + " ", 10s).empty());
+      EXPECT_FALSE(host->waitForLine("AUTOMATE " + std::to_string(kStereoBase) + " ", 10s).empty());
 
       // The read-out's entry opens with everything selected: typing replaces the text.
       const VSTGUI::CControl* readout = native->gui().getReadout(kVolumeInKnobTag);
@@ -256,7 +254,7 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndADragAndATypedValueReachTh
     ASSERT_TRUE(host->finish(60s));
     const std::map<int, float> values = finalValues(host->lines());
     ASSERT_EQ(values.size(), 87u);
-    EXPECT_NEAR(values.at(kSaltParameter), page == 0 ? 0.2f : 0.f, 1e-5);
+    EXPECT_NEAR(values.at(kStereoBase), page == 0 ? 0.2f : 0.f, 1e-5);
     // -1.5 dB on the input trim's range of +-6.02 dB.
     EXPECT_NEAR(values.at(volumeIn), page == 0 ? 0.5 - 1.5 / 6.02 : 0.5, 2e-6);
   }

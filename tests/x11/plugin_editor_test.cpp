@@ -13,6 +13,7 @@
 
 #include "host.h"
 #include "hostwindow.h"
+#include "param_index.h"
 #include "screenshot.h"
 #include "toolrunner.h"
 #include "waituntil.h"
@@ -70,7 +71,7 @@ TEST_F(PluginEditor, OpensInTheHostsWindowFollowsTheHostAndAutomatesFromADragAnd
 
   // Host automation moves the Pepper flavour knob (tag 76 at 310, 206).
   const long before = parent.pixel(editor, 327, 262);
-  effect->setParameter(19, 0.f);
+  effect->setParameter(test::moduleParam(kStereoBase, test::kPepperModule, test::kFlavour), 0.f);
   EXPECT_TRUE(idleUntil([&] { return parent.pixel(editor, 327, 262) != before; }));
 
   // A real drag on the Salt knob: 40 pixels up is one gesture at the host.
@@ -94,12 +95,12 @@ TEST_F(PluginEditor, OpensInTheHostsWindowFollowsTheHostAndAutomatesFromADragAnd
   EXPECT_EQ(begins[0].index, 12);
   EXPECT_EQ(ends[0].index, 12);
   EXPECT_FALSE(host.calls(audioMasterAutomate).empty());
-  EXPECT_NEAR(effect->getParameter(12), 0.2f, 1e-6);
+  EXPECT_NEAR(effect->getParameter(kStereoBase), 0.2f, 1e-6);
   EXPECT_TRUE(writeWindowPNG(parent.getDisplay(), editor, width, height, SOREL_TEST_OUTPUT "/editor-x11-dragged.png"));
 
   // A real click on Salt's on/off switch (tag 74, 32 x 16 at 174, 92) turns
   // Salt off at the host, in one automation.
-  ASSERT_EQ(effect->getParameter(14), 1.f);
+  ASSERT_EQ(effect->getParameter(test::moduleParam(kStereoBase, test::kSaltModule, test::kOn)), 1.f);
   host.clearCalls();
   ASSERT_TRUE(parent.pointerAt(editor, 190, 100));
   effect->dispatch(effEditIdle);
@@ -109,7 +110,7 @@ TEST_F(PluginEditor, OpensInTheHostsWindowFollowsTheHostAndAutomatesFromADragAnd
   ASSERT_EQ(automated.size(), 1u);
   EXPECT_EQ(automated[0].index, 14);
   EXPECT_EQ(automated[0].opt, 0.f);
-  EXPECT_EQ(effect->getParameter(14), 0.f);
+  EXPECT_EQ(effect->getParameter(test::moduleParam(kStereoBase, test::kSaltModule, test::kOn)), 0.f);
 
   effect->dispatch(effEditClose);
   EXPECT_EQ(parent.editorWindow(), 0u);

@@ -19,6 +19,7 @@
 #include "editsession.h"
 #include "host.h"
 #include "hostwindow.h"
+#include "param_index.h"
 #include "platform/x11/x11errortrap.h"
 #include "preset.h"
 #include "screenshot.h"
@@ -30,6 +31,7 @@ namespace sorel::testing {
 namespace {
 
 namespace fs = std::filesystem;
+constexpr int kStereoSugarOn = test::moduleParam(kStereoBase, test::kSugarModule, test::kOn);
 using VSTGUI::x11::X11ErrorTrap;  // the windows come and go under the test: an X error must not end it
 
 // Polls `done` every 10 ms for up to ten seconds.
@@ -172,11 +174,11 @@ TEST_F(RenderEdit, AClickAndATypedValueReachThePresetAndNothingElseChanges) {
   const LoadedState after = load(out);
   FreshPlugin reference;
   ASSERT_EQ(after.values.size(), static_cast<std::size_t>(reference.effect->numParams()));
-  EXPECT_NEAR(after.values[2], 0.5 - 1.5 / 6.02, 1e-5);  // -1.5 dB in the ±3 dB range
-  EXPECT_EQ(after.values[26], reference.effect->getParameter(26) == 0.f ? 1.f : 0.f);
+  EXPECT_NEAR(after.values[kVolIn], 0.5 - 1.5 / 6.02, 1e-5);  // -1.5 dB in the ±3 dB range
+  EXPECT_EQ(after.values[kStereoSugarOn], reference.effect->getParameter(kStereoSugarOn) == 0.f ? 1.f : 0.f);
   // Apart from those two, the whole state (values and stores) is as it was.
-  reference.effect->setParameter(2, after.values[2]);
-  reference.effect->setParameter(26, after.values[26]);
+  reference.effect->setParameter(kVolIn, after.values[kVolIn]);
+  reference.effect->setParameter(kStereoSugarOn, after.values[kStereoSugarOn]);
   EXPECT_EQ(reference.effect->getChunk(), after.chunk);
 }
 

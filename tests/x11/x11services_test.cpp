@@ -1,4 +1,4 @@
-// The Linux services: clock, sleep, links in the browser and the screen size.
+// The Linux services: links in the browser and the screen size.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,14 +18,6 @@ namespace {
 
 using namespace VSTGUI;
 using sorel::testing::XvfbServer;
-
-TEST(X11Services, TheClockIsInMillisecondsAndSleepWaits) {
-  const uint32_t start = native::ticks();
-  native::sleep(30);
-  const uint32_t slept = native::ticks() - start;
-  EXPECT_GE(slept, 30u);
-  EXPECT_LT(slept, 1000u);
-}
 
 // A stand-in for xdg-open in a PATH of its own, writing what it was given.
 class FakeOpener : public ::testing::Test {

@@ -11,7 +11,6 @@ bool offscreenChosen() { return chosen.load(std::memory_order_relaxed) == Platfo
 }  // namespace
 
 void setPlatformBackEnd(PlatformBackEnd backEnd) { chosen.store(backEnd, std::memory_order_relaxed); }
-PlatformBackEnd getPlatformBackEnd() { return chosen.load(std::memory_order_relaxed); }
 
 IPlatformFrame* createPlatformFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent) {
   if (offscreenChosen()) return offscreen::createFrame(frame, size);

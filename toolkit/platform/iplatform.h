@@ -90,7 +90,6 @@ class IPlatformFrame : public CBaseObject {
 enum class PlatformBackEnd { kNative, kOffscreen };
 // Which back-end the next frame uses; kNative unless a test chose otherwise.
 void setPlatformBackEnd(PlatformBackEnd backEnd);
-PlatformBackEnd getPlatformBackEnd();
 
 // A window on `parent` (X11 Window id, HWND, or null for off-screen), or null
 // when the window system is not available.

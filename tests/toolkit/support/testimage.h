@@ -8,8 +8,13 @@
 #include <vector>
 
 #include "ccolor.h"
+#include "platform/cairo/cairodrawcontext.h"
 
 namespace sorel::test {
+
+// The flat colours the drawing tests paint and look for.
+constexpr VSTGUI::CColor kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255};
+constexpr VSTGUI::CColor kYellow{255, 255, 0, 255}, kClear{0, 0, 0, 0};
 
 // `rows` of blocks, each block `blockWidth` x `blockHeight` pixels of one
 // colour (alpha included), encoded as PNG.
@@ -26,5 +31,23 @@ struct InkBox {
   bool empty() const { return right < left; }
 };
 InkBox inkBox(cairo_surface_t* surface, uint8_t threshold = 64);
+
+// A transparent ARGB32 image with a cairo draw context drawing into it.
+class ImageCanvas {
+ public:
+  ImageCanvas(int width, int height)
+      : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+        context(new VSTGUI::CairoDrawContext(surface)) {}
+  ~ImageCanvas() {
+    context->forget();
+    cairo_surface_destroy(surface);
+  }
+  ImageCanvas(const ImageCanvas&) = delete;
+  ImageCanvas& operator=(const ImageCanvas&) = delete;
+  VSTGUI::CColor at(int x, int y) const { return pixelOf(surface, x, y); }
+
+  cairo_surface_t* surface;
+  VSTGUI::CairoDrawContext* context;
+};
 
 }  // namespace sorel::test

@@ -31,7 +31,6 @@ class OffscreenFrame : public IPlatformFrame, private CairoTextEntry::Owner {
   void paintPending() override;
 
   // --- For the driver ---
-  IPlatformFrameCallback* getCallback() const { return callback; }
   void setMouseState(const CPoint& where, const CButtonState& buttons);
   CairoTextEntry* getTextEntry() const { return textEntry; }
   const std::vector<CRect>& getPendingRects() const { return pending.get(); }
