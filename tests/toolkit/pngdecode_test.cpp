@@ -12,9 +12,7 @@
 
 #include "platform/cairo/pngdecode.h"
 
-#ifdef SOREL_HAVE_RESOURCES
 #include "embedded.h"
-#endif
 
 namespace sorel::test {
 namespace {
@@ -154,7 +152,6 @@ TEST(PngDecode, DamagedImagesDecodeToNothing) {
   EXPECT_EQ(VSTGUI::png::decode(nullptr, 0), nullptr);
 }
 
-#ifdef SOREL_HAVE_RESOURCES
 TEST(PngDecode, EverySkinImageIsTheSameAsCairosReaderGivesIt) {
   int images = 0;
   for (const resources::EmbeddedFile* file = resources::begin(); file != resources::end(); ++file) {
@@ -165,7 +162,6 @@ TEST(PngDecode, EverySkinImageIsTheSameAsCairosReaderGivesIt) {
   }
   EXPECT_GT(images, 60);
 }
-#endif
 
 }  // namespace
 }  // namespace sorel::test

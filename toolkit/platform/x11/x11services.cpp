@@ -123,4 +123,7 @@ bool screenSize(int& widthPixels, int& heightPixels, int& widthMm, int& heightMm
   return widthPixels > 0 && heightPixels > 0;
 }
 
+// The images come with the application's own code on Linux.
+const IImageSource* moduleImages() { return nullptr; }
+
 }  // namespace VSTGUI::native
