@@ -96,7 +96,7 @@ PlatformBackEnd getPlatformBackEnd();
 // when the window system is not available.
 IPlatformFrame* createPlatformFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent);
 
-// A decoded image of the embedded resource `name` (case ignored), or null.
+// A decoded image of `name` (case ignored) from the image source, or null.
 // Decoded once per process and shared; the caller gets its own reference.
 IPlatformBitmap* loadPlatformBitmap(const char* name);
 
