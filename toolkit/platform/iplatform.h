@@ -107,7 +107,8 @@ uint64_t platformThreadId();
 uint32_t platformTicks();  // milliseconds, monotonic
 void platformSleep(uint32_t milliseconds);
 bool platformOpenURL(const char* url);  // in the desktop's browser
-// The main screen: pixels and millimetres; false when unknown.
+// The screen: pixels, and millimetres from a monitor's EDID; false when
+// unknown. Opens no display connection: safe while the effect is built.
 bool platformScreenSize(int& widthPixels, int& heightPixels, int& widthMm, int& heightMm);
 
 }  // namespace VSTGUI
