@@ -46,7 +46,7 @@ struct ControlDesc {
   ControlType type;
   int image;             // skin image index, -1 none
   ParamIndex parameter;  // kNoParam: none
-  int container;  // page container, -1 the frame
+  int container;         // page container, -1 the frame
   int x, y;
   int n;     // frames in the image strip (3 for a group)
   int w, h;  // -1 or 0: from the image

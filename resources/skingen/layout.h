@@ -31,8 +31,8 @@ enum Row : int {
   kRowMenuButton = 63,
   kRowAntiAlias = 68,
   kRowGlobalSwitch = 70,
-  kRowStereoModules = 72,    // amount, flavour, switch of each module
-  kRowMidSideModules = 84,   // the same for Mid, then from 96 for Side
+  kRowStereoModules = 72,   // amount, flavour, switch of each module
+  kRowMidSideModules = 84,  // the same for Mid, then from 96 for Side
   kRowInputKnob = 108,
   kRowOutputKnob = 110,
   kRowClipLamp = 112,
