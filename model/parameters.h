@@ -48,6 +48,10 @@ constexpr ParamIndex moduleParam(ParamIndex setBase, Module module, ModuleRole r
 // entries in this order).
 enum class Conversion : int { kStereoToMidAndSide, kStereoToMid, kMidToStereo, kMidToSide };
 constexpr int kNumConversions = 4;
+// A conversion copies the first 21 offsets of a set: every module's amount,
+// flavour and switch, and the X values of all modules but Chili.
+constexpr int kConvertedPerSet = kChili * kParamsPerModule + kModuleOn + 1;
+static_assert(kConvertedPerSet == 21);
 
 // How a value is read: a level (any value 0..1), an on/off switch, or a
 // whole-number choice sent as k/128.

@@ -82,12 +82,11 @@ void CPlug::getParameterDisplay(VstInt32 index, char* text) {
   formatParameterDisplay(index, v, isWide(kInRange), isWide(kOutRange), text);
 }
 
-// Copies amount, flavour and switch of every module and the X values of Salt,
-// Pepper and Sugar (set offsets 0..20) from one set to another, each through
-// setParameter so the engine and editor follow; the host is not told.
+// Copies what a conversion carries from one set to another, each value
+// through setParameter so the engine and editor follow; the host is not told.
 void CPlug::convertSets(Conversion mode) {
   auto copySet = [this](int from, int to) {
-    for (int r = 0; r < CModuleSet::kActiveParams; ++r) setParameter(to + r, getParameter(from + r));
+    for (int r = 0; r < kConvertedPerSet; ++r) setParameter(to + r, getParameter(from + r));
   };
   switch (mode) {
     case Conversion::kStereoToMidAndSide:
