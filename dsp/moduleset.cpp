@@ -119,7 +119,7 @@ void CModuleSet::computeModule(Module m) {
   Settings& s = current;
   s.amounts[m] = amount;
   s.gains[m] = amountGain(amount);
-  s.on[m] = onValue > 0.5f;
+  s.on[m] = switchIsOn(onValue);
   const float gain = s.gains[m];
   switch (m) {
     case kSalt:

@@ -18,6 +18,8 @@ class CSplitFir : public CSincFir {
   // [audio] buffer[i] += kept high band[i].
   void addHighBand(float* buffer, int n) const;
 
+  int getDelay() const { return delay; }
+
  private:
   std::unique_ptr<float[]> highBand;
   int delay;

@@ -7,6 +7,7 @@
 #include "clst.h"
 #include "cviewcontainer1.h"
 #include "decodeahead.h"
+#include "skinsource.h"
 
 namespace sorel {
 
@@ -14,6 +15,7 @@ using namespace VSTGUI;
 
 CGui::CGui(AudioEffect* owner, IEffectLink* effectLink) : CKstEditor(owner), link(effectLink) {
   skin = decideSkinScale(gatherSkinScaleFacts());
+  VSTGUI::setImageSource(skinImageSource());
   loadSkin();
   for (auto& value : pendingValues) value.store(0.f, std::memory_order_relaxed);
   for (auto& bits : pendingBits) bits.store(0, std::memory_order_relaxed);

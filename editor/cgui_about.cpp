@@ -1,6 +1,6 @@
 // The about view's content: the version, who made what, and where the
 // documentation is. Every link opens a page installed with the library.
-#include <cstdio>
+#include <string>
 
 #include "caboutview.h"
 #include "cbitmap.h"
@@ -8,6 +8,7 @@
 #include "cgui.h"
 #include "docpages.h"
 #include "platform/iplatform.h"
+#include "version.h"
 
 namespace sorel {
 
@@ -15,7 +16,6 @@ using namespace VSTGUI;
 
 namespace {
 
-constexpr int kVersion[3] = {1, 2, 1};
 constexpr CColor kVersionColor{221, 139, 49, 255};
 constexpr CColor kCaptionColor{255, 255, 255, 255};
 constexpr CColor kCreditColor{8, 66, 255, 255};
@@ -47,9 +47,8 @@ void CGui::buildAboutView() {
   auto* about = new CAboutView(CRect(left, top, left + width, top + height), this, picture);
   about->setTags(kTagCloseAbout, kTagOpenLink);
   auto area = [this](int l, int t, int r) { return CRect(scaled(l), scaled(t), scaled(r), scaled(t + kLineHeight)); };
-  char version[32];
-  std::snprintf(version, sizeof version, "Version: %d.%d.%d", kVersion[0], kVersion[1], kVersion[2]);
-  about->addLine(version, area(kLineLeft, kVersionTop, kLineRight), kVersionColor);
+  const std::string version = std::string("Version: ") + kVersionText;
+  about->addLine(version.c_str(), area(kLineLeft, kVersionTop, kLineRight), kVersionColor);
   for (int i = 0; i < 3; ++i) {
     const Credit& credit = kCredits[i];
     const int captionTop = kFirstCaptionTop + i * kCreditPitch;

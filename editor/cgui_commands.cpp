@@ -18,8 +18,8 @@ void CGui::valueChanged(CControl* control) {
   float v = control->getValue();
   if (control->isTypeOf("CKstTextEd")) {
     auto* field = static_cast<CTextLabel*>(control);
-    v = typedToNormalised(tag, readTypedNumber(field->getText()), link->getParameterDirect(kInRange) > 0.5f,
-                          link->getParameterDirect(kOutRange) > 0.5f);
+    v = typedToNormalised(tag, readTypedNumber(field->getText()), switchIsOn(link->getParameterDirect(kInRange)),
+                          switchIsOn(link->getParameterDirect(kOutRange)));
   }
   if (tag == kTagOpenLink) {
     openCurrentLink();

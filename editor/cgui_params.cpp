@@ -19,7 +19,7 @@ bool CGui::inWindowCall() const {
 
 void CGui::setParameter(VstInt32 index, float value) {
   if (index == kCmdMonoInput) {
-    monoInput.store(value > 0.5f, std::memory_order_relaxed);
+    monoInput.store(switchIsOn(value), std::memory_order_relaxed);
     monoChanged.store(true, std::memory_order_release);
     if (isEditorOpen() && inWindowCall()) applyMonoBadge();
     return;
@@ -56,7 +56,7 @@ void CGui::applyParameter(VstInt32 index, float value) {
   if (!guiFrame) return;
   if (index == kPage) showPage(wholeNumber(value));
   if (index >= kCompValidA && index <= kCompValidA + 2) {
-    enableSelectors(index - kCompValidA, value > 0.5f);
+    enableSelectors(index - kCompValidA, switchIsOn(value));
     return;
   }
   if (index == kCmdInputClip) {

@@ -2,6 +2,7 @@
 // control tag. At every open the editor walks these rows in order.
 #pragma once
 
+#include "parameters.h"
 #include "skinimages.h"
 
 namespace sorel {
@@ -42,10 +43,10 @@ constexpr int kReadoutNarrow = 10005;  // 70 px
 
 struct ControlDesc {
   const char* text;  // the hover hint, or a text field's text
-  int type;
-  int image;      // skin image index, -1 none
-  int parameter;  // -1 none
-  int container;  // page container, -1 the frame
+  ControlType type;
+  int image;             // skin image index, -1 none
+  ParamIndex parameter;  // kNoParam: none
+  int container;         // page container, -1 the frame
   int x, y;
   int n;     // frames in the image strip (3 for a group)
   int w, h;  // -1 or 0: from the image

@@ -32,8 +32,8 @@ double readTypedNumber(const char* text) {
 float typedToNormalised(int tag, double number, bool inWide, bool outWide) {
   const int parameter = parameterOfTag(tag);
   float v;
-  if (parameter == kVolIn || parameter == kVolOut) {
-    v = typedVolumePosition(number, parameter == kVolIn ? inWide : outWide);
+  if (shownAs(parameter) == Shown::kDecibels) {
+    v = typedVolumePosition(number, rangeSwitchOf(parameter) == kInRange ? inWide : outWide);
   } else {
     v = static_cast<float>(number * 0.01);
   }

@@ -103,9 +103,9 @@ std::optional<float> parseParameterValue(int index, const std::string& text, con
   }
   if (t == "on" || t == "off") return fail(error, "on/off applies to switches only");
   if (numberWithUnit(t, "db", v)) {
-    if (index != kVolIn && index != kVolOut) return fail(error, "dB applies to vol.in and vol.out only");
-    const int wideIndex = index == kVolIn ? kInRange : kOutRange;
-    const bool wide = static_cast<std::size_t>(wideIndex) < current.size() && current[wideIndex] > 0.5f;
+    if (shownAs(index) != Shown::kDecibels) return fail(error, "dB applies to vol.in and vol.out only");
+    const int wideIndex = rangeSwitchOf(index);
+    const bool wide = static_cast<std::size_t>(wideIndex) < current.size() && switchIsOn(current[wideIndex]);
     const double position = volumePosition(v, wide), limit = volumeLimitDb(wide);
     if (!(position < -1e-6 || position > 1.0 + 1e-6)) return static_cast<float>(std::clamp(position, 0.0, 1.0));
     char range[128];
@@ -114,8 +114,13 @@ std::optional<float> parseParameterValue(int index, const std::string& text, con
     return fail(error, range);
   }
   if (numberWithUnit(t, "hz", v)) {
-    if (index != kFilterFreq) return fail(error, "Hz applies to spare.freq only");
-    if (v < 25.0 || v > 250.0) return fail(error, "must be between 25Hz and 250Hz");
+    if (shownAs(index) != Shown::kHertz) return fail(error, "Hz applies to spare.freq only");
+    if (v < double{kLowestFrequency} || v > double{kHighestFrequency}) {
+      char range[64];
+      std::snprintf(range, sizeof range, "must be between %gHz and %gHz", double{kLowestFrequency},
+                    double{kHighestFrequency});
+      return fail(error, range);
+    }
     return static_cast<float>(frequencyPosition(v));
   }
   if (numberWithUnit(t, "%", v)) {

@@ -13,8 +13,8 @@
 namespace sorel::host {
 
 ClipCounter::ClipCounter(const std::vector<float>& values)
-    : active(values.size() > kInRange && values[kGlobalOn] >= 0.5f),
-      gain(active ? volumeGain(values[kVolIn], values[kInRange] > 0.5f) : 1.0f) {}
+    : active(values.size() > kInRange && !bypasses(values[kGlobalOn])),
+      gain(active ? volumeGain(values[kVolIn], switchIsOn(values[kInRange])) : 1.0f) {}
 
 bool ClipCounter::blockClips(float* const* channels, int count, int n) const {
   if (!active) return false;
@@ -23,9 +23,9 @@ bool ClipCounter::blockClips(float* const* channels, int count, int n) const {
   for (int c = 0; c < count; ++c) {
     const float* x = channels[c];
     if (g == 1.0f)
-      for (int i = 0; i < n; ++i) clipped |= !(x[i] >= -1.0f && x[i] <= 1.0f);
+      for (int i = 0; i < n; ++i) clipped |= beyondFullScale(x[i]);
     else
-      for (int i = 0; i < n; ++i) clipped |= !(x[i] * g >= -1.0f && x[i] * g <= 1.0f);
+      for (int i = 0; i < n; ++i) clipped |= beyondFullScale(x[i] * g);
   }
   return clipped;
 }

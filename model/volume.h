@@ -48,4 +48,9 @@ inline float typedVolumePosition(double db, bool wide) {
   return static_cast<float>(db / (2.0 * static_cast<double>(volumeRange(wide).shownSpanDb)) + 0.5);
 }
 
+// The full-scale clamp after each volume acts on a sample beyond ±1.0 or on
+// NaN; exactly ±1.0 passes. A block in which it acts after the input volume
+// (unless bypassed) raises the input-clip notice.
+constexpr bool beyondFullScale(float sample) { return !(sample >= -1.0f && sample <= 1.0f); }
+
 }  // namespace sorel

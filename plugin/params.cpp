@@ -20,15 +20,19 @@ void formatDecibels(float gain, char* text) {
 void formatParameterDisplay(int index, float v, bool inWide, bool outWide, char* text) {
   text[0] = 0;
   if (!isParameter(index)) return;
-  if (index == kVolIn || index == kVolOut) {
-    formatDecibels(volumeGain(v, index == kVolIn ? inWide : outWide), text);
-  } else if (index == kFilterFreq) {
-    std::snprintf(text, kDisplayTextSize, "%.1fHz", static_cast<double>(filterFrequency(v)));
-  } else if (index >= kStereoBase && index <= 80) {
-    // Side Chili X1..X3 (81..83) keep the plain form below.
-    std::snprintf(text, kDisplayTextSize, "%.2f%%", static_cast<double>(v * 100.0f));
-  } else {
-    std::snprintf(text, kDisplayTextSize, "%f", static_cast<double>(v));
+  switch (shownAs(index)) {
+    case Shown::kDecibels:
+      formatDecibels(volumeGain(v, rangeSwitchOf(index) == kInRange ? inWide : outWide), text);
+      break;
+    case Shown::kHertz:
+      std::snprintf(text, kDisplayTextSize, "%.1fHz", static_cast<double>(filterFrequency(v)));
+      break;
+    case Shown::kPercent:
+      std::snprintf(text, kDisplayTextSize, "%.2f%%", static_cast<double>(v * 100.0f));
+      break;
+    case Shown::kPlain:
+      std::snprintf(text, kDisplayTextSize, "%f", static_cast<double>(v));
+      break;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "engine.h"
 #include "params.h"
 #include "program.h"
+#include "version.h"
 
 namespace sorel {
 
@@ -69,7 +70,7 @@ class CPlug : public AudioEffectX, public CPlugBase, public IEffectLink {
   bool getEffectName(char* name) override;
   bool getVendorString(char* text) override;
   bool getProductString(char* text) override;
-  VstInt32 getVendorVersion() override { return 1210; }
+  VstInt32 getVendorVersion() override { return kVendorVersion; }
   VstIntPtr vendorSpecific(VstInt32, VstIntPtr, void*, float) override { return 1; }
   VstInt32 getNumMidiInputChannels() override { return 16; }
 
@@ -87,8 +88,8 @@ class CPlug : public AudioEffectX, public CPlugBase, public IEffectLink {
   void applyAfterStoring(VstInt32 index, float value, Origin origin);
   void lowerForWideRange(float rangeValue, VstInt32 volumeIndex, Origin origin);
   void publishFrame();
-  bool isWide(VstInt32 rangeIndex) const { return currentValue(rangeIndex) > 0.5f; }
-  void convertSets(int mode);
+  bool isWide(VstInt32 rangeIndex) const { return switchIsOn(currentValue(rangeIndex)); }
+  void convertSets(Conversion mode);
   void captureCompareStore(int k);
   void recallCompareStore(int k);
   float currentValue(int index) const { return values[index].load(std::memory_order_relaxed); }

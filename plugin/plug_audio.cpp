@@ -10,13 +10,13 @@ namespace sorel {
 // once at block start: whatever two host threads did meanwhile, the block runs
 // with a gain that belongs to the range switch stored beside it.
 void CPlug::publishFrame() {
-  engine.setBypass(currentValue(kGlobalOn) < 0.5f);
+  engine.setBypass(bypasses(currentValue(kGlobalOn)));
   engine.setPage(wholeNumber(currentValue(kPage)));
   engine.setInputVolume(currentValue(kVolIn));
   engine.setInputWide(isWide(kInRange));
   engine.setOutputVolume(currentValue(kVolOut));
   engine.setOutputWide(isWide(kOutRange));
-  engine.setSplitBand(currentValue(kAntiAlias) >= kAntiAliasChoices[1].encoding);  // "splitfir" or above
+  engine.setSplitBand(splitBandOn(currentValue(kAntiAlias)));
 }
 
 // [audio] No allocation, no lock, no host call; the only call out of the engine

@@ -32,8 +32,8 @@ bool CPlug::applyBeforeStoring(VstInt32 index, float value, Origin origin) {
       return true;
     case kCmdConvertSets: {
       const int mode = wholeNumber(value);
-      if (mode < 0 || mode > 3) return true;  // unknown modes fall through as a notice
-      convertSets(mode);
+      if (mode < 0 || mode >= kNumConversions) return true;  // unknown modes fall through as a notice
+      convertSets(static_cast<Conversion>(mode));
       return false;
     }
     case kCmdCaptureA:
@@ -66,7 +66,7 @@ void CPlug::applyAfterStoring(VstInt32 index, float value, Origin origin) {
 // loading, which restores the position it carries). The gain needs no help to
 // follow the range: the engine derives it from both at the next block.
 void CPlug::lowerForWideRange(float rangeValue, VstInt32 volumeIndex, Origin origin) {
-  if (rangeValue > 0.5f && origin == Origin::kOutside && currentValue(volumeIndex) > 0.5f)
+  if (switchIsOn(rangeValue) && origin == Origin::kOutside && currentValue(volumeIndex) > 0.5f)
     setParameterDirect(volumeIndex, 0.5f);
 }
 
@@ -82,28 +82,25 @@ void CPlug::getParameterDisplay(VstInt32 index, char* text) {
   formatParameterDisplay(index, v, isWide(kInRange), isWide(kOutRange), text);
 }
 
-// Copies amount, flavour and switch of every module and the X values of Salt,
-// Pepper and Sugar (set offsets 0..20) from one set to another, each through
-// setParameter so the engine and editor follow; the host is not told.
-void CPlug::convertSets(int mode) {
+// Copies what a conversion carries from one set to another, each value
+// through setParameter so the engine and editor follow; the host is not told.
+void CPlug::convertSets(Conversion mode) {
   auto copySet = [this](int from, int to) {
-    for (int r = 0; r < CModuleSet::kActiveParams; ++r) setParameter(to + r, getParameter(from + r));
+    for (int r = 0; r < kConvertedPerSet; ++r) setParameter(to + r, getParameter(from + r));
   };
   switch (mode) {
-    case 0:
+    case Conversion::kStereoToMidAndSide:
       copySet(kStereoBase, kMidBase);
       copySet(kStereoBase, kSideBase);
       break;
-    case 1:
+    case Conversion::kStereoToMid:
       copySet(kStereoBase, kMidBase);
       break;
-    case 2:
+    case Conversion::kMidToStereo:
       copySet(kMidBase, kStereoBase);
       break;
-    case 3:
+    case Conversion::kMidToSide:
       copySet(kMidBase, kSideBase);
-      break;
-    default:
       break;
   }
 }

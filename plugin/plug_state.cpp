@@ -48,7 +48,7 @@ void CPlug::captureCompareStore(int k) {
 // the valid flags, which keep their present values.
 void CPlug::recallCompareStore(int k) {
   if (k < 0 || k >= kNumCompareStores) return;
-  if (getParameter(kCompValidA + k) < 0.5f) return;
+  if (!holdsSnapshot(getParameter(kCompValidA + k))) return;
   for (int i = 1; i < kNumParams; ++i)
     if (i < kCompareSelect || i > kCompValidA + 2) change(i, stores[k].values[i], Origin::kApplying);
 }

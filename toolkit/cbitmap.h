@@ -1,5 +1,6 @@
-// An image from the library's embedded resources. Decoding happens once per
-// process; every CBitmap of the same name shares the decoded pixels.
+// An image by name, from the image source the application gave the toolkit
+// (imagesource.h). Decoding happens once per process; every CBitmap of the
+// same name shares the decoded pixels.
 #pragma once
 
 #include <cstdint>

@@ -1,44 +1,81 @@
-// Where the editor puts things (scale 1). The background is drawn to fit
-// these positions; the preview composes the images at them.
+// Where the editor puts things (scale 1), read from the editor's own layout
+// table: the background is drawn to fit these positions, and the preview
+// composes the images at them. Sizes not in the table are those of the
+// images drawn here.
 #pragma once
+
+#include <array>
+
+#include "../../editor/layout.h"
 
 namespace sorel::skingen::layout {
 
-inline constexpr int kWidth = 896;
+inline constexpr int kWidth = 896;  // the background, and so the window
 inline constexpr int kHeight = 340;
 
 struct Box {
   double x, y, w, h;
 };
 
-inline constexpr Box kNameLamp{40, 12, 164, 34};
-inline constexpr Box kPageButton{250, 10, 80, 42};
-inline constexpr Box kMenuButton{334, 34, 17, 17};
-inline constexpr Box kHintLine{400, 42, 150, 20};
-inline constexpr Box kMakerLogo{549, 4, 131, 41};
-inline constexpr Box kSeal{695, 0, 181, 28};
-inline constexpr Box kAntiAliasBox{740, 39, 80, 20};
-inline constexpr Box kGlobalSwitch{842, 38, 32, 16};
+// The rows of the Stereo page this generator draws for.
+enum Row : int {
+  kRowPanels = 10,  // four, left to right
+  kRowMakerLogo = 32,
+  kRowSeal = 33,
+  kRowCaptions = 36,  // four, Salt to Chili
+  kRowSelector = 46,
+  kRowArrows = 47,  // three, A to C
+  kRowNameLamp = 55,
+  kRowHintLine = 58,
+  kRowPageButton = 61,
+  kRowMenuButton = 63,
+  kRowAntiAlias = 68,
+  kRowGlobalSwitch = 70,
+  kRowStereoModules = 72,   // amount, flavour, switch of each module
+  kRowMidSideModules = 84,  // the same for Mid, then from 96 for Side
+  kRowInputKnob = 108,
+  kRowOutputKnob = 110,
+  kRowClipLamp = 112,
+  kRowInputRange = 114,
+  kRowOutputRange = 115,
+};
 
-inline constexpr double kPanelX[] = {20, 216, 412, 608};
-inline constexpr double kPanelY = 84;
-inline constexpr double kCaptionY = 69;
+inline double xOf(int row) { return kLayout[row].x; }
+inline double yOf(int row) { return kLayout[row].y; }
+// A row's position with the size of the image drawn for it.
+inline Box at(int row, double w, double h) { return {xOf(row), yOf(row), w, h}; }
+// A row's position and size, both from the table.
+inline Box boxOf(int row) { return at(row, kLayout[row].w, kLayout[row].h); }
+
+inline const Box kNameLamp = at(kRowNameLamp, 164, 34);
+inline const Box kPageButton = at(kRowPageButton, 80, 42);
+inline const Box kMenuButton = at(kRowMenuButton, 17, 17);
+inline const Box kHintLine = boxOf(kRowHintLine);
+inline const Box kMakerLogo = at(kRowMakerLogo, 131, 41);
+inline const Box kSeal = at(kRowSeal, 181, 28);
+inline const Box kAntiAliasBox = boxOf(kRowAntiAlias);
+inline const Box kGlobalSwitch = at(kRowGlobalSwitch, 32, 16);
+
+inline const std::array<double, 4> kPanelX = {xOf(kRowPanels), xOf(kRowPanels + 1), xOf(kRowPanels + 2),
+                                              xOf(kRowPanels + 3)};
+inline const double kPanelY = yOf(kRowPanels);
+inline const double kCaptionY = yOf(kRowCaptions);
 
 // The right column: compare selectors, store arrows, input and output.
-inline constexpr double kSelectorX[] = {811, 833, 855};
-inline constexpr double kSelectorY = 92;
+inline const std::array<double, 3> kSelectorX = {xOf(kRowSelector), xOf(kRowSelector) + kGroups[0].dx,
+                                                 xOf(kRowSelector) + 2 * kGroups[0].dx};
+inline const double kSelectorY = yOf(kRowSelector);
 inline constexpr double kSelectorSize = 17;
-inline constexpr double kArrowX[] = {813, 835, 857};
-inline constexpr double kArrowY = 112;
-inline constexpr Box kCompareCaption{811, 75, 62, 14};
-inline constexpr Box kInputKnob{821, 161, 40, 40};
-inline constexpr Box kOutputKnob{821, 246, 40, 40};
-inline constexpr Box kInputReadout{806, 143, 70, 14};
-inline constexpr Box kOutputReadout{806, 228, 70, 14};
-inline constexpr double kClipX = 820, kClipY = 160;
-inline constexpr double kRangeX = 857, kInputRangeY = 197, kOutputRangeY = 282;
+inline const std::array<double, 3> kArrowX = {xOf(kRowArrows), xOf(kRowArrows + 1), xOf(kRowArrows + 2)};
+inline const double kArrowY = yOf(kRowArrows);
+inline const Box kInputKnob = at(kRowInputKnob, 40, 40);
+inline const Box kOutputKnob = at(kRowOutputKnob, 40, 40);
+inline const double kClipX = xOf(kRowClipLamp), kClipY = yOf(kRowClipLamp);
+inline const double kRangeX = xOf(kRowInputRange), kInputRangeY = yOf(kRowInputRange),
+                    kOutputRangeY = yOf(kRowOutputRange);
 
-// The light plate that carries the right column, and the hint display.
+// The light plate that carries the right column, and the hint display: the
+// generator's own decoration around the controls.
 inline constexpr Box kColumnPlate{803, 88, 79, 220};
 inline constexpr Box kColumnTab{808, 69, 68, 19};
 inline constexpr Box kHintDisplay{392, 37, 160, 30};

@@ -6,6 +6,7 @@
 #include "draw.h"
 #include "images.h"
 #include "layout.h"
+#include "version.h"
 
 namespace sorel::skingen {
 
@@ -87,8 +88,7 @@ void composeTopBar(Composer& c, bool stereo) {
   c.image("kst.png", layout::kMakerLogo.x, layout::kMakerLogo.y);
   c.image("seal.png", layout::kSeal.x, layout::kSeal.y);
   static constexpr const char* kCaptions[] = {"Salt.png", "Pepper.png", "Sugar.png", "Chili.png"};
-  static constexpr double kCaptionX[] = {52, 248, 444, 640};
-  for (int i = 0; i < 4; ++i) c.image(kCaptions[i], kCaptionX[i], layout::kCaptionY);
+  for (int i = 0; i < 4; ++i) c.image(kCaptions[i], layout::xOf(layout::kRowCaptions + i), layout::kCaptionY);
   c.image("name.png", layout::kNameLamp.x, layout::kNameLamp.y, stereo ? 1 : 0);
   c.text(stereo ? "Intensity" : "transfer params", layout::kHintLine.x + 2, layout::kHintLine.y + 15.5, 16,
          palette::kInk);
@@ -121,23 +121,24 @@ void composeStereoModules(Composer& c) {
   static constexpr const char* kTexts[4][2] = {
       {"off", "50.0"}, {"42.0 %", "25.0"}, {"75.0 %", "100.0"}, {"100.0 %", "10.0"}};
   for (int i = 0; i < 4; ++i) {
-    const double dx = i * 196;
-    c.knob("knob.png", 33 + dx, 110, kValues[i][0], kTexts[i][0]);
-    c.knob("knob.png", 114 + dx, 206, kValues[i][1], kTexts[i][1]);
-    c.image("switch.png", 174 + dx, 92, i == 0 ? 0 : 1);
+    const int row = layout::kRowStereoModules + 3 * i;  // amount, flavour, switch
+    c.knob("knob.png", layout::xOf(row), layout::yOf(row), kValues[i][0], kTexts[i][0]);
+    c.knob("knob.png", layout::xOf(row + 1), layout::yOf(row + 1), kValues[i][1], kTexts[i][1]);
+    c.image("switch.png", layout::xOf(row + 2), layout::yOf(row + 2), i == 0 ? 0 : 1);
   }
 }
 
 void composeMidSideModules(Composer& c) {
+  constexpr int kSideRows = 12;  // the Side set's rows follow the Mid set's
   for (int i = 0; i < 4; ++i) {
-    const double dx = i * 196;
+    const int mid = layout::kRowMidSideModules + 3 * i, side = mid + kSideRows;
     const double v = 0.2 + 0.2 * i;
-    c.knob("knobS.png", 32 + dx, 110, v, "40.0 %");
-    c.knob("knobS.png", 112 + dx, 136, 1 - v, "60.0");
-    c.image("switch.png", 174 + dx, 92, 1);
-    c.knob("knobS.png", 32 + dx, 214, v / 2, "20.0 %");
-    c.knob("knobS.png", 112 + dx, 240, 0.5, "50.0");
-    c.image("switch.png", 174 + dx, 198, i % 2);
+    c.knob("knobS.png", layout::xOf(mid), layout::yOf(mid), v, "40.0 %");
+    c.knob("knobS.png", layout::xOf(mid + 1), layout::yOf(mid + 1), 1 - v, "60.0");
+    c.image("switch.png", layout::xOf(mid + 2), layout::yOf(mid + 2), 1);
+    c.knob("knobS.png", layout::xOf(side), layout::yOf(side), v / 2, "20.0 %");
+    c.knob("knobS.png", layout::xOf(side + 1), layout::yOf(side + 1), 0.5, "50.0");
+    c.image("switch.png", layout::xOf(side + 2), layout::yOf(side + 2), i % 2);
   }
 }
 
@@ -168,7 +169,7 @@ void composeAbout(cairo_t* cr, ImageCache& images) {
   Composer c(cr, images);
   c.image("AboutSorel.png", 0, 0);
   const Rgb white = palette::kWhite, blue = rgb(8, 66, 255);
-  c.text("Version: 1.2.1", 174, 111, 13, rgb(221, 139, 49));
+  c.text((std::string("Version: ") + kVersionText).c_str(), 174, 111, 13, rgb(221, 139, 49));
   static constexpr const char* kCaptions[] = {
       "Product Idea & Concept:", "Coding, Audio Algorithms & Graphics:", "Consulting Mastering Engineer:"};
   for (int i = 0; i < 3; ++i) {

@@ -4,9 +4,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
+#include <vector>
 
 #include "caboutview.h"
 #include "editor_host.h"
+#include "platform/linux/drmscreen.h"
 #include "skinscale.h"
 #include "typedvalue.h"
 
@@ -34,6 +37,96 @@ TEST(SkinScale, MarkerFilesWinThenDenseLargeScreensGetTheLargeSkin) {
   EXPECT_TRUE(decideSkinScale(facts).large);
   facts.widthMm = 0;  // no physical size
   EXPECT_FALSE(decideSkinScale(facts).large);
+}
+
+// A 128-byte EDID block as a monitor sends it: header, version 1.4, the
+// screen size in centimetres (bytes 21, 22), and a first detailed timing
+// descriptor (from byte 54) with the active pixels and the image size in
+// millimetres (bytes 66 to 68, the high nibbles sharing byte 68).
+std::vector<unsigned char> edidBlock(int widthPixels, int heightPixels, int widthMm, int heightMm) {
+  std::vector<unsigned char> b(128, 0);
+  const unsigned char header[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+  std::copy(header, header + 8, b.begin());
+  b[18] = 1, b[19] = 4;
+  b[21] = static_cast<unsigned char>((widthMm + 5) / 10);
+  b[22] = static_cast<unsigned char>((heightMm + 5) / 10);
+  b[54] = 0x40, b[55] = 0x1F;  // pixel clock, 10 kHz units
+  b[56] = static_cast<unsigned char>(widthPixels & 0xFF);
+  b[58] = static_cast<unsigned char>((widthPixels >> 8) << 4);
+  b[59] = static_cast<unsigned char>(heightPixels & 0xFF);
+  b[61] = static_cast<unsigned char>((heightPixels >> 8) << 4);
+  b[66] = static_cast<unsigned char>(widthMm & 0xFF);
+  b[67] = static_cast<unsigned char>(heightMm & 0xFF);
+  b[68] = static_cast<unsigned char>(((widthMm >> 8) << 4) | ((heightMm >> 8) & 0x0F));
+  b[127] = static_cast<unsigned char>(-std::accumulate(b.begin(), b.end() - 1, 0));
+  return b;
+}
+
+// A stand-in for /sys/class/drm: one folder a connector.
+class Connectors {
+ public:
+  Connectors() : root(outputPath("drm")) {
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "card0");  // the card itself has no status
+  }
+  ~Connectors() { std::filesystem::remove_all(root); }
+  void add(const std::string& name, const char* status, const std::vector<unsigned char>& edid, const char* modes) {
+    std::filesystem::create_directories(root / name);
+    std::ofstream(root / name / "status") << status << "\n";
+    std::ofstream(root / name / "edid", std::ios::binary)
+        .write(reinterpret_cast<const char*>(edid.data()), static_cast<std::streamsize>(edid.size()));
+    std::ofstream(root / name / "modes") << modes;
+  }
+  // The scale the rule picks for what is connected, and what it read.
+  SkinScale scale(SkinScaleFacts& facts) const {
+    int heightMm = 0;
+    facts.screenKnown =
+        VSTGUI::drm::screenSize(root.string(), facts.widthPixels, facts.heightPixels, facts.widthMm, heightMm);
+    return decideSkinScale(facts);
+  }
+  std::filesystem::path root;
+};
+
+// A 13.3-inch 2880x1800 laptop panel: 256 dpi. A 27-inch 2560x1440 desktop
+// monitor: 109 dpi (its width needs byte 68's high nibble).
+const std::vector<unsigned char> kLaptopPanel = edidBlock(2880, 1800, 286, 179);
+const std::vector<unsigned char> kDesktopMonitor = edidBlock(2560, 1440, 597, 336);
+
+TEST(SkinScale, TheMonitorsOwnEdidDecides) {
+  SkinScaleFacts facts;
+  {
+    Connectors drm;
+    drm.add("card0-eDP-1", "connected", kLaptopPanel, "2880x1800\n1920x1200\n");
+    EXPECT_EQ(drm.scale(facts).scale, 2.f);
+    EXPECT_EQ(facts.widthPixels, 2880);
+    EXPECT_EQ(facts.heightPixels, 1800);
+    EXPECT_EQ(facts.widthMm, 286);
+  }
+  {
+    Connectors drm;
+    drm.add("card0-DP-2", "connected", kDesktopMonitor, "2560x1440\n1920x1080\n");
+    EXPECT_EQ(drm.scale(facts).scale, 1.f);
+    EXPECT_EQ(facts.widthMm, 597);
+  }
+}
+
+TEST(SkinScale, TheLastConnectedMonitorDecidesAndNoMonitorMeansScaleOne) {
+  SkinScaleFacts facts;
+  Connectors drm;
+  EXPECT_EQ(drm.scale(facts).scale, 1.f);
+  EXPECT_FALSE(facts.screenKnown) << "a headless machine";
+  drm.add("card0-eDP-1", "connected", kLaptopPanel, "2880x1800\n");
+  drm.add("card1-DP-1", "connected", kDesktopMonitor, "2560x1440\n");
+  drm.add("card1-HDMI-A-1", "disconnected", kLaptopPanel, "");
+  EXPECT_EQ(drm.scale(facts).scale, 1.f);
+  EXPECT_EQ(facts.widthMm, 597) << "the connected monitor last in name order";
+  drm.add("card1-DP-1", "connected", std::vector<unsigned char>(kDesktopMonitor.begin(), kDesktopMonitor.begin() + 68),
+          "2560x1440\n");
+  EXPECT_FALSE(drm.scale(facts).large);
+  EXPECT_FALSE(facts.screenKnown) << "a cut-off EDID gives no size, and the earlier panel does not stand in";
+  drm.add("card1-DP-1", "connected", kLaptopPanel, "");
+  EXPECT_FALSE(drm.scale(facts).large);
+  EXPECT_FALSE(facts.screenKnown) << "no modes, no pixel size";
 }
 
 TEST(TypedValues, NumbersAreCleanedThenMappedPerReadout) {

@@ -138,5 +138,28 @@ TEST_F(Parameters, SetConversionsCopyTwentyOneValuesWithoutAutomation) {
   EXPECT_EQ(fx->getParameter(kCmdConvertSets), 0.0f);
 }
 
+// Exactly 0.5 reads differently by kind: "global on" still processes, a
+// compare store still holds its snapshot, a range switch is still narrow.
+TEST_F(Parameters, EachKindOfFlagReadsExactlyHalfItsOwnWay) {
+  fx->setParameter(kVolIn, 0.0f);  // -3.01 dB, so processing shows
+  fx->setParameter(kGlobalOn, 0.5f);
+  const auto out = process({{1.0f, 0.5f}, {0.5f, 1.0f}});
+  EXPECT_NEAR(out[0][0], 0.70710677f, 1e-6f) << "processed, not bypassed";
+
+  fx->setParameter(kVolIn, 1.0f);
+  fx->setParameter(kInRange, 0.5f);
+  EXPECT_EQ(fx->paramDisplay(kVolIn), "3.01dB") << "the narrow range";
+  EXPECT_EQ(fx->getParameter(kVolIn), 1.0f) << "not lowered as a wide switch would";
+
+  const int salt = moduleParam(kStereoBase, kSaltModule);
+  fx->setParameter(salt, 0.3f);
+  fx->setParameter(kCmdCaptureA, 1.0f);
+  fx->setParameter(kCompValidA, 0.5f);
+  fx->setParameter(salt, 0.9f);
+  fx->setParameter(kCompareSelect, 1.0f / 128.0f);
+  fx->setParameter(kCompareSelect, 0.0f);
+  EXPECT_EQ(fx->getParameter(salt), 0.3f) << "store A holds its snapshot";
+}
+
 }  // namespace
 }  // namespace sorel::test

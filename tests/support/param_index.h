@@ -1,17 +1,19 @@
-// Tests address a module's parameters by set, module and field, the way the
-// model lays a set out, never by a raw index.
+// Tests address a module's parameters by set, module and field through the
+// model's layout, never by a raw index; these take plain ints so loops over
+// modules and fields read naturally.
 #pragma once
 
 #include "parameters.h"
 
 namespace sorel::test {
 
-// The modules in their order within a set, and the fields of a module.
-constexpr int kSaltModule = 0, kPepperModule = 1, kSugarModule = 2, kChiliModule = 3;
-constexpr int kAmount = 0, kFlavour = 1, kOn = 2, kX1 = 3, kX2 = 4, kX3 = 5;
+constexpr int kSaltModule = kSalt, kPepperModule = kPepper, kSugarModule = kSugar, kChiliModule = kChili;
+constexpr int kAmount = sorel::kAmount, kFlavour = sorel::kFlavour, kOn = kModuleOn;
+constexpr int kX1 = sorel::kX1, kX2 = sorel::kX2, kX3 = sorel::kX3;
 
 constexpr int moduleParam(int setBase, int module, int field = kAmount) {
-  return setBase + module * kParamsPerModule + field;
+  return sorel::moduleParam(static_cast<ParamIndex>(setBase), static_cast<Module>(module),
+                            static_cast<ModuleRole>(field));
 }
 
 // The k-th whole-number choice as it travels (the page, the selector, a mode).

@@ -11,12 +11,9 @@
 #include "cbitmap.h"
 #include "cviewcontainer.h"
 #include "decodeahead.h"
+#include "imagesource.h"
 #include "platform/cairo/cairobitmap.h"
 #include "testimage.h"
-
-#ifdef SOREL_HAVE_RESOURCES
-#include "embedded.h"
-#endif
 
 namespace sorel::test {
 namespace {
@@ -183,24 +180,33 @@ TEST(Bitmaps, DecodingAheadCoversEveryVisibleBackgroundOnce) {
   for (CBitmap* bitmap : bitmaps) bitmap->forget();
 }
 
-#ifdef SOREL_HAVE_RESOURCES
-TEST(Bitmaps, EmbeddedImagesLoadByNameWhateverTheCase) {
-  const sorel::resources::EmbeddedFile* file = sorel::resources::begin();
-  ASSERT_NE(file, sorel::resources::end());
-  ASSERT_GT(file->size, 24u);
-  std::string shouted = file->name;
-  for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  CBitmap* bitmap = new CBitmap(shouted.c_str());
+// The application's images, as the editor hands its skin to the toolkit.
+class OneImage : public IImageSource {
+ public:
+  bool findImage(const char* name, const unsigned char*& bytes, std::size_t& size) const override {
+    if (std::string(name) != "from_source.png") return false;
+    bytes = png.data();
+    size = png.size();
+    return true;
+  }
+  const std::vector<unsigned char> png = blocksPNG(6, 4, {{kRed, kBlue}});
+};
+
+TEST(Bitmaps, ImagesComeFromTheApplicationsSourceWhateverTheCase) {
+  static const OneImage source;  // the decoded image keeps pointing at its bytes
+  CBitmap* before = new CBitmap("From_Source.png");
+  EXPECT_FALSE(before->isLoaded()) << "no source, no images";
+  before->forget();
+  setImageSource(&source);
+  CBitmap* bitmap = new CBitmap("From_Source.PNG");
   ASSERT_TRUE(bitmap->isLoaded());
-  auto bigEndian = [file](size_t at) {
-    return (uint32_t{file->bytes[at]} << 24) | (uint32_t{file->bytes[at + 1]} << 16) |
-           (uint32_t{file->bytes[at + 2]} << 8) | uint32_t{file->bytes[at + 3]};
-  };
-  EXPECT_EQ(bitmap->getWidth(), bigEndian(16));  // the PNG header's own size
-  EXPECT_EQ(bitmap->getHeight(), bigEndian(20));
+  EXPECT_EQ(bitmap->getWidth(), 12);
+  EXPECT_EQ(bitmap->getHeight(), 4);
+  bitmap->decode();
+  EXPECT_TRUE(bitmap->isDecoded());
   bitmap->forget();
+  setImageSource(nullptr);
 }
-#endif
 
 }  // namespace
 }  // namespace sorel::test

@@ -1,4 +1,4 @@
-// The Linux services: links in the browser and the screen size.
+// The Linux services: links in the browser.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,12 +12,10 @@
 
 #include "platform/backends.h"
 #include "waituntil.h"
-#include "xvfbserver.h"
 
 namespace {
 
 using namespace VSTGUI;
-using sorel::testing::XvfbServer;
 
 // A stand-in for xdg-open in a PATH of its own, writing what it was given.
 class FakeOpener : public ::testing::Test {
@@ -73,20 +71,6 @@ TEST_F(FakeOpener, ALinkStartsTheOpenerWithoutWaitingOrLeavingAChildAndBadOnesAr
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "no child of ours is left to reap";
   EXPECT_EQ(errno, ECHILD);
   EXPECT_EQ(opened(), "https://example.org/a?b=c&d");
-}
-
-TEST(X11Services, TheScreenSizeComesFromTheServer) {
-  if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
-  XvfbServer server;
-  ASSERT_TRUE(server.start());
-  int width = 0, height = 0, widthMm = 0, heightMm = 0;
-  ASSERT_TRUE(native::screenSize(width, height, widthMm, heightMm));
-  EXPECT_EQ(width, 1280);
-  EXPECT_EQ(height, 800);
-  EXPECT_GT(widthMm, 0);
-  EXPECT_GT(heightMm, 0);
-  unsetenv("DISPLAY");
-  EXPECT_FALSE(native::screenSize(width, height, widthMm, heightMm));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ namespace VSTGUI {
 
 namespace {
 std::atomic<PlatformBackEnd> chosen{PlatformBackEnd::kNative};
+std::atomic<const IImageSource*> imageSource{nullptr};
 bool offscreenChosen() { return chosen.load(std::memory_order_relaxed) == PlatformBackEnd::kOffscreen; }
 }  // namespace
 
@@ -18,6 +19,10 @@ IPlatformFrame* createPlatformFrame(IPlatformFrameCallback* frame, const CRect& 
 }
 
 IPlatformBitmap* loadPlatformBitmap(const char* name) { return name ? images::load(name) : nullptr; }
+
+void setImageSource(const IImageSource* source) { imageSource.store(source, std::memory_order_release); }
+const IImageSource* getImageSource() { return imageSource.load(std::memory_order_acquire); }
+const IImageSource* platformModuleImages() { return native::moduleImages(); }
 
 uint64_t platformThreadId() { return native::threadId(); }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "imagesource.h"
 #include "iplatform.h"
 
 namespace VSTGUI {
@@ -22,10 +23,12 @@ uint32_t ticks();
 void sleep(uint32_t milliseconds);
 bool openURL(const char* url);
 bool screenSize(int& widthPixels, int& heightPixels, int& widthMm, int& heightMm);
+const IImageSource* moduleImages();  // null where the platform keeps none
 }  // namespace native
 
 namespace images {
-// Decodes (once per process) the embedded PNG of that name; null if absent.
+// Decodes (once per process) the PNG of that name that a test registered or
+// the image source holds; null if absent.
 IPlatformBitmap* load(const char* name);
 }  // namespace images
 

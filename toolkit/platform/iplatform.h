@@ -95,7 +95,7 @@ void setPlatformBackEnd(PlatformBackEnd backEnd);
 // when the window system is not available.
 IPlatformFrame* createPlatformFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent);
 
-// A decoded image of the embedded resource `name` (case ignored), or null.
+// A decoded image of `name` (case ignored) from the image source, or null.
 // Decoded once per process and shared; the caller gets its own reference.
 IPlatformBitmap* loadPlatformBitmap(const char* name);
 
@@ -106,7 +106,8 @@ uint64_t platformThreadId();
 uint32_t platformTicks();  // milliseconds, monotonic
 void platformSleep(uint32_t milliseconds);
 bool platformOpenURL(const char* url);  // in the desktop's browser
-// The main screen: pixels and millimetres; false when unknown.
+// The screen: pixels, and millimetres from a monitor's EDID; false when
+// unknown. Opens no display connection: safe while the effect is built.
 bool platformScreenSize(int& widthPixels, int& heightPixels, int& widthMm, int& heightMm);
 
 }  // namespace VSTGUI

@@ -10,10 +10,6 @@
 #include "platform/backends.h"
 #include "pngdecode.h"
 
-#ifdef SOREL_HAVE_RESOURCES
-#include "resources/embedded.h"
-#endif
-
 namespace VSTGUI {
 
 namespace {
@@ -48,21 +44,15 @@ struct ImageCache {
   std::map<std::string, std::shared_ptr<Decode>> decodes;
   std::map<std::string, std::shared_ptr<const Bytes>> registered;
 
-  // The image's bytes: a test's image, else the embedded file.
+  // The image's bytes: a test's image, else the application's.
   bool findBytes(const std::string& key, const unsigned char*& bytes, std::size_t& size) const {
     if (auto it = registered.find(key); it != registered.end()) {
       bytes = it->second->data();
       size = it->second->size();
       return true;
     }
-#ifdef SOREL_HAVE_RESOURCES
-    if (const sorel::resources::EmbeddedFile* file = sorel::resources::find(key.c_str())) {
-      bytes = file->bytes;
-      size = file->size;
-      return true;
-    }
-#endif
-    return false;
+    const IImageSource* source = getImageSource();
+    return source && source->findImage(key.c_str(), bytes, size);
   }
 
   // The decode of `key`, made on first ask; null when there is no such image.

@@ -34,7 +34,7 @@ class CairoBitmap : public IPlatformBitmap {
 };
 
 namespace images {
-// Makes `name` (case ignored) resolve to `png` ahead of the embedded files,
+// Makes `name` (case ignored) resolve to `png` ahead of the image source,
 // for tests that bring their own images. Registering a name again replaces
 // its image for later loads.
 void registerForTest(const char* name, std::vector<unsigned char> png);

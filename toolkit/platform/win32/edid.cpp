@@ -6,19 +6,14 @@
 #include <setupapi.h>
 // clang-format on
 
+#include "../edid.h"
+
 namespace VSTGUI::win32 {
 
 namespace {
 // The monitor device class.
 const GUID kMonitorClass = {0x4d36e96e, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
 }  // namespace
-
-bool edidImageSize(const unsigned char* edid, std::size_t size, int& widthMm, int& heightMm) {
-  if (!edid || size < 69) return false;
-  widthMm = ((edid[68] & 0xF0) << 4) + edid[66];
-  heightMm = ((edid[68] & 0x0F) << 8) + edid[67];
-  return true;
-}
 
 bool monitorImageSize(int& widthMm, int& heightMm) {
   HDEVINFO devices = SetupDiGetClassDevsA(&kMonitorClass, nullptr, nullptr, DIGCF_PRESENT);

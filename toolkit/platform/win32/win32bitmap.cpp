@@ -20,15 +20,12 @@ std::string upperCase(const char* name) {
   return key;
 }
 
-// A stream over a copy of the resource bytes (GDI+ reads PNG from streams).
-IStream* streamOverResource(const std::string& name) {
-  auto module = static_cast<HMODULE>(platformModuleHandle());
-  HRSRC found = FindResourceA(module, name.c_str(), "PNG");
-  if (!found) return nullptr;
-  HGLOBAL loaded = LoadResource(module, found);
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  const DWORD size = SizeofResource(module, found);
-  if (!bytes || size == 0) return nullptr;
+// A stream over a copy of the image's bytes (GDI+ reads PNG from streams).
+IStream* streamOverImage(const std::string& name) {
+  const IImageSource* source = getImageSource();
+  const unsigned char* bytes = nullptr;
+  std::size_t size = 0;
+  if (!source || !source->findImage(name.c_str(), bytes, size) || size == 0) return nullptr;
   HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!copy) return nullptr;
   void* target = GlobalLock(copy);
@@ -46,12 +43,26 @@ IStream* streamOverResource(const std::string& name) {
   return stream;
 }
 
+// The module's "PNG" resources, named in upper case.
+class ModuleImages : public IImageSource {
+ public:
+  bool findImage(const char* name, const unsigned char*& bytes, std::size_t& size) const override {
+    auto module = static_cast<HMODULE>(platformModuleHandle());
+    HRSRC found = FindResourceA(module, upperCase(name).c_str(), "PNG");
+    if (!found) return false;
+    HGLOBAL loaded = LoadResource(module, found);
+    bytes = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    size = SizeofResource(module, found);
+    return bytes != nullptr;
+  }
+};
+
 // Decodes the PNG and copies it into a premultiplied bitmap of its own, so
 // the stream can go and drawing needs no conversion.
 std::shared_ptr<win32::DecodedImage> decode(const std::string& name) {
   auto decoded = std::make_shared<win32::DecodedImage>();
   if (!decoded->gdiplus.running()) return nullptr;
-  IStream* stream = streamOverResource(name);
+  IStream* stream = streamOverImage(name);
   if (!stream) return nullptr;
   {
     Gdiplus::Bitmap png(stream);
@@ -85,6 +96,13 @@ ImageCache& cache() {
 }
 
 }  // namespace
+
+namespace native {
+const IImageSource* moduleImages() {
+  static const ModuleImages resources;
+  return &resources;
+}
+}  // namespace native
 
 namespace images {
 

@@ -1,4 +1,4 @@
-// A skin image decoded by GDI+ from the DLL's "PNG" resources. The decoded
+// An image decoded by GDI+ from the image source's PNG bytes. The decoded
 // pixels (premultiplied ARGB) are shared by every bitmap of the same name
 // while any of them lives.
 #pragma once

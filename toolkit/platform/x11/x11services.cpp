@@ -12,7 +12,7 @@
 #include <string>
 
 #include "../backends.h"
-#include "x11errortrap.h"
+#include "../linux/drmscreen.h"
 #include "x11frame.h"
 
 namespace VSTGUI::native {
@@ -107,20 +107,13 @@ bool openURL(const char* url) {
   return !program.empty() && spawnDetached(program, url);
 }
 
+// From the kernel's list of monitors: no display connection, so a host that
+// only builds the effect (a scan, a render) never talks to the X server.
 bool screenSize(int& widthPixels, int& heightPixels, int& widthMm, int& heightMm) {
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) return false;
-  {
-    x11::X11ErrorTrap trap(display);
-    const int screen = DefaultScreen(display);
-    widthPixels = DisplayWidth(display, screen);
-    heightPixels = DisplayHeight(display, screen);
-    widthMm = DisplayWidthMM(display, screen);
-    heightMm = DisplayHeightMM(display, screen);
-  }
-  // The trap ends before its display goes.
-  XCloseDisplay(display);
-  return widthPixels > 0 && heightPixels > 0;
+  return drm::screenSize(drm::kConnectorRoot, widthPixels, heightPixels, widthMm, heightMm);
 }
+
+// The images come with the application's own code on Linux.
+const IImageSource* moduleImages() { return nullptr; }
 
 }  // namespace VSTGUI::native
