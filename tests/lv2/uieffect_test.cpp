@@ -72,8 +72,14 @@ TEST_F(UiEffectTest, CapturesReachTheRunningInstanceWhenTheHostGivesIt) {
   ui->syncToHost();
   EXPECT_TRUE(writes.empty());
   ui->setParameterDirect(kCmdCaptureA + 1, 1.0f);
-  EXPECT_EQ(dsp.effect().compareStore(1).values[kVolOut], 0.3f);
-  EXPECT_EQ(dsp.effect().compareStore(0).values[kVolOut], 0.5f);
+  CPlug& running = dsp.effect();
+  running.setParameter(kCompValidA + 1, 1.0f);  // the editor marks a captured store valid
+  running.setParameter(kVolOut, 0.7f);
+  running.setParameter(kCompareSelect, 1 * kWholeStep);  // recall B
+  EXPECT_EQ(running.getParameter(kVolOut), 0.3f);
+  running.setParameter(kCompValidA, 1.0f);
+  running.setParameter(kCompareSelect, 0.0f);  // recall A, never captured
+  EXPECT_EQ(running.getParameter(kVolOut), 0.5f);
 }
 
 }  // namespace
