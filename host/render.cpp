@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "blockqueue.h"
+#include "delaytrim.h"
 #include "meterthread.h"
 #include "outputtarget.h"
 #include "parameters.h"
@@ -101,18 +102,20 @@ class PluginRunner {
                std::vector<float>(static_cast<std::size_t>(blockSize))},
         io{planar[0].data(), planar[1].data()} {}
 
-  void process(std::vector<float>& x, FileReport& report) {
+  // Runs the plug-in over `x`; `report` counts blocks and input clips (null
+  // for the silence that flushes a delay out at the end).
+  void process(std::vector<float>& x, FileReport* report) {
     const int total = static_cast<int>(x.size()) / channels;
     for (int offset = 0; offset < total; offset += block) {
       const int n = std::min(block, total - offset);
       float* piece = x.data() + static_cast<std::ptrdiff_t>(offset) * channels;
       for (int i = 0; i < n; ++i)
         for (int c = 0; c < channels; ++c) planar[c][static_cast<std::size_t>(i)] = piece[i * channels + c];
-      if (countClips && clips.blockClips(io, channels, n)) ++report.clipBlocks;
+      if (report && countClips && clips.blockClips(io, channels, n)) ++report->clipBlocks;
       fx.processReplacing(io, io, n);
       for (int i = 0; i < n; ++i)
         for (int c = 0; c < channels; ++c) piece[i * channels + c] = planar[c][static_cast<std::size_t>(i)];
-      ++report.blocks;
+      if (report) ++report->blocks;
     }
   }
   bool countsClips() const { return countClips; }
@@ -136,11 +139,27 @@ void silenceNonFinite(std::vector<float>& x, FileReport& report) {
     }
 }
 
-// The stages after the plug-in, in order.
-std::vector<std::unique_ptr<Stage>> buildStages(const RenderOptions& options, const AudioFormat& in) {
+// The Sorel plug-in's split-band path (aa=splitfir while global.on) delays
+// its output by one sample, the centre of its three-tap crossover. It reports
+// no initial delay, since the delay comes and goes with a parameter.
+constexpr int kSorelSplitDelay = 1;
+
+// The plug-in's delay in frames for this state: what it reports, else what
+// the Sorel plug-in is known to do.
+int pluginDelay(const Session& session, HostedEffect& fx) {
+  if (fx.effect()->initialDelay > 0) return fx.effect()->initialDelay;
+  const std::vector<float>& v = session.values();
+  const bool split = session.isSorel() && v[kGlobalOn] >= 0.5f && v[kAntiAlias] >= kAntiAliasChoices[1].encoding;
+  return split ? kSorelSplitDelay : 0;
+}
+
+// The stages after the plug-in, in order; `delay` is the plug-in's delay
+// still to remove.
+std::vector<std::unique_ptr<Stage>> buildStages(const RenderOptions& options, const AudioFormat& in, int delay) {
   (void)options;
-  (void)in;
-  return {};
+  std::vector<std::unique_ptr<Stage>> stages;
+  if (delay > 0) stages.push_back(std::make_unique<DelayTrim>(delay, in.channels));
+  return stages;
 }
 
 // Three threads, so that decoding, processing and encoding overlap:
@@ -208,20 +227,24 @@ class Pipeline {
 };
 
 // Decoded frames through the plug-in and the stages, metered before and after.
-bool processFile(Pipeline& pipeline, PluginRunner& plugin, std::vector<std::unique_ptr<Stage>>& stages,
+// `delay` frames of silence follow the input through the plug-in, to flush
+// out what it held back.
+bool processFile(Pipeline& pipeline, PluginRunner& plugin, std::vector<std::unique_ptr<Stage>>& stages, int delay,
                  Meters& meters, int channels, Progress* progress, FileReport& report, std::string* error) {
   report.clipBlocks = plugin.countsClips() ? 0 : -1;
   auto work = [&](std::vector<float>& x) {
     silenceNonFinite(x, report);
     if (meters.before) meters.before->add(x.data(), x.size());
     const auto frames = static_cast<std::int64_t>(x.size()) / channels;
-    plugin.process(x, report);
+    plugin.process(x, &report);
     for (auto& stage : stages) stage->process(x);
     if (meters.after) meters.after->add(x.data(), x.size());
     report.frames += static_cast<std::int64_t>(x.size()) / channels;
     if (progress) progress->framesDone += frames;
   };
   auto last = [&](std::vector<float>& tail) {
+    tail.assign(static_cast<std::size_t>(delay * channels), 0.0f);
+    plugin.process(tail, nullptr);
     for (auto& stage : stages) {
       stage->process(tail);
       stage->finish(tail);
@@ -257,7 +280,8 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   auto fx = session.instance(host, in.channels, static_cast<float>(in.sampleRate), options.blockSize, error);
   if (!fx) return false;
   PluginRunner plugin(*fx, session, in.channels, options.blockSize);
-  auto stages = buildStages(options, in);
+  const int delay = options.dawIdentical ? 0 : pluginDelay(session, *fx);
+  auto stages = buildStages(options, in, delay);
   Meters meters = startMeters(input, in, options.measure, report);
 
   auto file = OutputTarget::create(output, error);
@@ -268,7 +292,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   if (progress) progress->framesTotal += in.frames;
   const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;  // few, large hand-overs
   Pipeline pipeline(reader, writer, in.channels, chunk);
-  if (!processFile(pipeline, plugin, stages, meters, in.channels, progress, report, error)) return false;
+  if (!processFile(pipeline, plugin, stages, delay, meters, in.channels, progress, report, error)) return false;
   if (!writer.close(error) || !file->commit(error)) return false;
   describe(report, input, output, out, meters);
   return true;

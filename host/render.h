@@ -22,6 +22,9 @@ struct RenderOptions {
   Dither dither = Dither::kTriangular;
   int blockSize = 512;
   bool measure = true;  // the loudness report; off saves its cost
+  // The plug-in's output as a DAW gets it: its delay is not removed (and the
+  // last frames it held back are not flushed out).
+  bool dawIdentical = false;
 };
 
 // Shared by the files rendered at once, for one progress display.

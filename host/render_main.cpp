@@ -145,6 +145,7 @@ struct CommandLine {
   int block = 512;
   unsigned jobs = 1;
   bool list = false, json = false, quiet = false, version = false, edit = false, noReport = false;
+  bool dawIdentical = false;
 };
 
 void addOptions(CLI::App& app, CommandLine& cl) {
@@ -171,6 +172,10 @@ void addOptions(CLI::App& app, CommandLine& cl) {
       ->check(CLI::IsMember({"same", "pcm16", "pcm24", "pcm32", "float"}));
   app.add_option("--dither", cl.dither, "Dither for 16- and 24-bit output: tpdf (default) or none")
       ->check(CLI::IsMember({"tpdf", "none"}));
+  app.add_flag("--daw-identical", cl.dawIdentical,
+               "Keep the plug-in's output exactly as a DAW gets it. By default its delay (one sample with "
+               "aa=splitfir) is removed and the frames it held back are flushed out, so the output lines up "
+               "with the input and keeps its length");
   app.add_option("--block", cl.block, "Block size handed to the plug-in")->check(CLI::Range(1, 8192));
   app.add_option("-j,--jobs", cl.jobs, "Files rendered at once, each with its own plug-in instance")
       ->check(CLI::Range(1u, 64u));
@@ -218,6 +223,7 @@ RenderOptions renderOptions(const CommandLine& cl) {
   options.dither = cl.dither == "none" ? Dither::kNone : Dither::kTriangular;
   options.blockSize = cl.block;
   options.measure = !cl.noReport;
+  options.dawIdentical = cl.dawIdentical;
   return options;
 }
 

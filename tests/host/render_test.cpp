@@ -7,10 +7,10 @@
 namespace sorel::test {
 namespace {
 
-TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
+TEST_F(Render, DawIdenticalOutputEqualsThePluginDrivenDirectly) {
   const std::vector<float> input = music(30000, 2, 1);
   const std::string in = writeAudio("in.wav", input, 2);
-  const Outcome r = run("-q --type float -s page=ms -s mid.salt=0.7 -s side.chili=55% -s aa=splitfir -s vol.in=1.5dB " +
+  const Outcome r = run("-q --daw-identical --type float -s page=ms -s mid.salt=0.7 -s side.chili=55% -s aa=splitfir -s vol.in=1.5dB " +
                         in + " -o " + path("out.wav"));
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<float> rendered = readAudio(path("out.wav"));
@@ -34,6 +34,21 @@ TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
   ASSERT_EQ(rendered.size(), expected.size());
   EXPECT_EQ(rendered, expected);
   EXPECT_NE(rendered, input);
+}
+
+// The split-band path's delay is removed and its last sample flushed out:
+// with neutral settings the output nulls against the input, at every length.
+TEST_F(Render, SplitBandDelayIsRemovedAndNoSampleIsLost) {
+  for (const std::size_t frames : {1u, 2u, 8193u}) {
+    std::vector<float> input = music(frames, 2, 3);
+    for (float& v : input) v *= 0.5f;  // under the input clamp
+    const std::string in = writeAudio("in.wav", input, 2);
+    const Outcome r = run("-q --no-report --type float -s aa=splitfir " + in + " -o " + path("out.wav"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<float> out = readAudio(path("out.wav"));
+    ASSERT_EQ(out.size(), input.size()) << frames;
+    for (std::size_t i = 0; i < out.size(); ++i) ASSERT_NEAR(out[i], input[i], 1e-6f) << frames << " frames, " << i;
+  }
 }
 
 TEST_F(Render, ReportMeasuresBeforeAndAfterAndCountsClips) {
