@@ -1,21 +1,19 @@
 // Audio files through libsndfile: reading any format it knows as float
 // frames, and writing float frames in a chosen sample type. Integer output of
-// up to 24 bits is rounded to nearest, dithered first unless told not to
-// (TPDF, ±1 LSB, from a fixed sequence so that the same input always gives
-// the same bytes), and clipped at full scale.
+// up to 24 bits goes through a Quantiser (dither, rounding, clipping).
 #pragma once
 
 #include <sndfile.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "outputformat.h"
+#include "quantiser.h"
 
 namespace sorel::host {
-
-enum class Dither { kTriangular, kNone };
 
 struct AudioFormat {
   int sampleRate = 0;
@@ -58,9 +56,8 @@ class AudioWriter {
   SNDFILE* file = nullptr;
   int channels = 0;
   int bits = 0;  // 8, 16 or 24 for integer types quantised here, else 0
-  bool dithered = false;
+  std::optional<Quantiser> quantiser;
   std::string name;
-  std::uint32_t noiseCount = 0;  // the dither is the same sequence on every run
   std::vector<int> scratch;
 };
 

@@ -170,8 +170,12 @@ void addOptions(CLI::App& app, CommandLine& cl) {
   app.add_flag("--list", cl.list, "Print every parameter: index, name, host name, value and display text");
   app.add_option("--type", cl.type, "Output sample type")
       ->check(CLI::IsMember({"same", "pcm16", "pcm24", "pcm32", "float"}));
-  app.add_option("--dither", cl.dither, "Dither for 16- and 24-bit output: tpdf (default) or none")
-      ->check(CLI::IsMember({"tpdf", "none"}));
+  app.add_option("--dither", cl.dither,
+                 "Dither for 8-, 16- and 24-bit output: tpdf (default; white, ±1 LSB), shaped (the same noise "
+                 "through an error-feedback filter (1-z^-1)^2: less noise below a sixth of the sample rate, more "
+                 "above), or none (round to nearest). Samples already on the output's grid get no dither: "
+                 "digital silence stays silent and a bypassed render into the input's depth is bit-transparent")
+      ->check(CLI::IsMember({"tpdf", "shaped", "none"}));
   app.add_flag("--daw-identical", cl.dawIdentical,
                "Keep the plug-in's output exactly as a DAW gets it. By default its delay (one sample with "
                "aa=splitfir) is removed and the frames it held back are flushed out, so the output lines up "
@@ -220,7 +224,9 @@ RenderOptions renderOptions(const CommandLine& cl) {
   RenderOptions options;
   options.sampleType = sampleTypeFrom(cl.type);
   if (!cl.demo.empty() && cl.type == "same") options.sampleType = SampleType::kPcm24;
-  options.dither = cl.dither == "none" ? Dither::kNone : Dither::kTriangular;
+  options.dither = cl.dither == "none"     ? Dither::kNone
+                   : cl.dither == "shaped" ? Dither::kShaped
+                                           : Dither::kTriangular;
   options.blockSize = cl.block;
   options.measure = !cl.noReport;
   options.dawIdentical = cl.dawIdentical;
