@@ -265,6 +265,18 @@ void describe(FileReport& report, const std::string& input, const std::string& o
   if (meters.before) report.before = meters.before->finish();
   if (meters.after) report.after = meters.after->finish();
   report.measured = meters.before != nullptr;
+  for (const auto& [levels, which] : {std::pair{&report.before, "input"}, std::pair{&report.after, "output"}})
+    if (report.measured && !std::isfinite(levels->integratedLufs))
+      report.notes.push_back(std::string("the ") + which +
+                             " is too short or too quiet for a loudness reading (it takes 400 ms above -70 LUFS); "
+                             "its integrated loudness and loudness range are undefined");
+}
+
+// Settings this file cannot use, said in its report.
+void noteInertSettings(const Session& session, int channels, FileReport& report) {
+  if (!session.isSorel() || channels != 1 || wholeNumber(session.values()[kPage]) == 0) return;
+  report.notes.push_back("page=ms on a mono file: one channel has no mid and side; it runs through the Mid set, "
+                         "and the Side set's settings change nothing");
 }
 
 }  // namespace
@@ -275,6 +287,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   AudioFormat out;
   if (!openInput(input, output, options, reader, out, report, error)) return false;
   const AudioFormat in = reader.format();
+  noteInertSettings(session, in.channels, report);
 
   Host host;
   auto fx = session.instance(host, in.channels, static_cast<float>(in.sampleRate), options.blockSize, error);

@@ -65,6 +65,35 @@ TEST_F(Render, ReportMeasuresBeforeAndAfterAndCountsClips) {
   EXPECT_NE(silent.out.find("\"input_clip_blocks\": 0,"), std::string::npos) << silent.out;
 }
 
+// What the report cannot give or the file cannot use is said per file: a
+// loudness too short or quiet to read, an undefined range (null, not 0), an
+// M/S page that one channel cannot have.
+TEST_F(Render, ReportNotesWhatItCannotMeasureOrUse) {
+  const std::vector<float> quiet(20000, 0.0001f);
+  struct Case {
+    const char* name;
+    std::vector<float> frames;
+    int channels;
+    const char* args;
+    bool loudness, range, msNote;
+  } cases[] = {
+      {"long.wav", music(44100 * 4, 2, 7), 2, "-s page=ms", true, true, false},
+      {"short.wav", music(44100 * 2, 2, 7), 2, "", true, false, false},
+      {"quiet.wav", quiet, 1, "", false, false, false},
+      {"mono-ms.wav", music(44100, 1, 8), 1, "-s page=ms", true, false, true},
+      {"mono.wav", music(44100, 1, 8), 1, "-s page=stereo", true, false, false},
+  };
+  for (const Case& c : cases) {
+    const std::string in = writeAudio(c.name, c.frames, c.channels);
+    const Outcome r = run(std::string("--json ") + c.args + " " + in + " -o " + path("out.wav"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("\"integrated_lufs\": null") == std::string::npos, c.loudness) << c.name << r.out;
+    EXPECT_EQ(r.out.find("too quiet for a loudness reading") == std::string::npos, c.loudness) << c.name;
+    EXPECT_EQ(r.out.find("\"loudness_range_lu\": null") == std::string::npos, c.range) << c.name << r.out;
+    EXPECT_EQ(r.out.find("page=ms on a mono file") != std::string::npos, c.msNote) << c.name << r.out;
+  }
+}
+
 TEST_F(Render, MonoStaysMonoAndMoreThanTwoChannelsAreRefused) {
   const std::string mono = writeAudio("mono.wav", music(5000, 1, 3), 1);
   ASSERT_EQ(run("-q -s page=ms -s stereo.pepper=1 " + mono + " -o " + path("mono-out.flac")).status, 0);
