@@ -47,6 +47,7 @@ bool AudioReader::open(const std::string& path, std::string* error) {
   }
   info = {sf.samplerate, sf.channels, sf.format, static_cast<std::int64_t>(sf.frames)};
   announced = announcedInHeader(file, info);
+  tags = readMetadata(file);
   return true;
 }
 
@@ -83,6 +84,9 @@ bool AudioWriter::open(const std::string& path, const std::string& shownName, co
   if (bits) quantiser.emplace(bits, channels, dither);
   // Float to integer through libsndfile (no dither): clip rather than wrap.
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  // A float WAV's PEAK chunk carries the time it was written: without it the
+  // same render gives the same bytes.
+  sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
   return true;
 }
 

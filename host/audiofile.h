@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "metadata.h"
 #include "outputformat.h"
 #include "quantiser.h"
 
@@ -31,6 +32,8 @@ class AudioReader {
   // The frames the header announced, when it announced more than the file
   // holds (a cut file); 0 otherwise.
   std::int64_t announcedFrames() const { return announced; }
+  // Tags, broadcast extension and cue points, as read at open.
+  const Metadata& metadata() const { return tags; }
   // Reads up to `frames` interleaved frames; returns how many it read.
   std::int64_t read(float* interleaved, std::int64_t frames);
 
@@ -38,6 +41,7 @@ class AudioReader {
   SNDFILE* file = nullptr;
   AudioFormat info;
   std::int64_t announced = 0;
+  Metadata tags;
 };
 
 class AudioWriter {
@@ -47,6 +51,9 @@ class AudioWriter {
   bool open(const std::string& path, const std::string& shownName, const AudioFormat& format, Dither dither,
             std::string* error);
   ~AudioWriter();
+  // Before any audio: writes what the format holds room for; returns the
+  // kinds it could not take.
+  std::vector<std::string> carry(const Metadata& metadata) { return writeMetadata(file, metadata); }
   // Writes interleaved frames; false with *error when the file system refuses.
   bool write(const float* interleaved, std::int64_t frames, std::string* error);
   // Flushes and closes; false with *error on failure.

@@ -78,9 +78,15 @@ Meters startMeters(const std::string& input, const AudioFormat& in, bool measure
   return meters;
 }
 
+// Opens the output and carries the input's metadata over, noting what the
+// output's format cannot hold.
 bool openOutput(OutputTarget& file, const std::string& output, const AudioFormat& out, const RenderOptions& options,
-                AudioWriter& writer, std::string* error) {
-  if (writer.open(file.writePath(), output, out, options.dither, error)) return true;
+                const Metadata& metadata, AudioWriter& writer, FileReport& report, std::string* error) {
+  if (writer.open(file.writePath(), output, out, options.dither, error)) {
+    for (const std::string& kind : writer.carry(metadata))
+      report.notes.push_back(describeFormat(out.format) + " cannot hold the input's " + kind + "; not carried");
+    return true;
+  }
   if (error && file.streaming() && error->find("pipe") != std::string::npos)
     *error += " (" + describeFormat(out.format) +
               " must seek back to finish its header; FLAC, Ogg, AU and raw "
@@ -300,7 +306,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   auto file = OutputTarget::create(output, error);
   if (!file) return false;
   AudioWriter writer;
-  if (!openOutput(*file, output, out, options, writer, error)) return false;
+  if (!openOutput(*file, output, out, options, reader.metadata(), writer, report, error)) return false;
 
   if (progress) progress->framesTotal += in.frames;
   const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;  // few, large hand-overs
