@@ -83,6 +83,7 @@ Meters startMeters(const std::string& input, const AudioFormat& in, bool measure
 bool openOutput(OutputTarget& file, const std::string& output, const AudioFormat& out, const RenderOptions& options,
                 const Metadata& metadata, AudioWriter& writer, FileReport& report, std::string* error) {
   if (writer.open(file.writePath(), output, out, options.dither, error)) {
+    for (std::string& note : writer.encode(options.encoding)) report.notes.push_back(std::move(note));
     for (const std::string& kind : writer.carry(metadata))
       report.notes.push_back(describeFormat(out.format) + " cannot hold the input's " + kind + "; not carried");
     return true;

@@ -20,6 +20,7 @@ namespace sorel::host {
 struct RenderOptions {
   SampleType sampleType = SampleType::kSameAsInput;
   Dither dither = Dither::kTriangular;
+  Encoding encoding;  // MP3, Vorbis, Opus
   int blockSize = 512;
   bool measure = true;  // the loudness report; off saves its cost
   // The plug-in's output as a DAW gets it: its delay is not removed (and the
