@@ -147,6 +147,7 @@ struct CommandLine {
   bool list = false, json = false, quiet = false, version = false, edit = false, noReport = false;
   bool dawIdentical = false;
   double quality = -1.0;
+  int oversample = 1;
   std::string bitrateMode;
 };
 
@@ -182,6 +183,10 @@ void addOptions(CLI::App& app, CommandLine& cl) {
                "Keep the plug-in's output exactly as a DAW gets it. By default its delay (one sample with "
                "aa=splitfir) is removed and the frames it held back are flushed out, so the output lines up "
                "with the input and keeps its length");
+  app.add_option("--oversample", cl.oversample,
+                 "Run the plug-in at 2 or 4 times the file's rate (libsoxr up, the plug-in, libsoxr down, at very "
+                 "high quality), so that its shapers alias less; 1 (default) runs it at the file's rate")
+      ->check(CLI::IsMember({1, 2, 4}));
   app.add_option("--quality", cl.quality,
                  "MP3, Ogg Vorbis and Opus: encoder quality from 0 (smallest file) to 10 (best), libsndfile's "
                  "compression level turned round (default: libsndfile's)")
@@ -238,6 +243,7 @@ RenderOptions renderOptions(const CommandLine& cl) {
   options.blockSize = cl.block;
   options.measure = !cl.noReport;
   options.dawIdentical = cl.dawIdentical;
+  options.oversample = cl.oversample;
   options.encoding.quality = cl.quality;
   if (!cl.bitrateMode.empty())
     options.encoding.bitrateMode = cl.bitrateMode == "constant"  ? SF_BITRATE_MODE_CONSTANT
