@@ -17,24 +17,23 @@ namespace sorel::host {
 namespace {
 
 // The input, checked, and the output's format chosen for it.
-bool openInput(const std::string& input, const std::string& output, const RenderOptions& options,
-               AudioReader& reader, AudioFormat& out, FileReport& report, std::string* error) {
-  if (!reader.open(input, error)) return false;
+ExitStatus openInput(const std::string& input, const std::string& output, const RenderOptions& options,
+                     AudioReader& reader, AudioFormat& out, FileReport& report, std::string* error) {
+  if (!reader.open(input, error)) return kExitUnreadable;
   const AudioFormat& in = reader.format();
   if (in.channels > 2) {
     if (error)
       *error = input + " has " + std::to_string(in.channels) + " channels; Sorel processes mono or stereo files only";
-    return false;
+    return kExitUnreadable;
   }
   out = in;
   out.format = outputFormat(output, in.format, in.channels, options.sampleType, error);
-  if (!out.format) return false;
-  report = FileReport{};
+  if (!out.format) return kExitUsage;
   if (reader.announcedFrames() > in.frames)
     report.warnings.push_back(input + " is cut short: its header announces " +
                               std::to_string(reader.announcedFrames()) + " frames, the file holds " +
                               std::to_string(in.frames) + "; rendering those");
-  return true;
+  return kExitOk;
 }
 
 struct Meters {
@@ -212,28 +211,35 @@ void noteInertSettings(const Session& session, int channels, FileReport& report)
 
 bool renderFile(const Session& session, const std::string& input, const std::string& output,
                 const RenderOptions& options, Progress* progress, FileReport& report, std::string* error) {
+  report = FileReport{};
+  auto failed = [&report](ExitStatus status) {
+    report.exitStatus = status;
+    return false;
+  };
   AudioReader reader;
   AudioFormat out;
-  if (!openInput(input, output, options, reader, out, report, error)) return false;
+  if (const ExitStatus status = openInput(input, output, options, reader, out, report, error); status != kExitOk)
+    return failed(status);
   const AudioFormat in = reader.format();
   noteInertSettings(session, in.channels, report);
 
   const SectionSetup setup{in.channels, in.sampleRate, options.blockSize, options.oversample, !options.dawIdentical};
   auto plugin = PluginSection::create(session, setup, error);
-  if (!plugin) return false;
+  if (!plugin) return failed(kExitFailure);
   auto stages = buildStages(options, in);
   Meters meters = startMeters(input, in, options.measure, report);
 
   auto file = OutputTarget::create(output, error);
-  if (!file) return false;
+  if (!file) return failed(kExitWrite);
   AudioWriter writer;
-  if (!openOutput(*file, output, out, options, reader.metadata(), writer, report, error)) return false;
+  if (!openOutput(*file, output, out, options, reader.metadata(), writer, report, error)) return failed(kExitWrite);
 
   if (progress) progress->framesTotal += in.frames;
   const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;  // few, large hand-overs
   Pipeline pipeline(reader, writer, in.channels, chunk);
-  if (!processFile(pipeline, *plugin, stages, meters, in.channels, progress, report, error)) return false;
-  if (!writer.close(error) || !file->commit(error)) return false;
+  if (!processFile(pipeline, *plugin, stages, meters, in.channels, progress, report, error))
+    return failed(kExitWrite);
+  if (!writer.close(error) || !file->commit(error)) return failed(kExitWrite);
   describe(report, input, output, out, meters);
   return true;
 }

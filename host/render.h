@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "audiofile.h"
+#include "exitstatus.h"
 #include "loudness.h"
 #include "meterthread.h"
 #include "session.h"
@@ -49,7 +50,8 @@ struct FileReport {
   std::int64_t blocks = 0;
   std::int64_t nonFinite = 0;         // NaN and infinite input samples, handed on as silence
   std::vector<std::string> warnings;  // said on standard error: a cut input, no meter for the rate
-  std::vector<std::string> notes;     // said in the report: a setting that does nothing here, no loudness reading
+  std::vector<std::string> notes;
+  ExitStatus exitStatus = kExitOk;  // of this file: why it failed     // said in the report: a setting that does nothing here, no loudness reading
 };
 
 // False with *error on any failure; then no output file exists.

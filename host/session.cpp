@@ -21,6 +21,20 @@ std::string indexName(int i) {
   return name;
 }
 
+// Why a setting's name finds no parameter: an index out of range, or the
+// nearest names.
+std::string unknownParameter(const std::string& name, int count, bool sorel) {
+  const std::string last = indexName(count - 1);
+  if (name.size() > 1 && name[0] == '#' && name.find_first_not_of("0123456789", 1) == std::string::npos)
+    return "parameter " + name + " is out of range: this plug-in's parameters are #0 to " + last;
+  std::string error = "unknown parameter '" + name + "'";
+  if (!sorel) return error + "; this plug-in's parameters are addressed as #0 to " + last;
+  const auto near = nearestParameterNames(name);
+  error += "; did you mean";
+  for (std::size_t i = 0; i < near.size(); ++i) error += (i ? ", " : " ") + near[i];
+  return error + "? (--list shows all)";
+}
+
 }  // namespace
 
 std::unique_ptr<Session> Session::create(const std::string& pluginPath, const std::string& presetPath,
@@ -92,17 +106,7 @@ bool Session::applySettings(const std::vector<Setting>& settings, std::string* e
     std::optional<int> index = sorel ? findParameter(s.name, count) : std::nullopt;
     if (!index && !s.name.empty() && s.name[0] == '#') index = findParameter(s.name, count);
     if (!index) {
-      if (error) {
-        *error = "unknown parameter '" + s.name + "'";
-        if (sorel) {
-          const auto near = nearestParameterNames(s.name);
-          *error += "; did you mean";
-          for (std::size_t i = 0; i < near.size(); ++i) *error += (i ? ", " : " ") + near[i];
-          *error += "? (--list shows all)";
-        } else {
-          *error += "; this plug-in's parameters are addressed as #0 to #" + std::to_string(count - 1);
-        }
-      }
+      if (error) *error = unknownParameter(s.name, count, sorel);
       return false;
     }
     resolved.push_back({*index, &s});
