@@ -18,7 +18,7 @@ namespace {
 
 // The input, checked, and the output's format chosen for it.
 ExitStatus openInput(const std::string& input, const std::string& output, const RenderOptions& options,
-                     AudioReader& reader, AudioFormat& out, FileReport& report, std::string* error) {
+                     AudioReader& reader, AudioFormat& out, std::string* error) {
   if (!reader.open(input, error)) return kExitUnreadable;
   const AudioFormat& in = reader.format();
   if (in.channels > 2) {
@@ -29,10 +29,6 @@ ExitStatus openInput(const std::string& input, const std::string& output, const 
   out = in;
   out.format = outputFormat(output, in.format, in.channels, options.sampleType, error);
   if (!out.format) return kExitUsage;
-  if (reader.announcedFrames() > in.frames)
-    report.warnings.push_back(input + " is cut short: its header announces " +
-                              std::to_string(reader.announcedFrames()) + " frames, the file holds " +
-                              std::to_string(in.frames) + "; rendering those");
   return kExitOk;
 }
 
@@ -183,6 +179,17 @@ bool processFile(Pipeline& pipeline, PluginSection& plugin, std::vector<std::uni
   return true;
 }
 
+// A file that held less than its header announced was rendered as far as it
+// goes; said as a warning.
+void warnIfCut(const std::string& input, const AudioReader& reader, FileReport& report) {
+  std::string why;
+  const std::int64_t announced = reader.shortfall(&why);
+  if (announced == 0) return;
+  report.warnings.push_back(input + " is cut short: its header announces " + std::to_string(announced) +
+                            " frames, the file holds " + std::to_string(reader.framesDone()) +
+                            (why.empty() || why == "No Error." ? "" : " (" + why + ")") + "; rendering those");
+}
+
 void describe(FileReport& report, const std::string& input, const std::string& output, const AudioFormat& out,
               Meters& meters) {
   report.input = input;
@@ -218,7 +225,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   };
   AudioReader reader;
   AudioFormat out;
-  if (const ExitStatus status = openInput(input, output, options, reader, out, report, error); status != kExitOk)
+  if (const ExitStatus status = openInput(input, output, options, reader, out, error); status != kExitOk)
     return failed(status);
   const AudioFormat in = reader.format();
   noteInertSettings(session, in.channels, report);
@@ -240,6 +247,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   if (!processFile(pipeline, *plugin, stages, meters, in.channels, progress, report, error))
     return failed(kExitWrite);
   if (!writer.close(error) || !file->commit(error)) return failed(kExitWrite);
+  warnIfCut(input, reader, report);
   describe(report, input, output, out, meters);
   return true;
 }
