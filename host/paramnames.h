@@ -20,6 +20,13 @@ std::optional<int> findParameter(const std::string& name, int count);
 // Up to `limit` qualified names closest to a mistyped one, closest first.
 std::vector<std::string> nearestParameterNames(const std::string& name, std::size_t limit = 3);
 
+// The one rule for a normalised value, whether typed with -s or read from a
+// preset: a switch, the page and anti-aliasing take exactly one of their
+// values' encodings, every other parameter 0..1 (no NaN). Empty when `value`
+// is one `index` can hold, else what it takes ("takes off or on (or their
+// encodings 0 and 1)", "must lie between 0 and 1").
+std::string valueProblem(int index, float value);
+
 // What a value text means for parameter `index`, given the current values
 // (the volume range switches decide what "dB" means). Accepted: a normalised
 // number 0..1, "70%", "-1.5dB" for the volumes, "100Hz" for the spare

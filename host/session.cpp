@@ -72,17 +72,19 @@ bool Session::applyPreset(const std::string& path, std::string* error) {
     if (error) *error = path + ": the plug-in refused the state this preset carries";
     return false;
   }
-  // A chunk may carry values no control can set (out of range, NaN); the
-  // plug-in keeps them as they are, so they are refused here.
+  // A chunk may carry values no control can set (out of range, NaN, a
+  // switch half on); the plug-in keeps them as they are, so they are refused
+  // here, by the rule -s follows.
   for (int i = 0; i < scratch->numParams(); ++i) {
     const float v = scratch->getParameter(i);
-    if (v >= 0.0f && v <= 1.0f) continue;
+    const std::string problem = sorel ? valueProblem(i, v) : v >= 0.0f && v <= 1.0f ? "" : "must lie between 0 and 1";
+    if (problem.empty()) continue;
     if (error) {
       char value[32];
       std::snprintf(value, sizeof value, "%g", static_cast<double>(v));
       const std::string name = sorel ? kParamTable[i].qualified : indexName(i);
-      *error = path + ": parameter " + name + " ('" + scratch->paramName(i) + "') holds " + value +
-               ", outside the range 0 to 1; the preset is refused";
+      *error = path + ": parameter " + name + " ('" + scratch->paramName(i) + "') holds " + value + "; it " + problem +
+               ", so the preset is refused";
     }
     return false;
   }

@@ -110,23 +110,37 @@ TEST_F(Render, DitherDecorrelatesAndShapedDitherMovesNoiseUp) {
   EXPECT_LT(lowBand[1], lowBand[0] / 20.0);
 }
 
+// A preset is held to the rule -s follows: levels 0..1, switches and
+// choices only their exact values.
 TEST_F(Render, PresetsWithImpossibleValuesAreRefusedByName) {
   const std::string in = writeAudio("in.wav", music(1000, 2, 1), 2);
   auto fx = direct();
   ASSERT_TRUE(fx);
-  for (const float bad : {10.0f, std::nanf(""), -0.5f}) {
+  struct Case {
+    int index;
+    float value;
+    const char* says;
+  } cases[] = {
+      {12, 10.0f, "stereo.salt ('Salt') holds 10; it must lie between 0 and 1"},
+      {12, std::nanf(""), "stereo.salt ('Salt') holds nan"},
+      {12, -0.5f, "stereo.salt ('Salt') holds -0.5"},
+      {14, 0.5f, "stereo.salt.on ('Salt On') holds 0.5; it takes off or on"},
+      {1, 0.5f, "page ('page') holds 0.5; it takes stereo or ms"},
+      {86, 0.3f, "aa ('AntiAl') holds 0.3; it takes off or splitfir"},
+  };
+  for (const Case& c : cases) {
     host::Preset preset;
     preset.uniqueID = kFourCC('S', 'O', 'R', 'L');
     preset.count = 87;
     preset.chunk = fx->getChunk();
-    std::memcpy(preset.chunk.data() + 16 + 4 * 12, &bad, 4);  // stereo.salt, after the 16-byte header
+    std::memcpy(preset.chunk.data() + 16 + 4 * c.index, &c.value, 4);  // after the 16-byte header
     std::string error;
     ASSERT_TRUE(host::writePresetFile(path("bad.fxp"), preset, &error)) << error;
     const Outcome r =
         run("--preset " + path("bad.fxp") + " --save-preset " + path("copy.fxp") + " " + in + " -o " + path("out.wav"));
-    EXPECT_NE(r.status, 0) << bad;
-    EXPECT_NE(r.err.find("bad.fxp"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("stereo.salt"), std::string::npos) << r.err;
+    EXPECT_EQ(r.status, 2) << c.says;
+    EXPECT_NE(r.err.find("bad.fxp: parameter "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
   }
   EXPECT_EQ(files(), (std::vector<std::string>{"bad.fxp", "in.wav"}));
 }
