@@ -76,6 +76,12 @@ std::vector<std::string> nearestParameterNames(const std::string& name, std::siz
   return out;
 }
 
+bool isInert(int index) {
+  if (index >= kFilterFreq && index <= kCompValidA + 2) return true;
+  if (index < kStereoBase || index >= kSideBase + kParamsPerSet) return false;
+  return (index - kStereoBase) % kParamsPerModule >= 3;  // X1..X3 follow amount, flavour and the on switch
+}
+
 std::optional<std::string> choiceName(int index, float value) {
   for (const Choice& c : choicesOf(index))
     if (c.encoding == value) return std::string(c.name);

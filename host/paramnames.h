@@ -14,6 +14,11 @@ namespace sorel::host {
 // parameter is continuous.
 std::optional<std::string> choiceName(int index, float value);
 
+// Parameters the plug-in stores, saves and shows but whose value changes
+// nothing in the sound: every module's X1 to X3, the spares and the compare
+// stores' bookkeeping.
+bool isInert(int index);
+
 // The index of a qualified name or "#N" (0 <= N < count); nullopt if unknown.
 std::optional<int> findParameter(const std::string& name, int count);
 

@@ -189,11 +189,19 @@ void Session::list(std::ostream& out) {
     const std::optional<std::string> named = sorel ? choiceName(i, v) : std::nullopt;
     char value[32];
     std::snprintf(value, sizeof value, "%.6f", static_cast<double>(v));
-    std::snprintf(line, sizeof line, "%-5d %-22s %-16s %-10s %s\n", i, qualified.c_str(),
+    std::snprintf(line, sizeof line, "%-5d %-22s %-16s %-10s %s", i, qualified.c_str(),
                   templateEffect->paramName(i).c_str(), named ? named->c_str() : value,
                   templateEffect->paramDisplay(i).c_str());
-    out << line;
+    std::string row = line;
+    if (sorel && isInert(i)) {
+      row.resize(std::max<std::size_t>(row.size() + 1, 72), ' ');
+      row += "inert";
+    }
+    out << row << '\n';
   }
+  if (sorel)
+    out << "inert: stored, saved and shown, but changes nothing in the sound. The display is the plug-in's own "
+           "text (side.chili.x1 to x3 show a plain number where the other X values show percent).\n";
 }
 
 }  // namespace sorel::host

@@ -3,6 +3,7 @@
 // smaller promises (bare plug-in names, cut files, the demo with a preset,
 // rates the meter cannot measure).
 #include <cstring>
+#include <sstream>
 
 #include "preset.h"
 #include "quantiser.h"
@@ -152,6 +153,35 @@ TEST_F(Render, ChoicesTakeTheirNamesOrExactEncodings) {
   EXPECT_NE(listed.out.find("page                   page             ms "), std::string::npos) << listed.out;
   EXPECT_NE(listed.out.find(" aa                     AntiAl           splitfir "), std::string::npos);
   EXPECT_NE(listed.out.find("side.chili.on          Chili            off "), std::string::npos);
+}
+
+// What --list marks inert changes nothing in the sound, on either page; a
+// marked parameter that did act would make the renders differ.
+TEST_F(Render, ParametersListedAsInertChangeNothing) {
+  const Outcome listed = run("--list");
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  std::istringstream lines(listed.out);
+  std::string line, inert;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    if (line.size() < 5 || line.compare(line.size() - 5, 5, "inert") != 0 || !std::isdigit(line[0])) continue;
+    std::istringstream fields(line);
+    std::string index, name;
+    fields >> index >> name;
+    const bool isSwitch = name.find("compare.") == 0 && name != "compare.select";
+    inert += " -s " + name + (isSwitch ? "=on" : "=0.25");
+    ++count;
+  }
+  EXPECT_EQ(count, 44);  // 36 X values, the spare frequency, three spares, the compare store bookkeeping
+  const std::string in = writeAudio("in.wav", music(6000, 2, 13), 2);
+  for (const char* page : {"stereo", "ms"}) {
+    const std::string sound = std::string("-q --no-report --type float -s page=") + page +
+                              " -s stereo.salt=0.6 -s stereo.chili=0.4 -s mid.pepper=0.7 -s side.sugar=0.5 ";
+    ASSERT_EQ(run(sound + in + " -o " + path("plain.wav")).status, 0);
+    const Outcome r = run(sound + inert + " " + in + " -o " + path("inert.wav"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(slurp(path("inert.wav")), slurp(path("plain.wav"))) << page;
+  }
 }
 
 TEST_F(Render, NonFiniteInputIsCountedAndMeasuredAsTheSilenceItBecomes) {
