@@ -164,14 +164,15 @@ struct CommandLine {
 // The --help text after the options.
 std::string helpFooter() {
   auto line = [](int status, const char* meaning) { return "  " + std::to_string(status) + "  " + meaning + "\n"; };
-  return "Exit status (with several files, the first failed file's; --json records carry their own):\n" +
+  return "Exit status:\n" +
          line(kExitOk, "every file rendered") +
          line(kExitFailure, "another failure: the plug-in failed to run, an editing session failed") +
          line(kExitUsage, "usage: the command line, a setting, a preset or plug-in that cannot be used") +
          line(kExitUnreadable, "an input cannot be read or used") +
          line(kExitWrite, "a write failed: an output, the report or list, a preset, an output folder") +
          line(kExitOvers, "--fail-on-overs: an output went over its true-peak ceiling") +
-         "  128+N  interrupted by signal N (SIGINT 130, SIGTERM 143, SIGHUP 129)\n";
+         "  128+N  interrupted by signal N (SIGINT 130, SIGTERM 143, SIGHUP 129)\n"
+         "With several files the status is the first failed file's; each --json record carries its own.\n";
 }
 
 void addOptions(CLI::App& app, CommandLine& cl) {
