@@ -388,7 +388,7 @@ int main(int argc, char** argv) {
   watchInterruptions();
   CLI::App app{
       "sorel-render: masters audio files through the Sorel VST 2.4 plug-in, with the same samples a DAW would "
-      "get, and reports peak, true peak, loudness and loudness range before and after. Text tags, a WAV "
+      "get (aligned with the input unless --daw-identical), and reports peak, true peak, loudness and loudness range before and after. Text tags, a WAV "
       "file's broadcast extension and cue points go to the output where its format holds them.\n\n"
       "  sorel-render -s stereo.salt=40% -s vol.out=-0.5dB in.wav -o out.wav\n"
       "  sorel-render --preset album.fxp -j 2 -o mastered/ *.flac\n"
