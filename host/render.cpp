@@ -17,7 +17,6 @@ namespace sorel::host {
 
 namespace {
 
-// The input, checked, and the output's format chosen for it.
 // Standard input ("-") rendered into a folder is named there by its format:
 // stdin.flac, stdin.wav.
 std::string outputFor(const std::string& input, const std::string& output, int inputFormat) {
@@ -26,6 +25,7 @@ std::string outputFor(const std::string& input, const std::string& output, int i
   return (out.parent_path() / ("stdin." + extensionFor(inputFormat))).string();
 }
 
+// The input, checked, and the output's name and format chosen for it.
 ExitStatus openInput(const std::string& input, std::string& output, const RenderOptions& options,
                      AudioReader& reader, AudioFormat& out, std::string* error) {
   if (!reader.open(input, error)) return kExitUnreadable;
@@ -90,7 +90,8 @@ void silenceNonFinite(std::vector<float>& x, FileReport& report) {
     }
 }
 
-// The stages after the plug-in, in order.
+// The stages after the plug-in section, in order, for steps such as a gain
+// or a limiter on the finished signal; none so far.
 std::vector<std::unique_ptr<Stage>> buildStages(const RenderOptions& options, const AudioFormat& in) {
   (void)options;
   (void)in;
