@@ -1,6 +1,7 @@
 # Installation (cmake --install, make install) and the Debian package.
 #   <prefix>/lib/vst/sorel.so           where Linux hosts look for VST 2 plug-ins
 #   <prefix>/bin/sorel-render           finds the plug-in as ../lib/vst/sorel.so
+#   <prefix>/share/man/man1/            sorel-render.1.gz, made from its --help
 #   <prefix>/share/doc/sorel/           README.md, the pages the about view links to, LICENSE
 #   <prefix>/lib/lv2/sorel.lv2/         the LV2 bundle: DSP and UI binaries, the generated Turtle files
 if(WIN32)
@@ -12,6 +13,7 @@ install(TARGETS sorel LIBRARY DESTINATION lib/vst)
 install(TARGETS sorel-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS sorel_lv2_dsp sorel_lv2_ui LIBRARY DESTINATION lib/lv2/sorel.lv2)
 install(DIRECTORY ${SOREL_LV2_BUNDLE}/ DESTINATION lib/lv2/sorel.lv2 FILES_MATCHING PATTERN "*.ttl")
+install(FILES ${CMAKE_BINARY_DIR}/sorel-render.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/doc/credits.md ${PROJECT_SOURCE_DIR}/doc/editor.md
               ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/sorel)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "audiofile.h"
+#include "exitstatus.h"
 #include "loudness.h"
 #include "meterthread.h"
 #include "session.h"
@@ -20,8 +21,13 @@ namespace sorel::host {
 struct RenderOptions {
   SampleType sampleType = SampleType::kSameAsInput;
   Dither dither = Dither::kTriangular;
+  Encoding encoding;  // MP3, Vorbis, Opus
   int blockSize = 512;
   bool measure = true;  // the loudness report; off saves its cost
+  // The plug-in's output as a DAW gets it: its delay is not removed (and the
+  // last frames it held back are not flushed out).
+  bool dawIdentical = false;
+  int oversample = 1;  // the plug-in runs at this multiple of the file's rate
 };
 
 // Shared by the files rendered at once, for one progress display.
@@ -44,22 +50,12 @@ struct FileReport {
   std::int64_t blocks = 0;
   std::int64_t nonFinite = 0;         // NaN and infinite input samples, handed on as silence
   std::vector<std::string> warnings;  // said on standard error: a cut input, no meter for the rate
+  std::vector<std::string> notes;
+  ExitStatus exitStatus = kExitOk;  // of this file: why it failed     // said in the report: a setting that does nothing here, no loudness reading
 };
 
 // False with *error on any failure; then no output file exists.
 bool renderFile(const Session& session, const std::string& input, const std::string& output,
                 const RenderOptions& options, Progress* progress, FileReport& report, std::string* error);
-
-// Counts what the Sorel plug-in counts as an input clip: a block in which the
-// input gain and full-scale clamp had to act (an overload or a NaN).
-class ClipCounter {
- public:
-  explicit ClipCounter(const std::vector<float>& values);
-  bool blockClips(float* const* channels, int count, int n) const;
-
- private:
-  bool active;
-  float gain;
-};
 
 }  // namespace sorel::host

@@ -15,7 +15,7 @@ dpkg -x "$deb" "$root"
 for f in usr/bin/sorel-render usr/lib/vst/sorel.so usr/share/doc/sorel/README.md usr/share/doc/sorel/LICENSE \
   usr/share/doc/sorel/credits.md usr/share/doc/sorel/editor.md usr/lib/lv2/sorel.lv2/manifest.ttl \
   usr/lib/lv2/sorel.lv2/sorel.ttl usr/lib/lv2/sorel.lv2/presets.ttl usr/lib/lv2/sorel.lv2/sorel_dsp.so \
-  usr/lib/lv2/sorel.lv2/sorel_ui.so; do
+  usr/lib/lv2/sorel.lv2/sorel_ui.so usr/share/man/man1/sorel-render.1.gz; do
   [ -f "$root/$f" ] || fail "$deb lacks $f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -24,6 +24,10 @@ for d in libsndfile fonts-liberation libcairo; do
 done
 # The unpacked LV2 bundle is found and renders on its own.
 LV2_PATH="$root/usr/lib/lv2" lv2ls | grep -qx "urn:kestrune:sorel" || fail "lv2ls does not find the installed bundle"
+
+# The manual page is sorel-render's --help: every option and the exit statuses.
+zcat "$root/usr/share/man/man1/sorel-render.1.gz" | grep -q -- '-oversample' || fail "the manual page lacks the options"
+zcat "$root/usr/share/man/man1/sorel-render.1.gz" | grep -q '^\.SS "Exit status:"' || fail "the manual page lacks exit statuses"
 
 render="$root/usr/bin/sorel-render"
 "$render" --version | grep -q "^sorel-render [0-9]" || fail "--version says nothing useful"
