@@ -19,8 +19,10 @@ struct Levels {
 
 class LoudnessMeter {
  public:
+  enum Mode { kEverything, kIntegratedOnly };
   // Null with *error when libebur128 cannot measure this layout.
-  static std::unique_ptr<LoudnessMeter> create(int channels, int sampleRate, std::string* error);
+  static std::unique_ptr<LoudnessMeter> create(int channels, int sampleRate, std::string* error,
+                                               Mode mode = kEverything);
   ~LoudnessMeter();
   LoudnessMeter(const LoudnessMeter&) = delete;
   LoudnessMeter& operator=(const LoudnessMeter&) = delete;

@@ -1,0 +1,45 @@
+#include "signalstore.h"
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+namespace sorel::host {
+
+std::unique_ptr<SignalStore> SignalStore::create(int channels, std::string* error) {
+  std::FILE* f = std::tmpfile();
+  if (!f) {
+    if (error) *error = std::string("cannot make a temporary file for the measurement pass: ") + std::strerror(errno);
+    return nullptr;
+  }
+  return std::unique_ptr<SignalStore>(new SignalStore(f, channels));
+}
+
+SignalStore::~SignalStore() { std::fclose(file); }
+
+bool SignalStore::append(const std::vector<float>& interleaved, std::string* error) {
+  if (interleaved.empty()) return true;
+  if (std::fwrite(interleaved.data(), sizeof(float), interleaved.size(), file) != interleaved.size()) {
+    if (error)
+      *error = std::string("cannot keep the mastered signal for the second pass (temporary file: ") +
+               std::strerror(errno) + ")";
+    return false;
+  }
+  stored += static_cast<std::int64_t>(interleaved.size()) / channels;
+  return true;
+}
+
+bool SignalStore::rewind(std::string* error) {
+  if (std::fflush(file) == 0 && std::fseek(file, 0, SEEK_SET) == 0) return true;
+  if (error) *error = std::string("cannot read back the mastered signal: ") + std::strerror(errno);
+  return false;
+}
+
+std::size_t SignalStore::readBlock(std::vector<float>& block, int frames) {
+  block.resize(static_cast<std::size_t>(frames * channels));
+  const std::size_t got = std::fread(block.data(), sizeof(float), block.size(), file);
+  block.resize(got - got % static_cast<std::size_t>(channels));
+  return block.size() / static_cast<std::size_t>(channels);
+}
+
+}  // namespace sorel::host
