@@ -7,13 +7,13 @@
 #include <thread>
 
 #include "blockqueue.h"
-#include "loudness.h"
+#include "levelmeter.h"
 
 namespace sorel::host {
 
 class MeterThread {
  public:
-  explicit MeterThread(std::unique_ptr<LoudnessMeter> meter);
+  explicit MeterThread(std::unique_ptr<LevelMeter> meter);
   ~MeterThread();  // finishes what was handed over
   MeterThread(const MeterThread&) = delete;
   MeterThread& operator=(const MeterThread&) = delete;
@@ -25,7 +25,7 @@ class MeterThread {
   Levels finish();
 
  private:
-  std::unique_ptr<LoudnessMeter> meter;
+  std::unique_ptr<LevelMeter> meter;
   BlockQueue queue{256};
   std::thread worker;
 };

@@ -19,42 +19,61 @@ double prototype(int j, int factor, int length) {
 Oversampler::Oversampler(int channelCount, int factor, int reachFrames)
     : channels(channelCount), phases(std::clamp(factor, 1, 8)), taps(2 * std::clamp(reachFrames, 1, 32)) {
   // Phase k takes every factor-th prototype tap; phase 0 is the centre tap
-  // alone. Stored newest-sample-first: the point k/factor after frame
-  // t = n - delay() reads frames n .. n - taps + 1.
-  const int length = phases * taps + 1, centre = phases * taps / 2, late = delay();
+  // alone. Stored oldest-sample-first: the point k/factor after frame
+  // t = n - delay() reads frames n - taps + 1 .. n.
+  const int length = phases * taps + 1, centre = phases * taps / 2;
   coefs.assign(static_cast<std::size_t>(phases * taps), 0.0f);
   for (int k = 0; k < phases; ++k)
     for (int i = 0; i < taps; ++i) {
-      // Prototype index of the tap that meets frame n - i at point n - delay() + k/factor.
-      const int j = centre + (late - i) * phases - k;
+      // The tap that meets frame n - taps + 1 + i at point n - delay() + k/factor.
+      const int j = centre + (i - taps + 1 + delay()) * phases - k;
       if (j >= 0 && j < length)
         coefs[static_cast<std::size_t>(k * taps + i)] = static_cast<float>(prototype(j, phases, length));
     }
-  history.assign(static_cast<std::size_t>(channels * 2 * taps), 0.0f);
+  lines.assign(static_cast<std::size_t>(channels * (taps - 1 + kChunk)), 0.0f);
+  sums.resize(kChunk);
+  chunkPeaks.resize(kChunk);
 }
 
-void Oversampler::reset() {
-  std::fill(history.begin(), history.end(), 0.0f);
-  position = 0;
-}
-
-float Oversampler::pushPeak(const float* frame) {
-  position = position == 0 ? taps - 1 : position - 1;
-  float peak = 0.0f;
-  for (int c = 0; c < channels; ++c) {
-    float* h = history.data() + c * 2 * taps;
-    h[position] = h[position + taps] = frame[c];
-    const float* newest = h + position;  // newest .. newest + taps - 1 is frame n .. n - taps + 1
-    peak = std::max(peak, std::fabs(newest[taps / 2]));
-    for (int k = 1; k < phases; ++k) {
-      const float* c0 = coefs.data() + k * taps;
-      float sum = 0.0f;
-      for (int i = 0; i < taps; ++i) sum += c0[i] * newest[i];
-      peak = std::max(peak, std::fabs(sum));
-    }
+float Oversampler::push(const float* interleaved, int frames, float* peaks) {
+  float most = 0.0f;
+  for (int at = 0; at < frames; at += kChunk) {
+    const int n = std::min(kChunk, frames - at);
+    most = std::max(most, pushChunk(interleaved + static_cast<std::ptrdiff_t>(at) * channels, n,
+                                    peaks ? peaks + at : nullptr));
   }
-  return peak;
+  return most;
 }
 
+// Every loop runs over the whole chunk (the frames past `frames` are stale
+// and ignored), with no aliasing, so that even the compiler's cheapest
+// vectorisation takes it.
+float Oversampler::pushChunk(const float* interleaved, int frames, float* peaks) {
+  const int history = taps - 1, stride = history + kChunk;
+  float* __restrict p = chunkPeaks.data();
+  std::fill(p, p + kChunk, 0.0f);
+  for (int c = 0; c < channels; ++c) {
+    float* line = lines.data() + c * stride;
+    for (int i = 0; i < frames; ++i) line[history + i] = interleaved[i * channels + c];
+    // Phase 0: the frames themselves, delay() late.
+    const float* __restrict own = line + history - delay();
+    for (int i = 0; i < kChunk; ++i) p[i] = std::max(p[i], std::fabs(own[i]));
+    for (int k = 1; k < phases; ++k) {
+      const float* h = coefs.data() + k * taps;
+      float* __restrict s = sums.data();
+      std::fill(s, s + kChunk, 0.0f);
+      for (int t = 0; t < taps; ++t) {
+        const float coef = h[t];
+        const float* __restrict x = line + t;
+        for (int i = 0; i < kChunk; ++i) s[i] += coef * x[i];
+      }
+      for (int i = 0; i < kChunk; ++i) p[i] = std::max(p[i], std::fabs(s[i]));
+    }
+    // Keep the newest taps - 1 frames as the next chunk's history.
+    std::copy(line + frames, line + frames + history, line);
+  }
+  if (peaks) std::copy(p, p + frames, peaks);
+  return *std::max_element(p, p + frames);
+}
 
 }  // namespace sorel::host

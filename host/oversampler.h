@@ -1,10 +1,11 @@
 // Polyphase FIR interpolation of a multichannel stream, the kind a true-peak
 // meter uses: a Hann-windowed sinc spanning 2 * reach input samples (at 4x
 // and a reach of 6, the 49 taps of the meters' usual design; at 2x and 12,
-// the same length the meters use at 88.2 kHz and up), split into `factor`
-// phases. Phase 0 is the input sample itself (the sinc is zero at every
-// other multiple of the factor), so the true peak is never below the sample
-// peak.
+// the same length the meters use from 96 kHz), split into `factor` phases.
+// Phase 0 is the input sample itself (the sinc is zero at every other
+// multiple of the factor), so the true peak is never below the sample peak.
+// Blocks are filtered phase by phase over many frames at once, which the
+// compiler turns into vector arithmetic.
 #pragma once
 
 #include <vector>
@@ -18,24 +19,27 @@ class Oversampler {
   // t+1 reads t-reach+1 .. t+reach.
   Oversampler(int channels, int factor, int reach = 6);
 
-  // Pushes one frame; returns the largest magnitude among the points from
-  // frame (pushed - delay()) up to, not including, the next frame, over all
-  // channels.
-  float pushPeak(const float* frame);
+  // Pushes `frames` interleaved frames. peaks[i] (when given) receives the
+  // largest magnitude, over all channels, among the points from frame
+  // (i - delay()) of those pushed up to, not including, the next frame.
+  // Returns the largest of them all.
+  float push(const float* interleaved, int frames, float* peaks);
 
   int factor() const { return phases; }
   int reach() const { return taps / 2; }
   // The interpolated points come this many frames after the frame pushed.
   int delay() const { return taps / 2; }
-  void reset();
 
  private:
+  static constexpr int kChunk = 256;
+  float pushChunk(const float* interleaved, int frames, float* peaks);
   int channels;
   int phases;
-  int taps;                  // per phase
-  std::vector<float> coefs;  // phase-major: phases x taps, newest sample first
-  std::vector<float> history;  // per channel, 2 * taps long: each frame written twice for a straight read
-  int position = 0;
+  int taps;                    // per phase
+  std::vector<float> coefs;    // phase-major: phases x taps, oldest sample first
+  std::vector<float> lines;    // per channel: taps - 1 frames of history, then the chunk
+  std::vector<float> sums;     // one phase over the chunk
+  std::vector<float> chunkPeaks;
 };
 
 }  // namespace sorel::host

@@ -55,8 +55,8 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   std::unique_ptr<MeterThread> before, after;
   if (options.measure) {
     std::string why;
-    auto a = LoudnessMeter::create(in.channels, in.sampleRate, &why);
-    auto b = LoudnessMeter::create(in.channels, in.sampleRate, &why);
+    auto a = LevelMeter::create(in.channels, in.sampleRate, &why);
+    auto b = LevelMeter::create(in.channels, in.sampleRate, &why);
     if (a && b) {
       before = std::make_unique<MeterThread>(std::move(a));
       after = std::make_unique<MeterThread>(std::move(b));

@@ -33,10 +33,11 @@ void TruePeakLimiter::traceGain(std::vector<float>* to, int step) {
 
 void TruePeakLimiter::limit(const float* in, int count, std::vector<float>& out) {
   const std::size_t ringFrames = static_cast<std::size_t>(delayFrames + 1);
+  peaks.resize(static_cast<std::size_t>(count));
+  loudest = std::max(loudest, detector.push(in, count, peaks.data()));
   for (int i = 0; i < count; ++i) {
     const float* frame = in + static_cast<std::ptrdiff_t>(i) * channels;
-    const float peak = detector.pushPeak(frame);
-    loudest = std::max(loudest, peak);
+    const float peak = peaks[static_cast<std::size_t>(i)];
     const float g = gain.push(peak > ceiling ? ceiling / peak : 1.0f);
     // The frame delayFrames ago sits where this one goes.
     float* slot = delay.data() + (static_cast<std::size_t>(pushed) % ringFrames) * static_cast<std::size_t>(channels);

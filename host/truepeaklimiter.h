@@ -51,6 +51,7 @@ class TruePeakLimiter {
   LimiterGain gain;
   int delayFrames;
   std::vector<float> delay;  // ring of delayFrames + 1 frames
+  std::vector<float> peaks;  // the detector's, per frame of a block
   std::int64_t pushed = 0;
   float least = 1.0f;
   float loudest = 0.0f;

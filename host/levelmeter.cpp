@@ -1,0 +1,62 @@
+#include "levelmeter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sorel::host {
+namespace {
+
+int factorAt(int rate) { return rate < 96000 ? 4 : rate < 192000 ? 2 : 1; }
+int reachAt(int rate) { return rate < 96000 ? 6 : 12; }
+double toDb(double linear) { return linear > 0.0 ? 20.0 * std::log10(linear) : -INFINITY; }
+
+}  // namespace
+
+std::unique_ptr<LevelMeter> LevelMeter::create(int channels, int sampleRate, std::string* error) {
+  // The shelf sits at 1.68 kHz: it needs a rate well above twice that.
+  if (sampleRate < 8000 || channels < 1) {
+    if (error) *error = "the loudness meter measures from 8000 Hz up";
+    return nullptr;
+  }
+  return std::make_unique<LevelMeter>(channels, sampleRate);
+}
+
+LevelMeter::LevelMeter(int channelCount, int sampleRate)
+    : channels(channelCount),
+      segmentFrames((sampleRate + 5) / 10),
+      weight(channelCount == 1 ? 2.0 : 1.0),
+      filters(static_cast<std::size_t>(channelCount), KWeighting(sampleRate)),
+      truePeak(channelCount, factorAt(sampleRate), reachAt(sampleRate)),
+      loudness(segmentFrames) {}
+
+void LevelMeter::add(const float* interleaved, std::int64_t frames) {
+  for (std::int64_t at = 0; at < frames;) {
+    const int n = static_cast<int>(std::min<std::int64_t>(frames - at, 4096));
+    const float* x = interleaved + at * channels;
+    peak = std::max(peak, truePeak.push(x, n, nullptr));
+    for (int i = 0; i < n * channels; ++i) samplePeak = std::max(samplePeak, std::fabs(x[i]));
+    for (int i = 0; i < n; ++i) {
+      for (int c = 0; c < channels; ++c) {
+        const double y = filters[static_cast<std::size_t>(c)].process(x[i * channels + c]);
+        energy += weight * y * y;
+      }
+      if (++filled == segmentFrames) {
+        loudness.addSegment(energy);
+        energy = 0.0;
+        filled = 0;
+      }
+    }
+    at += n;
+  }
+}
+
+Levels LevelMeter::levels() const {
+  Levels l;
+  l.samplePeakDb = toDb(samplePeak);
+  l.truePeakDb = toDb(std::max(peak, samplePeak));
+  l.integratedLufs = loudness.integratedLufs();
+  l.rangeLu = loudness.rangeLu();
+  return l;
+}
+
+}  // namespace sorel::host

@@ -1,0 +1,42 @@
+// Sample peak, true peak, integrated loudness and loudness range of a
+// stream, measured the way the loudness standard's reference meters do
+// (libebur128 checks it to 0.01 dB and 0.01 LU in the tests), at a fraction
+// of their cost: the true peak comes from the polyphase oversampler the
+// limiter uses, at the meters' factor for the rate (4x under 96 kHz, 2x under
+// 192 kHz, none above).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gatedloudness.h"
+#include "kweighting.h"
+#include "loudness.h"
+#include "oversampler.h"
+
+namespace sorel::host {
+
+class LevelMeter {
+ public:
+  // Null with *error for a rate the weighting filters cannot be designed at.
+  static std::unique_ptr<LevelMeter> create(int channels, int sampleRate, std::string* error);
+  LevelMeter(int channels, int sampleRate);
+  void add(const float* interleaved, std::int64_t frames);
+  Levels levels() const;
+  int channelCount() const { return channels; }
+
+ private:
+  int channels;
+  int segmentFrames;
+  double weight;  // per channel: a mono file counts twice, as heard on two speakers
+  std::vector<KWeighting> filters;
+  Oversampler truePeak;
+  GatedLoudness loudness;
+  float samplePeak = 0.0f, peak = 0.0f;
+  double energy = 0.0;  // of the segment being filled
+  int filled = 0;
+};
+
+}  // namespace sorel::host
