@@ -47,6 +47,7 @@ bool AudioReader::open(const std::string& path, std::string* error) {
   }
   info = {sf.samplerate, sf.channels, sf.format, static_cast<std::int64_t>(sf.frames)};
   announced = announcedInHeader(file, info);
+  tags = readMetadata(file);
   return true;
 }
 
@@ -80,9 +81,12 @@ bool AudioWriter::open(const std::string& path, const std::string& shownName, co
          : subtype == SF_FORMAT_PCM_24                                ? 24
          : subtype == SF_FORMAT_PCM_S8 || subtype == SF_FORMAT_PCM_U8 ? 8
                                                                       : 0;
-  dithered = dither == Dither::kTriangular;
+  if (bits) quantiser.emplace(bits, channels, dither);
   // Float to integer through libsndfile (no dither): clip rather than wrap.
   sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  // A float WAV's PEAK chunk carries the time it was written: without it the
+  // same render gives the same bytes.
+  sf_command(file, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
   return true;
 }
 
@@ -98,29 +102,7 @@ bool AudioWriter::write(const float* interleaved, std::int64_t frames, std::stri
     written = sf_writef_float(file, interleaved, static_cast<sf_count_t>(frames));
   } else {
     scratch.resize(static_cast<std::size_t>(samples));
-    const double full = std::ldexp(1.0, bits - 1);  // 32768 for 16 bits
-    const long top = std::lround(full) - 1;
-    const int shift = 32 - bits;
-    // Two uniform values in [0, 1) per sample, each a hash of a running count
-    // (no serial chain between samples); their difference is triangular, ±1 LSB.
-    std::uint32_t count = noiseCount;
-    auto uniform = [&count] {
-      std::uint32_t h = count++;
-      h ^= h >> 16;
-      h *= 0x85EBCA6Bu;
-      h ^= h >> 13;
-      h *= 0xC2B2AE35u;
-      h ^= h >> 16;
-      return static_cast<double>(h) * (1.0 / 4294967296.0);
-    };
-    for (std::int64_t i = 0; i < samples; ++i) {
-      const double noise = dithered ? uniform() - uniform() : 0.0;
-      // Round to nearest (the default mode), then clip to the integer range.
-      const long q = std::lrint(static_cast<double>(interleaved[i]) * full + noise);
-      const long clipped = std::clamp(q, -top - 1, top);
-      scratch[static_cast<std::size_t>(i)] = static_cast<int>(static_cast<std::uint32_t>(clipped) << shift);
-    }
-    noiseCount = count;
+    quantiser->quantise(interleaved, frames, scratch.data());
     written = sf_writef_int(file, scratch.data(), static_cast<sf_count_t>(frames));
   }
   if (written != frames) {

@@ -1,21 +1,20 @@
 // Audio files through libsndfile: reading any format it knows as float
 // frames, and writing float frames in a chosen sample type. Integer output of
-// up to 24 bits is rounded to nearest, dithered first unless told not to
-// (TPDF, ±1 LSB, from a fixed sequence so that the same input always gives
-// the same bytes), and clipped at full scale.
+// up to 24 bits goes through a Quantiser (dither, rounding, clipping).
 #pragma once
 
 #include <sndfile.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "metadata.h"
 #include "outputformat.h"
+#include "quantiser.h"
 
 namespace sorel::host {
-
-enum class Dither { kTriangular, kNone };
 
 struct AudioFormat {
   int sampleRate = 0;
@@ -33,6 +32,8 @@ class AudioReader {
   // The frames the header announced, when it announced more than the file
   // holds (a cut file); 0 otherwise.
   std::int64_t announcedFrames() const { return announced; }
+  // Tags, broadcast extension and cue points, as read at open.
+  const Metadata& metadata() const { return tags; }
   // Reads up to `frames` interleaved frames; returns how many it read.
   std::int64_t read(float* interleaved, std::int64_t frames);
 
@@ -40,6 +41,7 @@ class AudioReader {
   SNDFILE* file = nullptr;
   AudioFormat info;
   std::int64_t announced = 0;
+  Metadata tags;
 };
 
 class AudioWriter {
@@ -49,6 +51,9 @@ class AudioWriter {
   bool open(const std::string& path, const std::string& shownName, const AudioFormat& format, Dither dither,
             std::string* error);
   ~AudioWriter();
+  // Before any audio: writes what the format holds room for; returns the
+  // kinds it could not take.
+  std::vector<std::string> carry(const Metadata& metadata) { return writeMetadata(file, metadata); }
   // Writes interleaved frames; false with *error when the file system refuses.
   bool write(const float* interleaved, std::int64_t frames, std::string* error);
   // Flushes and closes; false with *error on failure.
@@ -58,9 +63,8 @@ class AudioWriter {
   SNDFILE* file = nullptr;
   int channels = 0;
   int bits = 0;  // 8, 16 or 24 for integer types quantised here, else 0
-  bool dithered = false;
+  std::optional<Quantiser> quantiser;
   std::string name;
-  std::uint32_t noiseCount = 0;  // the dither is the same sequence on every run
   std::vector<int> scratch;
 };
 

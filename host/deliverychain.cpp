@@ -28,16 +28,13 @@ void DeliveryChain::process(std::vector<float>& block) {
 }
 
 void DeliveryChain::finish(std::vector<float>& block) {
-  block.clear();
   if (rate) {
-    rate->finish(block);
-    afterRate(block);
-  }
-  if (limiterStage) {
     std::vector<float> tail;
-    limiterStage->finish(tail);
+    rate->finish(tail);
+    afterRate(tail);
     block.insert(block.end(), tail.begin(), tail.end());
   }
+  if (limiterStage) limiterStage->finish(block);
 }
 
 }  // namespace sorel::host

@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "rateconverter.h"
+#include "stage.h"
 #include "truepeaklimiter.h"
 
 namespace sorel::host {
 
-class DeliveryChain {
+class DeliveryChain : public Stage {
  public:
   explicit DeliveryChain(int channelCount) : channels(channelCount) {}
   // False with *error when libsoxr refuses the rates.
@@ -21,9 +22,9 @@ class DeliveryChain {
   void applyGain(double db);
   void limit(int sampleRate, const LimiterSettings& settings);
 
-  void process(std::vector<float>& block);
-  // Whatever the stages still hold, at the end of the stream.
-  void finish(std::vector<float>& block);
+  void process(std::vector<float>& block) override;
+  // Appends whatever the stages still hold, at the end of the stream.
+  void finish(std::vector<float>& block) override;
 
   const TruePeakLimiter* limiter() const { return limiterStage.get(); }
   TruePeakLimiter* limiter() { return limiterStage.get(); }

@@ -49,6 +49,7 @@ double GatedLoudness::integratedLufs() const {
 }
 
 double GatedLoudness::rangeLu() const {
+  if (shortTerms.empty() || !std::isfinite(integratedLufs())) return NAN;
   std::vector<double> kept = gated(shortTerms, 20.0);
   if (kept.empty()) return 0.0;
   std::sort(kept.begin(), kept.end());

@@ -17,7 +17,8 @@ class GatedLoudness {
   void addSegment(double energy);
 
   double integratedLufs() const;  // -inf when no block passed the gates
-  double rangeLu() const;         // 0 when there are no short-term blocks
+  // NaN when undefined: under one 3 s block, or no integrated loudness.
+  double rangeLu() const;
 
  private:
   int frames;

@@ -23,13 +23,14 @@ std::unique_ptr<LoudnessMeter> LoudnessMeter::create(int channels, int sampleRat
   }
   // A mono file is heard on both speakers: measure it as the dual-mono it is.
   if (channels == 1) ebur128_set_channel(state, 0, EBUR128_DUAL_MONO);
-  return std::unique_ptr<LoudnessMeter>(new LoudnessMeter(state, channels));
+  return std::unique_ptr<LoudnessMeter>(new LoudnessMeter(state, channels, sampleRate));
 }
 
 LoudnessMeter::~LoudnessMeter() { ebur128_destroy(&state); }
 
-void LoudnessMeter::add(const float* interleaved, std::int64_t frames) {
-  ebur128_add_frames_float(state, interleaved, static_cast<std::size_t>(frames));
+void LoudnessMeter::add(const float* interleaved, std::int64_t count) {
+  ebur128_add_frames_float(state, interleaved, static_cast<std::size_t>(count));
+  frames += count;
 }
 
 Levels LoudnessMeter::levels() const {
@@ -44,7 +45,9 @@ Levels LoudnessMeter::levels() const {
   l.samplePeakDb = toDb(samplePeak);
   l.truePeakDb = toDb(truePeak);
   if (ebur128_loudness_global(state, &l.integratedLufs) != EBUR128_SUCCESS) l.integratedLufs = -INFINITY;
-  if (ebur128_loudness_range(state, &l.rangeLu) != EBUR128_SUCCESS) l.rangeLu = 0.0;
+  // libebur128 answers 0 where the range is undefined.
+  const bool rangeDefined = std::isfinite(l.integratedLufs) && frames >= 3 * static_cast<std::int64_t>(rate);
+  if (!rangeDefined || ebur128_loudness_range(state, &l.rangeLu) != EBUR128_SUCCESS) l.rangeLu = NAN;
   return l;
 }
 

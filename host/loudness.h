@@ -14,7 +14,7 @@ struct Levels {
   double samplePeakDb = 0.0;    // dBFS; -inf for silence
   double truePeakDb = 0.0;      // dBTP
   double integratedLufs = 0.0;  // -inf when nothing passed the gate
-  double rangeLu = 0.0;
+  double rangeLu = 0.0;         // NaN when undefined: shorter than one 3 s window, or nothing passed the gate
 };
 
 class LoudnessMeter {
@@ -32,9 +32,11 @@ class LoudnessMeter {
   int channelCount() const { return channels; }
 
  private:
-  LoudnessMeter(ebur128_state* s, int count) : state(s), channels(count) {}
+  LoudnessMeter(ebur128_state* s, int count, int sampleRate) : state(s), channels(count), rate(sampleRate) {}
   ebur128_state* state;
   int channels;
+  int rate;
+  std::int64_t frames = 0;
 };
 
 }  // namespace sorel::host

@@ -45,9 +45,6 @@ void RateConverter::process(std::vector<float>& block) {
   block.swap(out);
 }
 
-void RateConverter::finish(std::vector<float>& block) {
-  block.clear();
-  run(nullptr, 0, block);
-}
+void RateConverter::finish(std::vector<float>& block) { run(nullptr, 0, block); }
 
 }  // namespace sorel::host

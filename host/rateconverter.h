@@ -23,7 +23,7 @@ class RateConverter {
 
   // Replaces `block` with the converted frames ready so far.
   void process(std::vector<float>& block);
-  // The frames still in the filter.
+  // Appends the frames still in the filter.
   void finish(std::vector<float>& block);
 
  private:

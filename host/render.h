@@ -22,6 +22,9 @@ struct RenderOptions {
   Dither dither = Dither::kTriangular;
   int blockSize = 512;
   bool measure = true;  // the loudness report; off saves its cost
+  // The plug-in's output as a DAW gets it: its delay is not removed (and the
+  // last frames it held back are not flushed out).
+  bool dawIdentical = false;
 };
 
 // Shared by the files rendered at once, for one progress display.
@@ -44,6 +47,7 @@ struct FileReport {
   std::int64_t blocks = 0;
   std::int64_t nonFinite = 0;         // NaN and infinite input samples, handed on as silence
   std::vector<std::string> warnings;  // said on standard error: a cut input, no meter for the rate
+  std::vector<std::string> notes;     // said in the report: a setting that does nothing here, no loudness reading
 };
 
 // False with *error on any failure; then no output file exists.

@@ -137,6 +137,181 @@ SampleType sampleTypeFrom(const std::string& name) {
   return types.at(name);
 }
 
+// Everything the command line says.
+struct CommandLine {
+  std::vector<std::string> inputs;
+  std::string output, plugin = defaultPlugin(), preset, savePreset, demo, type = "same", dither = "tpdf";
+  std::vector<std::string> settingTexts;
+  int block = 512;
+  unsigned jobs = 1;
+  bool list = false, json = false, quiet = false, version = false, edit = false, noReport = false;
+  bool dawIdentical = false;
+};
+
+void addOptions(CLI::App& app, CommandLine& cl) {
+  app.add_option("inputs", cl.inputs, "Audio files to master (any format libsndfile reads; mono or stereo)");
+  app.add_option("-o,--output", cl.output,
+                 "Output file, or a folder (for several inputs, or when it exists or ends in /); the format "
+                 "follows the output's extension, else the input's");
+  app.add_option("-s,--set", cl.settingTexts,
+                 "NAME=VALUE, repeatable. NAME: a qualified name from --list (stereo.salt, mid.pepper.flavour, "
+                 "side.chili.on, vol.in, vol.in.wide, page, aa, ...) or #INDEX. VALUE: 0..1, 70%, on/off, "
+                 "-1.5dB (vol.in, vol.out), 100Hz (spare.freq), stereo/ms (page), off/splitfir (aa)")
+      ->allow_extra_args(false);
+  app.add_option("--plugin", cl.plugin,
+                 "The VST 2.4 library to load (default: sorel.so beside this program, else the installed "
+                 "../lib/vst/sorel.so)");
+  app.add_flag("--version", cl.version, "Print the version, and the plug-in library's when it differs");
+  app.add_option("--preset", cl.preset, "Start from this .fxp or .fxb preset (settings apply on top)");
+  app.add_option("--save-preset", cl.savePreset, "Write the state after presets and settings as .fxp or .fxb");
+  app.add_flag("--edit", cl.edit,
+               "Open the plug-in's editor in a window, starting from --preset and -s; closing the window (or "
+               "SIGINT, SIGTERM) writes the state to --save-preset");
+  app.add_flag("--list", cl.list, "Print every parameter: index, name, host name, value and display text");
+  app.add_option("--type", cl.type, "Output sample type")
+      ->check(CLI::IsMember({"same", "pcm16", "pcm24", "pcm32", "float"}));
+  app.add_option("--dither", cl.dither,
+                 "Dither for 8-, 16- and 24-bit output: tpdf (default; white, ±1 LSB), shaped (the same noise "
+                 "through an error-feedback filter (1-z^-1)^2: less noise below a sixth of the sample rate, more "
+                 "above), or none (round to nearest). Samples already on the output's grid get no dither: "
+                 "digital silence stays silent and a bypassed render into the input's depth is bit-transparent")
+      ->check(CLI::IsMember({"tpdf", "shaped", "none"}));
+  app.add_flag("--daw-identical", cl.dawIdentical,
+               "Keep the plug-in's output exactly as a DAW gets it. By default its delay (one sample with "
+               "aa=splitfir) is removed and the frames it held back are flushed out, so the output lines up "
+               "with the input and keeps its length");
+  app.add_option("--block", cl.block, "Block size handed to the plug-in")->check(CLI::Range(1, 8192));
+  app.add_option("-j,--jobs", cl.jobs, "Files rendered at once, each with its own plug-in instance")
+      ->check(CLI::Range(1u, 64u));
+  app.add_flag("--no-report", cl.noReport,
+               "Skip the loudness and peak measurement (it costs more than the processing)");
+  app.add_flag("--json", cl.json, "Print the reports as JSON, one object per line");
+  app.add_flag("-q,--quiet", cl.quiet, "No progress bar");
+  app.add_option("--demo", cl.demo,
+                 "Master the built-in demo material (synthetic mix) into this file, with the built-in setting or, "
+                 "when given, --preset's");
+}
+
+// The settings to apply: the demo's built-in ones unless a preset is given,
+// then -s in order. Empty with *error for a malformed one.
+bool collectSettings(const CommandLine& cl, std::vector<Setting>& settings, std::string* error) {
+  if (!cl.demo.empty() && cl.preset.empty()) settings = demoSettings();
+  for (const std::string& text : cl.settingTexts) {
+    const auto eq = text.find('=');
+    if (eq == std::string::npos || eq == 0) {
+      *error = "a setting is NAME=VALUE, not '" + text + "'";
+      return false;
+    }
+    settings.push_back({text.substr(0, eq), text.substr(eq + 1)});
+  }
+  return true;
+}
+
+// Combinations that cannot work; empty when the command line makes sense.
+std::string contradiction(const CommandLine& cl) {
+  if (!cl.demo.empty() && !cl.inputs.empty()) return "--demo renders the built-in material; give no input files";
+  if (cl.edit && cl.savePreset.empty()) return "--edit needs --save-preset FILE: where the edited state goes";
+  if (cl.edit && (!cl.inputs.empty() || !cl.demo.empty() || !cl.output.empty()))
+    return "--edit only sets up a preset; render with --preset FILE afterwards";
+  if (cl.demo.empty() && cl.inputs.empty() && !cl.list && cl.savePreset.empty())
+    return "nothing to do: give input files and -o, or --demo, --list or --save-preset (see --help)";
+  if (!cl.inputs.empty() && cl.output.empty()) return "say where the output goes with -o";
+  if (cl.output == "-" || cl.demo == "-") return "standard output (-o -) is not an output here; give a file name";
+  return "";
+}
+
+RenderOptions renderOptions(const CommandLine& cl) {
+  RenderOptions options;
+  options.sampleType = sampleTypeFrom(cl.type);
+  if (!cl.demo.empty() && cl.type == "same") options.sampleType = SampleType::kPcm24;
+  options.dither = cl.dither == "none"     ? Dither::kNone
+                   : cl.dither == "shaped" ? Dither::kShaped
+                                           : Dither::kTriangular;
+  options.blockSize = cl.block;
+  options.measure = !cl.noReport;
+  options.dawIdentical = cl.dawIdentical;
+  return options;
+}
+
+using Jobs = std::vector<std::pair<std::string, std::string>>;  // input, output
+
+// The demo's source is generated beside its output under a temporary name
+// (`source`): never committed, so removed at the end or on interruption.
+bool planDemo(const std::string& demo, std::optional<ReplacingFile>& source, Jobs& jobs, std::string* error) {
+  const std::string& path = source.emplace(demo).temporaryPath();
+  AudioWriter writer;
+  const std::vector<float> material = demoMaterial(48000, 8.0);
+  if (!writer.open(path, path, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, error) ||
+      !writer.write(material.data(), static_cast<std::int64_t>(material.size() / 2), error) || !writer.close(error))
+    return false;
+  jobs.emplace_back(path, demo);
+  return true;
+}
+
+// Which input goes to which output: one file, or each into a folder.
+bool planInputs(const CommandLine& cl, Jobs& jobs, std::string* error) {
+  const std::string& output = cl.output;
+  std::error_code ignored;
+  const bool folder = cl.inputs.size() > 1 || fs::is_directory(output, ignored) || output.back() == '/';
+  if (folder && !fs::is_directory(output, ignored) && !fs::create_directories(output, ignored)) {
+    *error = "cannot create the output folder " + output;
+    return false;
+  }
+  for (const std::string& in : cl.inputs) {
+    const std::string out = folder ? (fs::path(output) / fs::path(in).filename()).string() : output;
+    if (fs::exists(out, ignored) && fs::equivalent(in, out, ignored)) {
+      *error = "the output " + out + " is the input itself; choose another place";
+      return false;
+    }
+    jobs.emplace_back(in, out);
+  }
+  return true;
+}
+
+struct Outcomes {
+  explicit Outcomes(std::size_t n) : reports(n), errors(n), ok(n, 0) {}
+  std::vector<FileReport> reports;
+  std::vector<std::string> errors;
+  std::vector<char> ok;  // not vector<bool>: its bits share words between threads
+};
+
+// Renders every job on up to `threadCount` threads, with one progress bar.
+Outcomes renderAll(const Session& session, const Jobs& jobs, const RenderOptions& options, const CommandLine& cl) {
+  Progress progress;
+  std::vector<std::string> sources;
+  for (const auto& job : jobs) sources.push_back(job.first);
+  ProgressDisplay display(progress, !cl.quiet && !cl.json && isatty(2) && longestSeconds(sources) > 5.0);
+  Outcomes outcomes(jobs.size());
+  std::atomic<std::size_t> next{0};
+  auto worker = [&] {
+    for (std::size_t i = next++; i < jobs.size(); i = next++)
+      outcomes.ok[i] = renderFile(session, jobs[i].first, jobs[i].second, options, &progress, outcomes.reports[i],
+                                  &outcomes.errors[i]);
+  };
+  std::vector<std::thread> threads;
+  for (unsigned t = 1; t < std::min<std::size_t>(cl.jobs, jobs.size()); ++t) threads.emplace_back(worker);
+  worker();
+  for (std::thread& t : threads) t.join();
+  display.stop();
+  return outcomes;
+}
+
+// The reports on standard output, warnings and errors on standard error.
+int printReports(Outcomes& outcomes, const CommandLine& cl) {
+  int status = 0;
+  for (std::size_t i = 0; i < outcomes.reports.size(); ++i) {
+    if (!outcomes.ok[i]) {
+      status = fail(outcomes.errors[i]);
+      continue;
+    }
+    FileReport& report = outcomes.reports[i];
+    for (const std::string& warning : report.warnings) std::fprintf(stderr, "sorel-render: %s\n", warning.c_str());
+    if (!cl.demo.empty()) report.input = "built-in demo material";
+    std::cout << (cl.json ? reportJson(report) + "\n" : reportText(report));
+  }
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -148,145 +323,41 @@ int main(int argc, char** argv) {
       "  sorel-render --preset album.fxp -j 2 -o mastered/ *.flac\n"
       "  sorel-render --demo demo.wav",
       "sorel-render"};
-  std::vector<std::string> inputs;
-  std::string output, plugin = defaultPlugin(), preset, savePreset, demo, type = "same", dither = "tpdf";
-  std::vector<std::string> settingTexts;
-  int block = 512;
-  unsigned jobs = 1;
-  bool list = false, json = false, quiet = false, version = false, edit = false;
-  app.add_option("inputs", inputs, "Audio files to master (any format libsndfile reads; mono or stereo)");
-  app.add_option("-o,--output", output,
-                 "Output file, or a folder (for several inputs, or when it exists or ends in /); the format "
-                 "follows the output's extension, else the input's");
-  app.add_option("-s,--set", settingTexts,
-                 "NAME=VALUE, repeatable. NAME: a qualified name from --list (stereo.salt, mid.pepper.flavour, "
-                 "side.chili.on, vol.in, vol.in.wide, page, aa, ...) or #INDEX. VALUE: 0..1, 70%, on/off, "
-                 "-1.5dB (vol.in, vol.out), 100Hz (spare.freq), stereo/ms (page), off/splitfir (aa)")
-      ->allow_extra_args(false);
-  app.add_option("--plugin", plugin,
-                 "The VST 2.4 library to load (default: sorel.so beside this program, else the installed "
-                 "../lib/vst/sorel.so)");
-  app.add_flag("--version", version, "Print the version, and the plug-in library's when it differs");
-  app.add_option("--preset", preset, "Start from this .fxp or .fxb preset (settings apply on top)");
-  app.add_option("--save-preset", savePreset, "Write the state after presets and settings as .fxp or .fxb");
-  app.add_flag("--edit", edit,
-               "Open the plug-in's editor in a window, starting from --preset and -s; closing the window (or "
-               "SIGINT, SIGTERM) writes the state to --save-preset");
-  app.add_flag("--list", list, "Print every parameter: index, name, host name, value and display text");
-  app.add_option("--type", type, "Output sample type")
-      ->check(CLI::IsMember({"same", "pcm16", "pcm24", "pcm32", "float"}));
-  app.add_option("--dither", dither, "Dither for 16- and 24-bit output: tpdf (default) or none")
-      ->check(CLI::IsMember({"tpdf", "none"}));
-  app.add_option("--block", block, "Block size handed to the plug-in")->check(CLI::Range(1, 8192));
-  app.add_option("-j,--jobs", jobs, "Files rendered at once, each with its own plug-in instance")
-      ->check(CLI::Range(1u, 64u));
-  bool noReport = false;
-  app.add_flag("--no-report", noReport, "Skip the loudness and peak measurement (it costs more than the processing)");
-  app.add_flag("--json", json, "Print the reports as JSON, one object per line");
-  app.add_flag("-q,--quiet", quiet, "No progress bar");
-  app.add_option("--demo", demo,
-                 "Master the built-in demo material (synthetic mix) into this file, with the built-in setting or, "
-                 "when given, --preset's");
+  CommandLine cl;
+  addOptions(app, cl);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return app.exit(e);
     return fail(e.what());
   }
-
-  if (version) return printVersion(plugin);
-
-  // The demo masters with its built-in setting unless a preset is given.
-  std::vector<Setting> settings;
-  if (!demo.empty() && preset.empty()) settings = demoSettings();
-  for (const std::string& text : settingTexts) {
-    const auto eq = text.find('=');
-    if (eq == std::string::npos || eq == 0) return fail("a setting is NAME=VALUE, not '" + text + "'");
-    settings.push_back({text.substr(0, eq), text.substr(eq + 1)});
-  }
-  if (!demo.empty() && !inputs.empty()) return fail("--demo renders the built-in material; give no input files");
-  if (edit && savePreset.empty()) return fail("--edit needs --save-preset FILE: where the edited state goes");
-  if (edit && (!inputs.empty() || !demo.empty() || !output.empty()))
-    return fail("--edit only sets up a preset; render with --preset FILE afterwards");
-  if (demo.empty() && inputs.empty() && !list && savePreset.empty())
-    return fail("nothing to do: give input files and -o, or --demo, --list or --save-preset (see --help)");
-  if (!inputs.empty() && output.empty()) return fail("say where the output goes with -o");
-  if (output == "-" || demo == "-") return fail("standard output (-o -) is not an output here; give a file name");
+  if (cl.version) return printVersion(cl.plugin);
 
   std::string error;
-  auto session = Session::create(plugin, preset, settings, &error);
+  std::vector<Setting> settings;
+  if (!collectSettings(cl, settings, &error)) return fail(error);
+  if (const std::string why = contradiction(cl); !why.empty()) return fail(why);
+
+  auto session = Session::create(cl.plugin, cl.preset, settings, &error);
   if (!session) return fail(error);
-  if (list) session->list(std::cout);
-  if (edit) {
+  if (cl.list) session->list(std::cout);
+  if (cl.edit) {
     static std::atomic<int> interrupted{0};
     deferInterruptions(interrupted);
-    return editAndSavePreset(*session, savePreset, interrupted, &error) ? 0 : fail(error);
+    return editAndSavePreset(*session, cl.savePreset, interrupted, &error) ? 0 : fail(error);
   }
 
-  // Which file goes where.
-  std::vector<std::pair<std::string, std::string>> jobsList;
-  // The demo's generated source, beside its output: never committed, so it is
-  // removed at the end, or on interruption.
+  Jobs jobs;
   std::optional<ReplacingFile> demoSource;
-  RenderOptions options;
-  options.sampleType = sampleTypeFrom(type);
-  options.dither = dither == "none" ? Dither::kNone : Dither::kTriangular;
-  options.blockSize = block;
-  options.measure = !noReport;
-  if (!demo.empty()) {
-    const std::string& source = demoSource.emplace(demo).temporaryPath();
-    AudioWriter writer;
-    const std::vector<float> material = demoMaterial(48000, 8.0);
-    if (!writer.open(source, source, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, &error) ||
-        !writer.write(material.data(), static_cast<std::int64_t>(material.size() / 2), &error) || !writer.close(&error))
-      return fail(error);
-    if (type == "same") options.sampleType = SampleType::kPcm24;
-    jobsList.emplace_back(source, demo);
-  } else if (!inputs.empty()) {
-    std::error_code ignored;
-    const bool folder = inputs.size() > 1 || fs::is_directory(output, ignored) || output.back() == '/';
-    if (folder && !fs::is_directory(output, ignored) && !fs::create_directories(output, ignored))
-      return fail("cannot create the output folder " + output);
-    for (const std::string& in : inputs) {
-      const std::string out = folder ? (fs::path(output) / fs::path(in).filename()).string() : output;
-      if (fs::exists(out, ignored) && fs::equivalent(in, out, ignored))
-        return fail("the output " + out + " is the input itself; choose another place");
-      jobsList.emplace_back(in, out);
-    }
-  }
-  if (outputsCollide(jobsList, &error)) return fail(error);
-  if (jobsList.empty()) return savePreset.empty() || session->savePreset(savePreset, &error) ? 0 : fail(error);
+  if (!cl.demo.empty() && !planDemo(cl.demo, demoSource, jobs, &error)) return fail(error);
+  if (!cl.inputs.empty() && !planInputs(cl, jobs, &error)) return fail(error);
+  if (outputsCollide(jobs, &error)) return fail(error);
+  if (jobs.empty()) return cl.savePreset.empty() || session->savePreset(cl.savePreset, &error) ? 0 : fail(error);
 
-  Progress progress;
-  std::vector<std::string> sources;
-  for (const auto& job : jobsList) sources.push_back(job.first);
-  ProgressDisplay display(progress, !quiet && !json && isatty(2) && longestSeconds(sources) > 5.0);
-  std::vector<FileReport> reports(jobsList.size());
-  std::vector<std::string> errors(jobsList.size());
-  std::vector<char> ok(jobsList.size(), 0);  // not vector<bool>: its bits share words between threads
-  std::atomic<std::size_t> next{0};
-  auto worker = [&] {
-    for (std::size_t i = next++; i < jobsList.size(); i = next++)
-      ok[i] = renderFile(*session, jobsList[i].first, jobsList[i].second, options, &progress, reports[i], &errors[i]);
-  };
-  std::vector<std::thread> threads;
-  for (unsigned t = 1; t < std::min<std::size_t>(jobs, jobsList.size()); ++t) threads.emplace_back(worker);
-  worker();
-  for (std::thread& t : threads) t.join();
-  display.stop();
-
-  int status = 0;
-  for (std::size_t i = 0; i < jobsList.size(); ++i) {
-    if (!ok[i]) {
-      status = fail(errors[i]);
-      continue;
-    }
-    for (const std::string& warning : reports[i].warnings) std::fprintf(stderr, "sorel-render: %s\n", warning.c_str());
-    if (!demo.empty()) reports[i].input = "built-in demo material";
-    std::cout << (json ? reportJson(reports[i]) + "\n" : reportText(reports[i]));
-  }
+  Outcomes outcomes = renderAll(*session, jobs, renderOptions(cl), cl);
+  const int status = printReports(outcomes, cl);
   // The preset records the state the files were rendered with: only written
   // when they all were.
-  if (status == 0 && !savePreset.empty() && !session->savePreset(savePreset, &error)) return fail(error);
+  if (status == 0 && !cl.savePreset.empty() && !session->savePreset(cl.savePreset, &error)) return fail(error);
   return status;
 }

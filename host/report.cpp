@@ -7,6 +7,7 @@ namespace sorel::host {
 namespace {
 
 std::string number(double v, const char* unit) {
+  if (std::isnan(v)) return "n/a";
   if (!std::isfinite(v)) return std::string("-inf ") + unit;
   char text[32];
   std::snprintf(text, sizeof text, "%.2f %s", v, unit);
@@ -37,6 +38,12 @@ std::string jsonString(const std::string& s) {
   return out + "\"";
 }
 
+std::string jsonStrings(const std::vector<std::string>& list) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < list.size(); ++i) out += (i ? ", " : "") + jsonString(list[i]);
+  return out + "]";
+}
+
 std::string levelsJson(const Levels& l) {
   return "{\"sample_peak_dbfs\": " + jsonNumber(l.samplePeakDb) + ", \"true_peak_dbtp\": " + jsonNumber(l.truePeakDb) +
          ", \"integrated_lufs\": " + jsonNumber(l.integratedLufs) +
@@ -61,6 +68,7 @@ std::string reportText(const FileReport& r) {
                     number(l.rangeLu, "LU").c_str());
       out += row;
     }
+  for (const std::string& note : r.notes) out += "  note: " + note + "\n";
   if (r.nonFinite > 0) {
     std::snprintf(row, sizeof row, "  non-finite input: %lld samples (NaN or infinite), played as silence\n",
                   static_cast<long long>(r.nonFinite));
@@ -82,7 +90,7 @@ std::string reportJson(const FileReport& r) {
          ", \"after\": " + (r.measured ? levelsJson(r.after) : "null") +
          ", \"input_clip_blocks\": " + (r.clipBlocks >= 0 ? std::to_string(r.clipBlocks) : std::string("null")) +
          ", \"blocks\": " + std::to_string(r.blocks) + ", \"nonfinite_input_samples\": " + std::to_string(r.nonFinite) +
-         "}";
+         ", \"notes\": " + jsonStrings(r.notes) + "}";
 }
 
 }  // namespace sorel::host

@@ -69,7 +69,6 @@ void TruePeakLimiter::process(std::vector<float>& block) {
 
 void TruePeakLimiter::finish(std::vector<float>& block) {
   const std::vector<float> silence(static_cast<std::size_t>(delayFrames * channels), 0.0f);
-  block.clear();
   limit(silence.data(), delayFrames, block);
   if (trace && traceCount > 0) trace->push_back(traceLeast);
   traceCount = 0;

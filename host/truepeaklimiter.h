@@ -31,7 +31,7 @@ class TruePeakLimiter {
   // Replaces `block` (interleaved frames) with the limited frames ready so
   // far: fewer at the start, by latency().
   void process(std::vector<float>& block);
-  // The remaining latency() frames.
+  // Appends the remaining latency() frames.
   void finish(std::vector<float>& block);
 
   int latency() const { return delayFrames; }

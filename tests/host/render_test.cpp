@@ -7,10 +7,10 @@
 namespace sorel::test {
 namespace {
 
-TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
+TEST_F(Render, DawIdenticalOutputEqualsThePluginDrivenDirectly) {
   const std::vector<float> input = music(30000, 2, 1);
   const std::string in = writeAudio("in.wav", input, 2);
-  const Outcome r = run("-q --type float -s page=ms -s mid.salt=0.7 -s side.chili=55% -s aa=splitfir -s vol.in=1.5dB " +
+  const Outcome r = run("-q --daw-identical --type float -s page=ms -s mid.salt=0.7 -s side.chili=55% -s aa=splitfir -s vol.in=1.5dB " +
                         in + " -o " + path("out.wav"));
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<float> rendered = readAudio(path("out.wav"));
@@ -36,6 +36,21 @@ TEST_F(Render, OutputEqualsThePluginDrivenDirectly) {
   EXPECT_NE(rendered, input);
 }
 
+// The split-band path's delay is removed and its last sample flushed out:
+// with neutral settings the output nulls against the input, at every length.
+TEST_F(Render, SplitBandDelayIsRemovedAndNoSampleIsLost) {
+  for (const std::size_t frames : {1u, 2u, 8193u}) {
+    std::vector<float> input = music(frames, 2, 3);
+    for (float& v : input) v *= 0.5f;  // under the input clamp
+    const std::string in = writeAudio("in.wav", input, 2);
+    const Outcome r = run("-q --no-report --type float -s aa=splitfir " + in + " -o " + path("out.wav"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<float> out = readAudio(path("out.wav"));
+    ASSERT_EQ(out.size(), input.size()) << frames;
+    for (std::size_t i = 0; i < out.size(); ++i) ASSERT_NEAR(out[i], input[i], 1e-6f) << frames << " frames, " << i;
+  }
+}
+
 TEST_F(Render, ReportMeasuresBeforeAndAfterAndCountsClips) {
   std::vector<float> input = music(44100 * 3, 2, 2);
   for (float& v : input) v *= 0.5f;  // peaks well below full scale...
@@ -48,6 +63,35 @@ TEST_F(Render, ReportMeasuresBeforeAndAfterAndCountsClips) {
   EXPECT_NE(r.out.find("\"after\": {\"sample_peak_dbfs\": 0.000"), std::string::npos) << r.out;  // clamped
   const Outcome silent = run("--json -s global.on=off " + in + " -o " + path("bypassed.wav"));
   EXPECT_NE(silent.out.find("\"input_clip_blocks\": 0,"), std::string::npos) << silent.out;
+}
+
+// What the report cannot give or the file cannot use is said per file: a
+// loudness too short or quiet to read, an undefined range (null, not 0), an
+// M/S page that one channel cannot have.
+TEST_F(Render, ReportNotesWhatItCannotMeasureOrUse) {
+  const std::vector<float> quiet(20000, 0.0001f);
+  struct Case {
+    const char* name;
+    std::vector<float> frames;
+    int channels;
+    const char* args;
+    bool loudness, range, msNote;
+  } cases[] = {
+      {"long.wav", music(44100 * 4, 2, 7), 2, "-s page=ms", true, true, false},
+      {"short.wav", music(44100 * 2, 2, 7), 2, "", true, false, false},
+      {"quiet.wav", quiet, 1, "", false, false, false},
+      {"mono-ms.wav", music(44100, 1, 8), 1, "-s page=ms", true, false, true},
+      {"mono.wav", music(44100, 1, 8), 1, "-s page=stereo", true, false, false},
+  };
+  for (const Case& c : cases) {
+    const std::string in = writeAudio(c.name, c.frames, c.channels);
+    const Outcome r = run(std::string("--json ") + c.args + " " + in + " -o " + path("out.wav"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("\"integrated_lufs\": null") == std::string::npos, c.loudness) << c.name << r.out;
+    EXPECT_EQ(r.out.find("too quiet for a loudness reading") == std::string::npos, c.loudness) << c.name;
+    EXPECT_EQ(r.out.find("\"loudness_range_lu\": null") == std::string::npos, c.range) << c.name << r.out;
+    EXPECT_EQ(r.out.find("page=ms on a mono file") != std::string::npos, c.msNote) << c.name << r.out;
+  }
 }
 
 TEST_F(Render, MonoStaysMonoAndMoreThanTwoChannelsAreRefused) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "preset.h"
+#include "quantiser.h"
 #include "render_fixture.h"
 
 namespace sorel::test {
@@ -39,6 +40,74 @@ TEST_F(Render, WithoutDitherIntegersRoundToNearest) {
     for (std::size_t i = 0; i < got.size(); ++i)
       ASSERT_EQ(got[i], std::lround(static_cast<double>(input[i]) * full)) << bits << " bits, sample " << i;
   }
+}
+
+// Samples already on the output's grid get no dither: a bypassed 16- or
+// 24-bit file comes back sample for sample, and digital silence after music
+// is written as zeros once the dither's run of exact frames has passed.
+TEST_F(Render, DitherLeavesExactSamplesAndSilenceAlone) {
+  for (const char* dither : {"tpdf", "shaped"}) {
+    for (const int bits : {16, 24}) {
+      const std::string in = writeAudio("exact.wav", music(20000, 2, 4), 2,
+                                        SF_FORMAT_WAV | (bits == 16 ? SF_FORMAT_PCM_16 : SF_FORMAT_PCM_24));
+      const Outcome r = run(std::string("-q --no-report -s global.on=off --dither ") + dither + " " + in + " -o " +
+                            path("exact-out.wav"));
+      ASSERT_EQ(r.status, 0) << r.err;
+      EXPECT_EQ(readIntegers(path("exact-out.wav"), bits), readIntegers(in, bits)) << dither << ", " << bits;
+    }
+    std::vector<float> input = music(20000, 1, 5);
+    for (float& v : input) v *= 0.1f;
+    input.resize(60000, 0.0f);
+    const std::string in = writeAudio("fade.wav", input, 1);
+    const Outcome r = run(std::string("-q --no-report --type pcm16 -s global.on=off --dither ") + dither + " " + in +
+                          " -o " + path("fade-out.wav"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<int> out = readIntegers(path("fade-out.wav"), 16);
+    ASSERT_EQ(out.size(), input.size());
+    const auto silent = out.begin() + 20000 + host::Quantiser::kExactRun;
+    EXPECT_TRUE(std::all_of(silent, out.end(), [](int v) { return v == 0; })) << dither;
+    // The plug-in gives exact zeros for silence, processing or not.
+    const std::string zeros = writeAudio("zeros.wav", std::vector<float>(30000, 0.0f), 2);
+    ASSERT_EQ(run(std::string("-q --no-report --type pcm16 -s stereo.salt=0.8 --dither ") + dither + " " + zeros +
+                  " -o " + path("zeros-out.wav"))
+                  .status,
+              0);
+    EXPECT_EQ(readIntegers(path("zeros-out.wav"), 16), std::vector<int>(30000, 0)) << dither;
+  }
+}
+
+// Off the grid, dither still works: a level of a quarter of a code comes out
+// as codes averaging a quarter, and the shaped dither's error is quiet at low
+// frequencies, where the white dither's is not.
+TEST_F(Render, DitherDecorrelatesAndShapedDitherMovesNoiseUp) {
+  constexpr int kFrames = 40000;
+  const std::string dc = writeAudio("dc.wav", std::vector<float>(kFrames, 0.25f / 32768.0f), 1);
+  std::vector<float> quiet = music(kFrames, 1, 6);
+  for (float& v : quiet) v *= 0.01f;
+  const std::string signal = writeAudio("quiet.wav", quiet, 1);
+  double lowBand[2] = {};
+  for (int shaped = 0; shaped < 2; ++shaped) {
+    const std::string args = std::string("-q --no-report -s global.on=off --type pcm16 --dither ") +
+                             (shaped ? "shaped " : "tpdf ");
+    ASSERT_EQ(run(args + dc + " -o " + path("dc-out.wav")).status, 0);
+    const std::vector<int> codes = readIntegers(path("dc-out.wav"), 16);
+    double mean = 0.0;
+    for (int v : codes) mean += v;
+    EXPECT_NEAR(mean / kFrames, 0.25, 0.02) << shaped;
+    ASSERT_EQ(run(args + signal + " -o " + path("quiet-out.wav")).status, 0);
+    const std::vector<int> out = readIntegers(path("quiet-out.wav"), 16);
+    ASSERT_EQ(out.size(), quiet.size());
+    // The error through a triangular window of 32 samples: its power
+    // measures the band below about 1.4 kHz at 44.1 kHz.
+    for (std::size_t i = 0; i + 32 <= out.size(); i += 32) {
+      double sum = 0.0;
+      for (std::size_t k = 0; k < 32; ++k)
+        sum += static_cast<double>(std::min(k + 1, 32 - k)) *
+               (out[i + k] - static_cast<double>(quiet[i + k]) * 32768.0);
+      lowBand[shaped] += sum * sum;
+    }
+  }
+  EXPECT_LT(lowBand[1], lowBand[0] / 20.0);
 }
 
 TEST_F(Render, PresetsWithImpossibleValuesAreRefusedByName) {
