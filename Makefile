@@ -5,7 +5,7 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 CTEST = ctest --output-on-failure -j$(JOBS)
 
 DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  libsndfile1-dev libebur128-dev libsoxr-dev libcli11-dev sox \
+  libsndfile1-dev libebur128-dev libsoxr-dev libcli11-dev sox help2man parallel \
   libcairo2-dev libpng-dev libx11-dev libfontconfig-dev fonts-liberation fonts-dejavu-core xvfb xdotool xauth \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 # The DAW render test (tests/daw/): Ardour 7 drives the built plug-in.

@@ -76,6 +76,7 @@ bool AudioWriter::open(const std::string& path, const std::string& shownName, co
     return false;
   }
   channels = format.channels;
+  fileFormat = format.format;
   const int subtype = format.format & SF_FORMAT_SUBMASK;
   bits = subtype == SF_FORMAT_PCM_16                                  ? 16
          : subtype == SF_FORMAT_PCM_24                                ? 24
@@ -92,6 +93,30 @@ bool AudioWriter::open(const std::string& path, const std::string& shownName, co
 
 AudioWriter::~AudioWriter() {
   if (file) sf_close(file);
+}
+
+std::vector<std::string> AudioWriter::encode(const Encoding& encoding) {
+  std::vector<std::string> notes;
+  const int subtype = fileFormat & SF_FORMAT_SUBMASK;
+  const bool lossy = subtype == SF_FORMAT_MPEG_LAYER_III || subtype == SF_FORMAT_VORBIS || subtype == SF_FORMAT_OPUS;
+  if (encoding.quality >= 0.0) {
+    // libsndfile's compression level: 0 is the best quality, 1 the smallest file.
+    double level = 1.0 - encoding.quality / 10.0;
+    if (!lossy || sf_command(file, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level) != SF_TRUE)
+      notes.push_back(describeFormat(fileFormat) + " is not a lossy codec; --quality changes nothing");
+  }
+  // The bitrate mode after the level: libsndfile's MPEG encoder applies the
+  // level it holds when the mode is set (and answers false when it holds
+  // none, though the mode takes effect). Its Vorbis and Opus encoders take no
+  // mode.
+  if (encoding.bitrateMode >= 0) {
+    int mode = encoding.bitrateMode;
+    if (subtype == SF_FORMAT_MPEG_LAYER_III)
+      sf_command(file, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+    else
+      notes.push_back(describeFormat(fileFormat) + " has no bitrate mode; --bitrate-mode changes nothing");
+  }
+  return notes;
 }
 
 // Integers go to libsndfile left-aligned in 32 bits, whatever the file's width.

@@ -16,6 +16,12 @@
 
 namespace sorel::host {
 
+// A lossy codec's settings; unset ones keep libsndfile's defaults.
+struct Encoding {
+  double quality = -1.0;  // 0 (smallest) to 10 (best); negative: unset
+  int bitrateMode = -1;   // SF_BITRATE_MODE_*; negative: unset
+};
+
 struct AudioFormat {
   int sampleRate = 0;
   int channels = 0;
@@ -54,6 +60,9 @@ class AudioWriter {
   // Before any audio: writes what the format holds room for; returns the
   // kinds it could not take.
   std::vector<std::string> carry(const Metadata& metadata) { return writeMetadata(file, metadata); }
+  // Before any audio: the codec's quality and bitrate mode, where its format
+  // takes them; returns notes on what it did not take.
+  std::vector<std::string> encode(const Encoding& encoding);
   // Writes interleaved frames; false with *error when the file system refuses.
   bool write(const float* interleaved, std::int64_t frames, std::string* error);
   // Flushes and closes; false with *error on failure.
@@ -62,6 +71,7 @@ class AudioWriter {
  private:
   SNDFILE* file = nullptr;
   int channels = 0;
+  int fileFormat = 0;
   int bits = 0;  // 8, 16 or 24 for integer types quantised here, else 0
   std::optional<Quantiser> quantiser;
   std::string name;

@@ -6,7 +6,7 @@ namespace sorel::host {
 
 bool DeliveryChain::convertRate(int inRate, int outRate, std::string* error) {
   if (inRate == outRate) return true;
-  rate = RateConverter::create(channels, inRate, outRate, error);
+  rate = Resampler::create(inRate, outRate, channels, error);
   return rate != nullptr;
 }
 
@@ -23,14 +23,18 @@ void DeliveryChain::afterRate(std::vector<float>& block) {
 }
 
 void DeliveryChain::process(std::vector<float>& block) {
-  if (rate) rate->process(block);
+  if (rate) {
+    std::vector<float> converted;
+    rate->process(block.data(), block.size() / static_cast<std::size_t>(channels), converted);
+    block.swap(converted);
+  }
   afterRate(block);
 }
 
 void DeliveryChain::finish(std::vector<float>& block) {
   if (rate) {
     std::vector<float> tail;
-    rate->finish(tail);
+    rate->flush(tail);
     afterRate(tail);
     block.insert(block.end(), tail.begin(), tail.end());
   }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "rateconverter.h"
+#include "resampler.h"
 #include "stage.h"
 #include "truepeaklimiter.h"
 
@@ -32,7 +32,7 @@ class DeliveryChain : public Stage {
  private:
   void afterRate(std::vector<float>& block);
   int channels;
-  std::unique_ptr<RateConverter> rate;
+  std::unique_ptr<Resampler> rate;
   float gain = 1.0f;
   std::unique_ptr<TruePeakLimiter> limiterStage;
 };

@@ -6,32 +6,13 @@
 #include <vector>
 
 #include "blockqueue.h"
-#include "delaytrim.h"
 #include "meterthread.h"
 #include "outputtarget.h"
 #include "parameters.h"
+#include "pluginsection.h"
 #include "stage.h"
-#include "volume.h"
 
 namespace sorel::host {
-
-ClipCounter::ClipCounter(const std::vector<float>& values)
-    : active(values.size() > kInRange && values[kGlobalOn] >= 0.5f),
-      gain(active ? volumeGain(values[kVolIn], values[kInRange] > 0.5f) : 1.0f) {}
-
-bool ClipCounter::blockClips(float* const* channels, int count, int n) const {
-  if (!active) return false;
-  const float g = gain;
-  bool clipped = false;
-  for (int c = 0; c < count; ++c) {
-    const float* x = channels[c];
-    if (g == 1.0f)
-      for (int i = 0; i < n; ++i) clipped |= !(x[i] >= -1.0f && x[i] <= 1.0f);
-    else
-      for (int i = 0; i < n; ++i) clipped |= !(x[i] * g >= -1.0f && x[i] * g <= 1.0f);
-  }
-  return clipped;
-}
 
 namespace {
 
@@ -83,6 +64,7 @@ Meters startMeters(const std::string& input, const AudioFormat& in, bool measure
 bool openOutput(OutputTarget& file, const std::string& output, const AudioFormat& out, const RenderOptions& options,
                 const Metadata& metadata, AudioWriter& writer, FileReport& report, std::string* error) {
   if (writer.open(file.writePath(), output, out, options.dither, error)) {
+    for (std::string& note : writer.encode(options.encoding)) report.notes.push_back(std::move(note));
     for (const std::string& kind : writer.carry(metadata))
       report.notes.push_back(describeFormat(out.format) + " cannot hold the input's " + kind + "; not carried");
     return true;
@@ -94,48 +76,6 @@ bool openOutput(OutputTarget& file, const std::string& output, const AudioFormat
   return false;
 }
 
-// The plug-in over interleaved frames, block by block, counting the blocks
-// that raise its input-clip notice.
-class PluginRunner {
- public:
-  PluginRunner(HostedEffect& effect, const Session& session, int channelCount, int blockSize)
-      : fx(effect),
-        channels(channelCount),
-        block(blockSize),
-        countClips(session.isSorel()),
-        clips(session.values()),
-        planar{std::vector<float>(static_cast<std::size_t>(blockSize)),
-               std::vector<float>(static_cast<std::size_t>(blockSize))},
-        io{planar[0].data(), planar[1].data()} {}
-
-  // Runs the plug-in over `x`; `report` counts blocks and input clips (null
-  // for the silence that flushes a delay out at the end).
-  void process(std::vector<float>& x, FileReport* report) {
-    const int total = static_cast<int>(x.size()) / channels;
-    for (int offset = 0; offset < total; offset += block) {
-      const int n = std::min(block, total - offset);
-      float* piece = x.data() + static_cast<std::ptrdiff_t>(offset) * channels;
-      for (int i = 0; i < n; ++i)
-        for (int c = 0; c < channels; ++c) planar[c][static_cast<std::size_t>(i)] = piece[i * channels + c];
-      if (report && countClips && clips.blockClips(io, channels, n)) ++report->clipBlocks;
-      fx.processReplacing(io, io, n);
-      for (int i = 0; i < n; ++i)
-        for (int c = 0; c < channels; ++c) piece[i * channels + c] = planar[c][static_cast<std::size_t>(i)];
-      if (report) ++report->blocks;
-    }
-  }
-  bool countsClips() const { return countClips; }
-
- private:
-  HostedEffect& fx;
-  const int channels;
-  const int block;
-  const bool countClips;
-  const ClipCounter clips;
-  std::vector<float> planar[2];
-  float* io[2];
-};
-
 // Non-finite samples become silence before the plug-in or a meter sees them.
 void silenceNonFinite(std::vector<float>& x, FileReport& report) {
   for (float& v : x)
@@ -145,27 +85,11 @@ void silenceNonFinite(std::vector<float>& x, FileReport& report) {
     }
 }
 
-// The Sorel plug-in's split-band path (aa=splitfir while global.on) delays
-// its output by one sample, the centre of its three-tap crossover. It reports
-// no initial delay, since the delay comes and goes with a parameter.
-constexpr int kSorelSplitDelay = 1;
-
-// The plug-in's delay in frames for this state: what it reports, else what
-// the Sorel plug-in is known to do.
-int pluginDelay(const Session& session, HostedEffect& fx) {
-  if (fx.effect()->initialDelay > 0) return fx.effect()->initialDelay;
-  const std::vector<float>& v = session.values();
-  const bool split = session.isSorel() && v[kGlobalOn] >= 0.5f && v[kAntiAlias] >= kAntiAliasChoices[1].encoding;
-  return split ? kSorelSplitDelay : 0;
-}
-
-// The stages after the plug-in, in order; `delay` is the plug-in's delay
-// still to remove.
-std::vector<std::unique_ptr<Stage>> buildStages(const RenderOptions& options, const AudioFormat& in, int delay) {
+// The stages after the plug-in, in order.
+std::vector<std::unique_ptr<Stage>> buildStages(const RenderOptions& options, const AudioFormat& in) {
   (void)options;
-  std::vector<std::unique_ptr<Stage>> stages;
-  if (delay > 0) stages.push_back(std::make_unique<DelayTrim>(delay, in.channels));
-  return stages;
+  (void)in;
+  return {};
 }
 
 // Three threads, so that decoding, processing and encoding overlap:
@@ -233,24 +157,20 @@ class Pipeline {
 };
 
 // Decoded frames through the plug-in and the stages, metered before and after.
-// `delay` frames of silence follow the input through the plug-in, to flush
-// out what it held back.
-bool processFile(Pipeline& pipeline, PluginRunner& plugin, std::vector<std::unique_ptr<Stage>>& stages, int delay,
+bool processFile(Pipeline& pipeline, PluginSection& plugin, std::vector<std::unique_ptr<Stage>>& stages,
                  Meters& meters, int channels, Progress* progress, FileReport& report, std::string* error) {
-  report.clipBlocks = plugin.countsClips() ? 0 : -1;
   auto work = [&](std::vector<float>& x) {
     silenceNonFinite(x, report);
     if (meters.before) meters.before->add(x.data(), x.size());
     const auto frames = static_cast<std::int64_t>(x.size()) / channels;
-    plugin.process(x, &report);
+    plugin.process(x);
     for (auto& stage : stages) stage->process(x);
     if (meters.after) meters.after->add(x.data(), x.size());
     report.frames += static_cast<std::int64_t>(x.size()) / channels;
     if (progress) progress->framesDone += frames;
   };
   auto last = [&](std::vector<float>& tail) {
-    tail.assign(static_cast<std::size_t>(delay * channels), 0.0f);
-    plugin.process(tail, nullptr);
+    plugin.finish(tail);
     for (auto& stage : stages) {
       stage->process(tail);
       stage->finish(tail);
@@ -258,7 +178,10 @@ bool processFile(Pipeline& pipeline, PluginRunner& plugin, std::vector<std::uniq
     if (meters.after) meters.after->add(tail.data(), tail.size());
     report.frames += static_cast<std::int64_t>(tail.size()) / channels;
   };
-  return pipeline.run(work, last, error);
+  if (!pipeline.run(work, last, error)) return false;
+  report.blocks = plugin.blocks();
+  report.clipBlocks = plugin.clipBlocks();
+  return true;
 }
 
 void describe(FileReport& report, const std::string& input, const std::string& output, const AudioFormat& out,
@@ -295,12 +218,10 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   const AudioFormat in = reader.format();
   noteInertSettings(session, in.channels, report);
 
-  Host host;
-  auto fx = session.instance(host, in.channels, static_cast<float>(in.sampleRate), options.blockSize, error);
-  if (!fx) return false;
-  PluginRunner plugin(*fx, session, in.channels, options.blockSize);
-  const int delay = options.dawIdentical ? 0 : pluginDelay(session, *fx);
-  auto stages = buildStages(options, in, delay);
+  const SectionSetup setup{in.channels, in.sampleRate, options.blockSize, options.oversample, !options.dawIdentical};
+  auto plugin = PluginSection::create(session, setup, error);
+  if (!plugin) return false;
+  auto stages = buildStages(options, in);
   Meters meters = startMeters(input, in, options.measure, report);
 
   auto file = OutputTarget::create(output, error);
@@ -311,7 +232,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   if (progress) progress->framesTotal += in.frames;
   const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;  // few, large hand-overs
   Pipeline pipeline(reader, writer, in.channels, chunk);
-  if (!processFile(pipeline, plugin, stages, delay, meters, in.channels, progress, report, error)) return false;
+  if (!processFile(pipeline, *plugin, stages, meters, in.channels, progress, report, error)) return false;
   if (!writer.close(error) || !file->commit(error)) return false;
   describe(report, input, output, out, meters);
   return true;

@@ -20,11 +20,13 @@ namespace sorel::host {
 struct RenderOptions {
   SampleType sampleType = SampleType::kSameAsInput;
   Dither dither = Dither::kTriangular;
+  Encoding encoding;  // MP3, Vorbis, Opus
   int blockSize = 512;
   bool measure = true;  // the loudness report; off saves its cost
   // The plug-in's output as a DAW gets it: its delay is not removed (and the
   // last frames it held back are not flushed out).
   bool dawIdentical = false;
+  int oversample = 1;  // the plug-in runs at this multiple of the file's rate
 };
 
 // Shared by the files rendered at once, for one progress display.
@@ -53,17 +55,5 @@ struct FileReport {
 // False with *error on any failure; then no output file exists.
 bool renderFile(const Session& session, const std::string& input, const std::string& output,
                 const RenderOptions& options, Progress* progress, FileReport& report, std::string* error);
-
-// Counts what the Sorel plug-in counts as an input clip: a block in which the
-// input gain and full-scale clamp had to act (an overload or a NaN).
-class ClipCounter {
- public:
-  explicit ClipCounter(const std::vector<float>& values);
-  bool blockClips(float* const* channels, int count, int n) const;
-
- private:
-  bool active;
-  float gain;
-};
 
 }  // namespace sorel::host

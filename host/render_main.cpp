@@ -146,6 +146,9 @@ struct CommandLine {
   unsigned jobs = 1;
   bool list = false, json = false, quiet = false, version = false, edit = false, noReport = false;
   bool dawIdentical = false;
+  double quality = -1.0;
+  int oversample = 1;
+  std::string bitrateMode;
 };
 
 void addOptions(CLI::App& app, CommandLine& cl) {
@@ -180,6 +183,16 @@ void addOptions(CLI::App& app, CommandLine& cl) {
                "Keep the plug-in's output exactly as a DAW gets it. By default its delay (one sample with "
                "aa=splitfir) is removed and the frames it held back are flushed out, so the output lines up "
                "with the input and keeps its length");
+  app.add_option("--oversample", cl.oversample,
+                 "Run the plug-in at 2 or 4 times the file's rate (libsoxr up, the plug-in, libsoxr down, at very "
+                 "high quality), so that its shapers alias less; 1 (default) runs it at the file's rate")
+      ->check(CLI::IsMember({1, 2, 4}));
+  app.add_option("--quality", cl.quality,
+                 "MP3, Ogg Vorbis and Opus: encoder quality from 0 (smallest file) to 10 (best), libsndfile's "
+                 "compression level turned round (default: libsndfile's)")
+      ->check(CLI::Range(0.0, 10.0));
+  app.add_option("--bitrate-mode", cl.bitrateMode, "MP3: constant, average or variable bitrate")
+      ->check(CLI::IsMember({"constant", "average", "variable"}));
   app.add_option("--block", cl.block, "Block size handed to the plug-in")->check(CLI::Range(1, 8192));
   app.add_option("-j,--jobs", cl.jobs, "Files rendered at once, each with its own plug-in instance")
       ->check(CLI::Range(1u, 64u));
@@ -230,6 +243,12 @@ RenderOptions renderOptions(const CommandLine& cl) {
   options.blockSize = cl.block;
   options.measure = !cl.noReport;
   options.dawIdentical = cl.dawIdentical;
+  options.oversample = cl.oversample;
+  options.encoding.quality = cl.quality;
+  if (!cl.bitrateMode.empty())
+    options.encoding.bitrateMode = cl.bitrateMode == "constant"  ? SF_BITRATE_MODE_CONSTANT
+                                   : cl.bitrateMode == "average" ? SF_BITRATE_MODE_AVERAGE
+                                                                 : SF_BITRATE_MODE_VARIABLE;
   return options;
 }
 

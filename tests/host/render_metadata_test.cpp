@@ -1,5 +1,6 @@
-// What sorel-render carries besides samples: tags, the broadcast extension
-// and cue points, where the output's format holds them.
+// What sorel-render writes besides the samples: tags, the broadcast
+// extension and cue points where the output's format holds them, a codec's
+// quality and bitrate mode, and the same bytes on every run.
 #include <cstring>
 
 #include "render_fixture.h"
@@ -95,6 +96,24 @@ TEST_F(Render, FloatWavOutputIsByteReproducible) {
   EXPECT_EQ(a.find("PEAK"), std::string::npos);
   ASSERT_EQ(run("-q --no-report --type float " + in + " -o " + path("b.wav"), "sleep 1; ").status, 0);
   EXPECT_EQ(slurp(path("b.wav")), a);
+}
+
+TEST_F(Render, QualityAndBitrateModeReachTheCodecs) {
+  const std::string in = writeAudio("in.wav", music(96000, 2, 11), 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000);
+  auto size = [&](const std::string& args, const std::string& name) {
+    const Outcome r = run("-q --no-report " + args + " " + in + " -o " + path(name));
+    EXPECT_EQ(r.status, 0) << r.err;
+    return fs::exists(path(name)) ? fs::file_size(path(name)) : 0;
+  };
+  for (const char* codec : {"mp3", "ogg", "opus"}) {
+    const auto small = size("--quality 1", std::string("q1.") + codec);
+    const auto large = size("--quality 9", std::string("q9.") + codec);
+    EXPECT_GT(large, small * 3 / 2) << codec;
+  }
+  EXPECT_NE(size("--quality 5 --bitrate-mode constant", "cbr.mp3"), size("--quality 5 --bitrate-mode variable", "vbr.mp3"));
+  const Outcome r = run("-q --no-report --quality 5 --bitrate-mode constant " + in + " -o " + path("out.ogg"));
+  EXPECT_NE(r.out.find("has no bitrate mode"), std::string::npos) << r.out;
+  EXPECT_EQ(run("-q --no-report --quality 11 " + in + " -o " + path("bad.mp3")).status, 1);
 }
 
 }  // namespace
