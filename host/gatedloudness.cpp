@@ -40,6 +40,13 @@ void GatedLoudness::addSegment(double energy) {
   }
 }
 
+double GatedLoudness::shortTermLufs() const {
+  const long n = std::min(segments, 30L);
+  double sum = 0.0;
+  for (long i = 1; i <= n; ++i) sum += recent[static_cast<std::size_t>((segments - i) % 30)];
+  return n > 0 ? lufs(sum / (static_cast<double>(n) * frames)) : -INFINITY;
+}
+
 double GatedLoudness::integratedLufs() const {
   const std::vector<double> kept = gated(blocks, 10.0);
   if (kept.empty()) return -INFINITY;

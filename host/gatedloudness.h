@@ -17,6 +17,8 @@ class GatedLoudness {
   void addSegment(double energy);
 
   double integratedLufs() const;  // -inf when no block passed the gates
+  // The last 3 s (less at the start), ungated.
+  double shortTermLufs() const;
   // NaN when undefined: under one 3 s block, or no integrated loudness.
   double rangeLu() const;
 

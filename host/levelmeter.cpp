@@ -33,17 +33,27 @@ void LevelMeter::add(const float* interleaved, std::int64_t frames) {
   for (std::int64_t at = 0; at < frames;) {
     const int n = static_cast<int>(std::min<std::int64_t>(frames - at, 4096));
     const float* x = interleaved + at * channels;
-    peak = std::max(peak, truePeak.push(x, n, nullptr));
-    for (int i = 0; i < n * channels; ++i) samplePeak = std::max(samplePeak, std::fabs(x[i]));
+    if (history) framePeaks.resize(static_cast<std::size_t>(n));
+    if (truePeakOn) peak = std::max(peak, truePeak.push(x, n, history ? framePeaks.data() : nullptr));
+    for (int i = 0; i < n * channels; ++i) {
+      samplePeak = std::max(samplePeak, std::fabs(x[i]));
+      fullScale += std::fabs(x[i]) >= fullScaleLevel;
+    }
     for (int i = 0; i < n; ++i) {
       for (int c = 0; c < channels; ++c) {
         const double y = filters[static_cast<std::size_t>(c)].process(x[i * channels + c]);
         energy += weight * y * y;
       }
+      if (history) segmentPeak = std::max(segmentPeak, framePeaks[static_cast<std::size_t>(i)]);
       if (++filled == segmentFrames) {
         loudness.addSegment(energy);
         energy = 0.0;
         filled = 0;
+        if (history) {
+          shortTerms.push_back(static_cast<float>(loudness.shortTermLufs()));
+          peaks.push_back(static_cast<float>(toDb(segmentPeak)));
+          segmentPeak = 0.0f;
+        }
       }
     }
     at += n;
@@ -53,6 +63,7 @@ void LevelMeter::add(const float* interleaved, std::int64_t frames) {
 Levels LevelMeter::levels() const {
   Levels l;
   l.samplePeakDb = toDb(samplePeak);
+  l.fullScaleSamples = fullScale;
   l.truePeakDb = toDb(std::max(peak, samplePeak));
   l.integratedLufs = loudness.integratedLufs();
   l.rangeLu = loudness.rangeLu();

@@ -26,6 +26,16 @@ class LevelMeter {
   void add(const float* interleaved, std::int64_t frames);
   Levels levels() const;
   int channelCount() const { return channels; }
+  // Counts samples at or beyond this level as full scale (the largest code
+  // of an integer output; 1 by default).
+  void setFullScale(float level) { fullScaleLevel = level; }
+  // Keeps, for every 100 ms, the short-term loudness (LUFS) and the true peak
+  // (dBTP) from then on, for a picture of the piece.
+  void keepHistory() { history = true; }
+  // Skips the true peak (a loudness measurement only).
+  void loudnessOnly() { truePeakOn = false; }
+  const std::vector<float>& shortTermHistory() const { return shortTerms; }
+  const std::vector<float>& peakHistory() const { return peaks; }
 
  private:
   int channels;
@@ -35,6 +45,13 @@ class LevelMeter {
   Oversampler truePeak;
   GatedLoudness loudness;
   float samplePeak = 0.0f, peak = 0.0f;
+  std::int64_t fullScale = 0;
+  float fullScaleLevel = 1.0f;
+  bool history = false;
+  bool truePeakOn = true;
+  std::vector<float> framePeaks;
+  float segmentPeak = 0.0f;
+  std::vector<float> shortTerms, peaks;
   double energy = 0.0;  // of the segment being filled
   int filled = 0;
 };

@@ -14,6 +14,7 @@ struct Levels {
   double samplePeakDb = 0.0;    // dBFS; -inf for silence
   double truePeakDb = 0.0;      // dBTP
   double integratedLufs = 0.0;  // -inf when nothing passed the gate
+  std::int64_t fullScaleSamples = 0;  // at or beyond full scale (level meter only)
   double rangeLu = 0.0;         // NaN when undefined: shorter than one 3 s window, or nothing passed the gate
 };
 

@@ -23,6 +23,8 @@ class MeterThread {
   }
   // Waits for everything handed over, then reads the meter.
   Levels finish();
+  // The meter itself, once finished.
+  const LevelMeter& finished() const { return *meter; }
 
  private:
   std::unique_ptr<LevelMeter> meter;

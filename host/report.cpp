@@ -68,6 +68,7 @@ std::string reportText(const FileReport& r) {
                     number(l.rangeLu, "LU").c_str());
       out += row;
     }
+  out += deliveryText(r.delivery, r.after, r.frames, r.measured);
   for (const std::string& note : r.notes) out += "  note: " + note + "\n";
   if (r.nonFinite > 0) {
     std::snprintf(row, sizeof row, "  non-finite input: %lld samples (NaN or infinite), played as silence\n",
@@ -90,7 +91,7 @@ std::string reportJson(const FileReport& r) {
          ", \"after\": " + (r.measured ? levelsJson(r.after) : "null") +
          ", \"input_clip_blocks\": " + (r.clipBlocks >= 0 ? std::to_string(r.clipBlocks) : std::string("null")) +
          ", \"blocks\": " + std::to_string(r.blocks) + ", \"nonfinite_input_samples\": " + std::to_string(r.nonFinite) +
-         ", \"notes\": " + jsonStrings(r.notes) + "}";
+         deliveryJson(r.delivery, r.after, r.frames, r.measured) + ", \"notes\": " + jsonStrings(r.notes) + "}";
 }
 
 }  // namespace sorel::host

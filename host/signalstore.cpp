@@ -17,15 +17,16 @@ std::unique_ptr<SignalStore> SignalStore::create(int channels, std::string* erro
 
 SignalStore::~SignalStore() { std::fclose(file); }
 
-bool SignalStore::append(const std::vector<float>& interleaved, std::string* error) {
-  if (interleaved.empty()) return true;
-  if (std::fwrite(interleaved.data(), sizeof(float), interleaved.size(), file) != interleaved.size()) {
+bool SignalStore::append(const float* interleaved, std::int64_t count, std::string* error) {
+  const std::size_t samples = static_cast<std::size_t>(count * channels);
+  if (samples == 0) return true;
+  if (std::fwrite(interleaved, sizeof(float), samples, file) != samples) {
     if (error)
       *error = std::string("cannot keep the mastered signal for the second pass (temporary file: ") +
                std::strerror(errno) + ")";
     return false;
   }
-  stored += static_cast<std::int64_t>(interleaved.size()) / channels;
+  stored += count;
   return true;
 }
 
@@ -33,6 +34,12 @@ bool SignalStore::rewind(std::string* error) {
   if (std::fflush(file) == 0 && std::fseek(file, 0, SEEK_SET) == 0) return true;
   if (error) *error = std::string("cannot read back the mastered signal: ") + std::strerror(errno);
   return false;
+}
+
+std::int64_t SignalStore::read(float* interleaved, std::int64_t count) {
+  const std::size_t got = std::fread(interleaved, sizeof(float) * static_cast<std::size_t>(channels),
+                                     static_cast<std::size_t>(count), file);
+  return static_cast<std::int64_t>(got);
 }
 
 std::size_t SignalStore::readBlock(std::vector<float>& block, int frames) {

@@ -21,12 +21,19 @@ class SignalStore {
   SignalStore(const SignalStore&) = delete;
   SignalStore& operator=(const SignalStore&) = delete;
 
-  bool append(const std::vector<float>& interleaved, std::string* error);
+  bool append(const std::vector<float>& interleaved, std::string* error) {
+    return append(interleaved.data(), static_cast<std::int64_t>(interleaved.size()) / channels, error);
+  }
+  bool append(const float* interleaved, std::int64_t frames, std::string* error);
   // Plays the whole signal from the start in blocks of up to `frames`
   // frames; `take` returns false to stop early. False with *error when the
   // file cannot be read back.
   template <typename Take>
   bool replay(int frames, Take take, std::string* error);
+
+  // Sequential reading from the start: restart, then read until it gives 0.
+  bool restart(std::string* error) { return rewind(error); }
+  std::int64_t read(float* interleaved, std::int64_t frames);
 
   std::int64_t frames() const { return stored; }
   int channelCount() const { return channels; }

@@ -103,6 +103,12 @@ TEST(TruePeakLimiter, TurnsDownEveryFrameTheMeterReadsAroundAPeak) {
     for (int f = n - reach; f <= n + reach; ++f)
       EXPECT_LE(out[2 * f] / x[2 * f], least * 1.00001f) << "frame " << f - n;
   EXPECT_LE(measure(out, 48000).truePeakDb, -6.0);
+  // No clicks: the gain ramps down over the 1.5 ms lookahead (72 frames),
+  // never in a step.
+  float steepest = 0.0f;
+  for (std::size_t f = 1; f < x.size() / 2; ++f)
+    steepest = std::max(steepest, std::fabs(out[2 * f] / x[2 * f] - out[2 * f - 2] / x[2 * f - 2]));
+  EXPECT_LT(steepest, (1.0f - least) / 72.0f * 1.01f);
 }
 
 TEST(TruePeakLimiter, IsExactlyTransparentAndAlignedUnderTheCeiling) {
