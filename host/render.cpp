@@ -339,6 +339,7 @@ bool renderFile(const Session& session, const std::string& input, const std::str
   AudioFormat out;
   if (!openInput(input, output, options, reader, out, report, error)) return false;
   const AudioFormat in = reader.format();
+  if (options.delivery.sampleRate > 0) out.sampleRate = options.delivery.sampleRate;
   noteInertSettings(session, in.channels, report);
 
   const SectionSetup setup{in.channels, in.sampleRate, options.blockSize, options.oversample, !options.dawIdentical};
