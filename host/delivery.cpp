@@ -122,7 +122,7 @@ std::string deliveryJson(const DeliveryReport& d, const Levels& after, std::int6
          ", \"gain_db\": " + json(d.gainDb) + ", \"limiting_db\": " + json(d.limitingDb) +
          ", \"limited_frames\": " + std::to_string(d.limitedFrames) + ", \"frames\": " + std::to_string(frames) +
          ", \"target_reachable\": " + (d.targetReachable ? "true" : "false") +
-         ", \"target_missed_lu\": " + json(d.missedLu) + "}";
+         ", \"target_missed_lu\": " + json(d.missedLu) + ", \"gain_trials\": " + std::to_string(d.trials) + "}";
 }
 
 bool measureWritten(const std::string& path, Levels& levels, std::string* error) {

@@ -31,6 +31,7 @@ struct DeliveryReport {
   double limitingDb = 0.0;      // the limiter's largest gain reduction
   std::int64_t limitedFrames = 0;
   double missedLu = 0.0;        // > 0: short of the target by this much
+  int trials = 0;               // passes over the stored master to find the gain
   bool decoded = false;         // "after" was measured by decoding the written (lossy) file
   bool overs = false;           // the output's true peak is over the ceiling, or over 0 dBTP without one
 };

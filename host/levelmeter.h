@@ -34,6 +34,8 @@ class LevelMeter {
   void keepHistory() { history = true; }
   // Skips the true peak (a loudness measurement only).
   void loudnessOnly() { truePeakOn = false; }
+  // Reads the true peak through this detector instead of the meters' own.
+  void peaksThrough(const Oversampler& detector) { truePeak = detector; }
   const std::vector<float>& shortTermHistory() const { return shortTerms; }
   const std::vector<float>& peakHistory() const { return peaks; }
 

@@ -17,12 +17,14 @@ LimiterGain::LimiterGain(int attack, int reach, double release)
 float LimiterGain::holdPush(float need) {
   const std::size_t size = ring.size();
   const std::int64_t window = static_cast<std::int64_t>(size);
+  // Ring positions wrap by a comparison: a division per frame costs more than the rest.
+  auto at = [&](std::size_t i) { return i >= size ? i - size : i; };
   if (count > 0 && ring[head].first <= frame - window) {
-    head = (head + 1) % size;
+    head = at(head + 1);
     --count;
   }
-  while (count > 0 && ring[(head + count - 1) % size].second >= need) --count;
-  ring[(head + count) % size] = {frame, need};
+  while (count > 0 && ring[at(head + count - 1)].second >= need) --count;
+  ring[at(head + count)] = {frame, need};
   ++count;
   ++frame;
   return ring[head].second;
@@ -40,7 +42,7 @@ float LimiterGain::push(float need) {
   belowOne += envelope < 1.0;
   sum += envelope - oldest;
   oldest = envelope;
-  recentAt = (recentAt + 1) % recent.size();
+  if (++recentAt == recent.size()) recentAt = 0;
   if (belowOne == 0) {
     sum = attackFrames;  // drops the running sum's rounding
     return 1.0f;

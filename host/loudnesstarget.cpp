@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "deliverychain.h"
-#include "loudness.h"
+#include "levelmeter.h"
+#include "meterthread.h"
 
 namespace sorel::host {
 namespace {
@@ -25,27 +26,29 @@ bool trial(SignalStore& store, int rate, double gainDb, const LimiterSettings& l
   DeliveryChain chain(channels);
   chain.applyGain(gainDb);
   chain.limit(rate, limiterSettings);
-  auto meter = LoudnessMeter::create(channels, rate, error, LoudnessMeter::kIntegratedOnly);
-  if (!meter) return false;
+  auto level = LevelMeter::create(channels, rate, error);
+  if (!level) return false;
+  level->loudnessOnly();
+  MeterThread meter(std::move(level));  // beside the limiter, on the other core
   auto take = [&](std::vector<float>& block) {
     chain.process(block);
-    meter->add(block.data(), static_cast<std::int64_t>(block.size()) / channels);
+    meter.add(block.data(), block.size());
     return true;
   };
   if (!store.replay(8192, take, error)) return false;
   std::vector<float> tail;
   chain.finish(tail);
-  meter->add(tail.data(), static_cast<std::int64_t>(tail.size()) / channels);
+  meter.add(tail.data(), tail.size());
   const TruePeakLimiter& limiter = *chain.limiter();
-  out = {gainDb, meter->levels().integratedLufs, -20.0 * std::log10(limiter.leastGain()),
+  out = {gainDb, meter.finish().integratedLufs, -20.0 * std::log10(limiter.leastGain()),
          20.0 * std::log10(std::max(limiter.loudestPeak(), 1e-30f)) - gainDb};
   return true;
 }
 
 }  // namespace
 
-bool findTargetGain(SignalStore& store, int rate, double sourceLufs, const TargetRequest& request,
-                    TargetOutcome& outcome, std::string* error) {
+bool findTargetGain(SignalStore& store, int rate, double sourceLufs, double sourcePeakDb,
+                    const TargetRequest& request, TargetOutcome& outcome, std::string* error) {
   outcome = TargetOutcome{};
   if (!std::isfinite(sourceLufs) || !std::isfinite(request.targetLufs)) return true;
   outcome.reachable = true;
@@ -56,6 +59,12 @@ bool findTargetGain(SignalStore& store, int rate, double sourceLufs, const Targe
   }
   LimiterSettings settings = request.limiter;
   settings.ceilingDb = request.ceilingDb;
+  // Under the limiter's threshold by more than its arithmetic's rounding: it
+  // will not act, and the gain moves the loudness by itself.
+  if (sourcePeakDb + outcome.gainDb < request.ceilingDb - settings.marginDb - 1e-4) {
+    outcome.lufs = request.targetLufs;
+    return true;
+  }
   Trial a;
   if (!trial(store, rate, outcome.gainDb, settings, a, error)) return false;
   int passes = 1;

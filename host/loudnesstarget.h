@@ -32,10 +32,12 @@ struct TargetOutcome {
   int passes = 0;              // measurements of the limited signal it took
 };
 
-// `sourceLufs`: the stored signal's integrated loudness. False with *error
-// when the stored signal cannot be read back.
-bool findTargetGain(SignalStore& store, int sampleRate, double sourceLufs, const TargetRequest& request,
-                    TargetOutcome& outcome, std::string* error);
+// `sourceLufs`: the stored signal's integrated loudness; `sourcePeakDb`: its
+// loudest point as the limiter's detector sees it (NaN when not measured),
+// which spares the trial when the gain alone stays under the ceiling. False
+// with *error when the stored signal cannot be read back.
+bool findTargetGain(SignalStore& store, int sampleRate, double sourceLufs, double sourcePeakDb,
+                    const TargetRequest& request, TargetOutcome& outcome, std::string* error);
 
 // The gain as a factor, the one way every stage computes it.
 inline float gainFactor(double db) { return static_cast<float>(std::pow(10.0, db / 20.0)); }

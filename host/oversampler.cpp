@@ -31,7 +31,6 @@ Oversampler::Oversampler(int channelCount, int factor, int reachFrames)
         coefs[static_cast<std::size_t>(k * taps + i)] = static_cast<float>(prototype(j, phases, length));
     }
   lines.assign(static_cast<std::size_t>(channels * (taps - 1 + kChunk)), 0.0f);
-  sums.resize(kChunk);
   chunkPeaks.resize(kChunk);
 }
 
@@ -45,9 +44,24 @@ float Oversampler::push(const float* interleaved, int frames, float* peaks) {
   return most;
 }
 
+// One phase over a whole chunk: eight outputs at a time, summed over all
+// taps in registers (TAPS known when compiled for the usual lengths).
+template <int TAPS>
+void filterPhase(const float* __restrict h, const float* __restrict line, float* __restrict p, int taps) {
+  const int n = TAPS > 0 ? TAPS : taps;
+  for (int i = 0; i < Oversampler::kChunk; i += 8) {
+    float acc[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    for (int t = 0; t < n; ++t) {
+      const float c = h[t];
+      const float* x = line + i + t;
+      for (int j = 0; j < 8; ++j) acc[j] += c * x[j];
+    }
+    for (int j = 0; j < 8; ++j) p[i + j] = std::max(p[i + j], std::fabs(acc[j]));
+  }
+}
+
 // Every loop runs over the whole chunk (the frames past `frames` are stale
-// and ignored), with no aliasing, so that even the compiler's cheapest
-// vectorisation takes it.
+// and ignored), with no aliasing, so that the compiler vectorises it.
 float Oversampler::pushChunk(const float* interleaved, int frames, float* peaks) {
   const int history = taps - 1, stride = history + kChunk;
   float* __restrict p = chunkPeaks.data();
@@ -60,14 +74,12 @@ float Oversampler::pushChunk(const float* interleaved, int frames, float* peaks)
     for (int i = 0; i < kChunk; ++i) p[i] = std::max(p[i], std::fabs(own[i]));
     for (int k = 1; k < phases; ++k) {
       const float* h = coefs.data() + k * taps;
-      float* __restrict s = sums.data();
-      std::fill(s, s + kChunk, 0.0f);
-      for (int t = 0; t < taps; ++t) {
-        const float coef = h[t];
-        const float* __restrict x = line + t;
-        for (int i = 0; i < kChunk; ++i) s[i] += coef * x[i];
-      }
-      for (int i = 0; i < kChunk; ++i) p[i] = std::max(p[i], std::fabs(s[i]));
+      if (taps == 12)
+        filterPhase<12>(h, line, p, taps);
+      else if (taps == 24)
+        filterPhase<24>(h, line, p, taps);
+      else
+        filterPhase<0>(h, line, p, taps);
     }
     // Keep the newest taps - 1 frames as the next chunk's history.
     std::copy(line + frames, line + frames + history, line);

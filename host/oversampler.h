@@ -30,15 +30,15 @@ class Oversampler {
   // The interpolated points come this many frames after the frame pushed.
   int delay() const { return taps / 2; }
 
+  static constexpr int kChunk = 256;  // frames filtered at once
+
  private:
-  static constexpr int kChunk = 256;
   float pushChunk(const float* interleaved, int frames, float* peaks);
   int channels;
   int phases;
   int taps;                    // per phase
   std::vector<float> coefs;    // phase-major: phases x taps, oldest sample first
   std::vector<float> lines;    // per channel: taps - 1 frames of history, then the chunk
-  std::vector<float> sums;     // one phase over the chunk
   std::vector<float> chunkPeaks;
 };
 

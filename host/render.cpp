@@ -230,7 +230,7 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
   auto store = SignalStore::create(out.channels, error);
   auto mastered = LevelMeter::create(out.channels, out.sampleRate, error);
   if (!store || !mastered) return false;
-  mastered->loudnessOnly();
+  mastered->peaksThrough(TruePeakLimiter::detectorFor(out.channels, out.sampleRate));
   Meters first{std::move(meters.before), std::make_unique<MeterThread>(std::move(mastered))};
   const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;
   Pipeline measure([&](float* x, std::int64_t n) { return reader.read(x, n); },
@@ -243,11 +243,13 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
   request.targetLufs = d.targetLufs, request.ceilingDb = d.ceilingDb, request.maxLimitingDb = d.maxLimitingDb;
   request.limiter = limiterFor(d);
   TargetOutcome outcome;
-  if (!findTargetGain(*store, out.sampleRate, first.after->finish().integratedLufs, request, outcome, error))
+  const Levels master = first.after->finish();
+  if (!findTargetGain(*store, out.sampleRate, master.integratedLufs, master.truePeakDb, request, outcome, error))
     return false;
   report.delivery.targetReachable = outcome.reachable;
   report.delivery.gainDb = outcome.gainDb;
   report.delivery.missedLu = outcome.missedLu;
+  report.delivery.trials = outcome.passes;
 
   DeliveryChain chain(out.channels);
   chain.applyGain(outcome.gainDb);

@@ -26,27 +26,32 @@ TruePeakLimiter::TruePeakLimiter(int channelCount, int sampleRate, const Limiter
       delayFrames(detector.delay() + gain.latency()),
       delay(static_cast<std::size_t>((delayFrames + 1) * channelCount), 0.0f) {}
 
+Oversampler TruePeakLimiter::detectorFor(int channelCount, int sampleRate) {
+  return Oversampler(channelCount, kOversampling, reachAt(sampleRate));
+}
+
 void TruePeakLimiter::traceGain(std::vector<float>* to, int step) {
   trace = to;
   traceStep = std::max(1, step);
 }
 
 void TruePeakLimiter::limit(const float* in, int count, std::vector<float>& out) {
-  const std::size_t ringFrames = static_cast<std::size_t>(delayFrames + 1);
+  const int ringFrames = delayFrames + 1;
   peaks.resize(static_cast<std::size_t>(count));
   loudest = std::max(loudest, detector.push(in, count, peaks.data()));
+  std::size_t written = out.size();
+  out.resize(written + static_cast<std::size_t>(count * channels));
   for (int i = 0; i < count; ++i) {
     const float* frame = in + static_cast<std::ptrdiff_t>(i) * channels;
     const float peak = peaks[static_cast<std::size_t>(i)];
     const float g = gain.push(peak > ceiling ? ceiling / peak : 1.0f);
-    // The frame delayFrames ago sits where this one goes.
-    float* slot = delay.data() + (static_cast<std::size_t>(pushed) % ringFrames) * static_cast<std::size_t>(channels);
-    const bool ready = pushed >= delayFrames;
-    const float* oldest = delay.data() + (static_cast<std::size_t>(pushed + 1) % ringFrames) * static_cast<std::size_t>(channels);
+    // The ring's next slot holds the frame delayFrames ago; this one replaces it there.
+    float* slot = delay.data() + static_cast<std::ptrdiff_t>(ringAt) * channels;
+    if (++ringAt == ringFrames) ringAt = 0;
+    const float* oldest = delay.data() + static_cast<std::ptrdiff_t>(ringAt) * channels;
     std::copy(frame, frame + channels, slot);
-    ++pushed;
-    if (!ready) continue;
-    for (int c = 0; c < channels; ++c) out.push_back(oldest[c] * g);
+    if (pushed++ < delayFrames) continue;
+    for (int c = 0; c < channels; ++c) out[written++] = oldest[c] * g;
     if (g < 1.0f) ++limited;
     least = std::min(least, g);
     if (trace) {
@@ -58,6 +63,7 @@ void TruePeakLimiter::limit(const float* in, int count, std::vector<float>& out)
       }
     }
   }
+  out.resize(written);
 }
 
 void TruePeakLimiter::process(std::vector<float>& block) {

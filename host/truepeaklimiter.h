@@ -35,6 +35,9 @@ class TruePeakLimiter {
   void finish(std::vector<float>& block);
 
   int latency() const { return delayFrames; }
+  // A detector like this limiter's at this rate, for a meter that must see
+  // the peaks exactly as the limiter will.
+  static Oversampler detectorFor(int channels, int sampleRate);
   // The least gain applied so far (1 when nothing was limited).
   float leastGain() const { return least; }
   std::int64_t framesLimited() const { return limited; }
@@ -53,6 +56,7 @@ class TruePeakLimiter {
   std::vector<float> delay;  // ring of delayFrames + 1 frames
   std::vector<float> peaks;  // the detector's, per frame of a block
   std::int64_t pushed = 0;
+  int ringAt = 0;  // where the frame pushed next goes
   float least = 1.0f;
   float loudest = 0.0f;
   std::int64_t limited = 0;
