@@ -216,7 +216,7 @@ bool processFile(Pipeline& pipeline, PluginSection& plugin, std::vector<std::uni
 void noteLimiter(const DeliveryChain* chain, FileReport& report) {
   const TruePeakLimiter* limiter = chain ? chain->limiter() : nullptr;
   if (!limiter) return;
-  report.delivery.limitingDb = -20.0 * std::log10(limiter->leastGain());
+  report.delivery.limitingDb = std::max(0.0, -20.0 * std::log10(limiter->leastGain()));
   report.delivery.limitedFrames = limiter->framesLimited();
 }
 
