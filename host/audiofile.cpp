@@ -10,19 +10,47 @@
 namespace sorel::host {
 namespace {
 
-// libsndfile reads a cut file without complaint, trimmed to what is there,
-// and notes the header's claim in its log: "data : 192000 (should be 99956)".
-// The claim in bytes, turned into frames; 0 when the log notes no shortfall.
+// Bytes per sample of the plain encodings; 0 for the others.
+int sampleBytes(int format) {
+  switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW:
+      return 1;
+    case SF_FORMAT_PCM_16:
+      return 2;
+    case SF_FORMAT_PCM_24:
+      return 3;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+      return 4;
+    case SF_FORMAT_DOUBLE:
+      return 8;
+    default:
+      return 0;
+  }
+}
+
+// libsndfile reads a cut WAV or AIFF file without complaint, trimmed to what
+// is there, and notes the header's claim in its log: "data : 192000 (should
+// be 99956)" for WAV, the frame count of AIFF's COMM chunk. The claim in
+// frames; 0 when the log notes no shortfall.
 std::int64_t announcedInHeader(SNDFILE* file, const AudioFormat& info) {
   char log[4096] = {};
   sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
+  const int frameBytes = sampleBytes(info.format) * info.channels;
   for (const char* line = log; *line;) {
     long long claimed = 0, actual = 0;
-    if ((std::sscanf(line, "data : %lld (should be %lld)", &claimed, &actual) == 2 ||
-         std::sscanf(line, "SSND : %lld (should be %lld)", &claimed, &actual) == 2) &&
-        claimed > actual && actual >= 0 && info.frames > 0)
-      return static_cast<std::int64_t>(static_cast<double>(info.frames) * static_cast<double>(claimed) /
-                                       static_cast<double>(actual));
+    if (std::sscanf(line, "data : %lld (should be %lld)", &claimed, &actual) == 2 && claimed > actual &&
+        actual >= 0) {
+      if (frameBytes > 0) return claimed / frameBytes;
+      if (info.frames > 0 && actual > 0)
+        return static_cast<std::int64_t>(static_cast<double>(info.frames) * static_cast<double>(claimed) /
+                                         static_cast<double>(actual));
+    }
+    if (std::sscanf(line, "*** Frame count read from 'COMM' chunk (%lld)", &claimed) == 1 && claimed > info.frames)
+      return claimed;
     const char* next = std::strchr(line, '\n');
     if (!next) break;
     line = next + 1;
@@ -56,7 +84,18 @@ AudioReader::~AudioReader() {
 }
 
 std::int64_t AudioReader::read(float* interleaved, std::int64_t frames) {
-  return static_cast<std::int64_t>(sf_readf_float(file, interleaved, static_cast<sf_count_t>(frames)));
+  const auto got = static_cast<std::int64_t>(sf_readf_float(file, interleaved, static_cast<sf_count_t>(frames)));
+  if (got > 0) framesRead += got;
+  return got;
+}
+
+std::int64_t AudioReader::shortfall(std::string* why) const {
+  // A stream of unknown length (a pipe) announces nothing.
+  const bool known = info.frames > 0 && info.frames < SF_COUNT_MAX / 2;
+  const std::int64_t claimed = std::max(announced, known ? info.frames : 0);
+  if (claimed <= framesRead) return 0;
+  if (why) *why = sf_error(file) ? sf_strerror(file) : "";
+  return claimed;
 }
 
 bool AudioWriter::open(const std::string& path, const std::string& shownName, const AudioFormat& format, Dither dither,

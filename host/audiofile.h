@@ -35,9 +35,10 @@ class AudioReader {
   bool open(const std::string& path, std::string* error);
   ~AudioReader();
   const AudioFormat& format() const { return info; }
-  // The frames the header announced, when it announced more than the file
-  // holds (a cut file); 0 otherwise.
-  std::int64_t announcedFrames() const { return announced; }
+  // After reading to the end: the frames the header announced when the file
+  // held fewer (a cut file), else 0; *why gets the decoder's complaint, if any.
+  std::int64_t shortfall(std::string* why) const;
+  std::int64_t framesDone() const { return framesRead; }
   // Tags, broadcast extension and cue points, as read at open.
   const Metadata& metadata() const { return tags; }
   // Reads up to `frames` interleaved frames; returns how many it read.
@@ -47,6 +48,7 @@ class AudioReader {
   SNDFILE* file = nullptr;
   AudioFormat info;
   std::int64_t announced = 0;
+  std::int64_t framesRead = 0;
   Metadata tags;
 };
 

@@ -19,6 +19,9 @@ void deferInterruptions(std::atomic<int>& caught) { deferredTo.store(&caught); }
 
 void watchInterruptions() {
   ::signal(SIGPIPE, SIG_IGN);
+  // Past a file-size limit a write then fails (EFBIG) like any other, and
+  // the partial file is removed, instead of the process being killed.
+  ::signal(SIGXFSZ, SIG_IGN);
   sigset_t set;
   sigemptyset(&set);
   for (const int s : {SIGINT, SIGTERM, SIGHUP}) {

@@ -2,8 +2,9 @@
 // start, as nohup leaves SIGHUP): the signals are blocked in every
 // thread and taken by one watcher thread with sigwait, so nothing runs inside
 // a signal handler. The watcher removes the unfinished files (partialfiles.h)
-// and exits with 128 + the signal's number. SIGPIPE is ignored: a closed
-// pipe then fails the write that met it, like any other write error.
+// and exits with 128 + the signal's number. SIGPIPE and SIGXFSZ are
+// ignored: a closed pipe or a file-size limit then fails the write that met
+// it, like any other write error.
 #pragma once
 
 #include <atomic>

@@ -48,9 +48,19 @@ const Extension kExtensions[] = {
     {"htk", SF_FORMAT_HTK, 0},
     {"sds", SF_FORMAT_SDS, 0},
     {"avr", SF_FORMAT_AVR, 0},
-    {"sd2", SF_FORMAT_SD2, 0},
     {"mpc", SF_FORMAT_MPC2K, 0},
     {"wve", SF_FORMAT_WVE, SF_FORMAT_ALAW},
+};
+
+// Extensions libsndfile knows but sorel-render does not write, and why.
+struct Refused {
+  const char* name;
+  const char* reason;
+};
+const Refused kRefused[] = {
+    {"sd2",
+     "Sound Designer II keeps part of a file in a resource fork, which libsndfile writes as a second '._' file that "
+     "cannot be renamed into place with it"},
 };
 
 // The encoding of each SampleType, in its order; 0 for the input's.
@@ -96,6 +106,11 @@ int outputFormat(const std::string& outputPath, int inputFormat, int channels, S
   int major = inputFormat & SF_FORMAT_TYPEMASK;
   int codec = 0;
   if (!ext.empty()) {
+    for (const Refused& r : kRefused)
+      if (ext.substr(1) == r.name) {
+        if (error) *error = "cannot write '" + ext + "' files: " + r.reason;
+        return 0;
+      }
     const Extension* found = nullptr;
     for (const Extension& e : kExtensions)
       if (ext.substr(1) == e.name) found = &e;

@@ -76,10 +76,32 @@ std::vector<std::string> nearestParameterNames(const std::string& name, std::siz
   return out;
 }
 
+bool isInert(int index) {
+  if (index >= kFilterFreq && index <= kCompValidA + 2) return true;
+  if (index < kStereoBase || index >= kSideBase + kParamsPerSet) return false;
+  return (index - kStereoBase) % kParamsPerModule >= 3;  // X1..X3 follow amount, flavour and the on switch
+}
+
 std::optional<std::string> choiceName(int index, float value) {
   for (const Choice& c : choicesOf(index))
     if (c.encoding == value) return std::string(c.name);
   return std::nullopt;
+}
+
+// Named values or their exact encodings only: anything between selects
+// nothing useful (a page number that does not exist, say).
+std::string valueProblem(int index, float value) {
+  const std::span<const Choice> choices = choicesOf(index);
+  if (choices.empty()) return value >= 0.0f && value <= 1.0f ? "" : "must lie between 0 and 1";
+  std::string names, encodings;
+  for (const Choice& c : choices) {
+    if (value == c.encoding) return "";
+    char encoding[32];
+    std::snprintf(encoding, sizeof encoding, "%.9g", static_cast<double>(c.encoding));
+    names += (names.empty() ? "" : " or ") + std::string(c.name);
+    encodings += (encodings.empty() ? "" : " and ") + std::string(encoding);
+  }
+  return "takes " + names + " (or their encodings " + encodings + ")";
 }
 
 std::optional<float> parseParameterValue(int index, const std::string& text, const std::vector<float>& current,
@@ -88,18 +110,12 @@ std::optional<float> parseParameterValue(int index, const std::string& text, con
   double v = 0.0;
   const std::span<const Choice> choices = choicesOf(index);
   if (!choices.empty()) {
-    // Named values or their exact encodings only: anything between selects
-    // nothing useful (a page number that does not exist, say).
-    const bool number = numberWithUnit(t, "", v);
-    std::string names, encodings;
-    for (const Choice& c : choices) {
-      if (t == c.name || (number && v == static_cast<double>(c.encoding))) return c.encoding;
-      char encoding[32];
-      std::snprintf(encoding, sizeof encoding, "%.9g", static_cast<double>(c.encoding));
-      names += (names.empty() ? "" : " or ") + std::string(c.name);
-      encodings += (encodings.empty() ? "" : " and ") + std::string(encoding);
-    }
-    return fail(error, "takes " + names + " (or their encodings " + encodings + ")");
+    for (const Choice& c : choices)
+      if (t == c.name) return c.encoding;
+    const auto number = static_cast<float>(numberWithUnit(t, "", v) ? v : -1.0);
+    const std::string problem = valueProblem(index, number);
+    if (problem.empty() && static_cast<double>(number) == v) return number;
+    return fail(error, problem.empty() ? valueProblem(index, -1.0f) : problem);
   }
   if (t == "on" || t == "off") return fail(error, "on/off applies to switches only");
   if (numberWithUnit(t, "db", v)) {

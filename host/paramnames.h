@@ -14,11 +14,23 @@ namespace sorel::host {
 // parameter is continuous.
 std::optional<std::string> choiceName(int index, float value);
 
+// Parameters the plug-in stores, saves and shows but whose value changes
+// nothing in the sound: every module's X1 to X3, the spares and the compare
+// stores' bookkeeping.
+bool isInert(int index);
+
 // The index of a qualified name or "#N" (0 <= N < count); nullopt if unknown.
 std::optional<int> findParameter(const std::string& name, int count);
 
 // Up to `limit` qualified names closest to a mistyped one, closest first.
 std::vector<std::string> nearestParameterNames(const std::string& name, std::size_t limit = 3);
+
+// The one rule for a normalised value, whether typed with -s or read from a
+// preset: a switch, the page and anti-aliasing take exactly one of their
+// values' encodings, every other parameter 0..1 (no NaN). Empty when `value`
+// is one `index` can hold, else what it takes ("takes off or on (or their
+// encodings 0 and 1)", "must lie between 0 and 1").
+std::string valueProblem(int index, float value);
 
 // What a value text means for parameter `index`, given the current values
 // (the volume range switches decide what "dB" means). Accepted: a normalised

@@ -249,7 +249,9 @@ bool readPresetFile(const std::string& path, Preset& out, std::string* error) {
     if (bytes.size() > kMaxPresetFileSize)
       return fail(error, quoted(path) + " is larger than 64 MiB, too large for a preset file");
   }
-  return decodePreset(bytes.data(), bytes.size(), out, error);
+  if (decodePreset(bytes.data(), bytes.size(), out, error)) return true;
+  if (error) *error = quoted(path) + ": " + *error;
+  return false;
 }
 
 bool writePresetFile(const std::string& path, const Preset& preset, std::string* error) {

@@ -23,24 +23,19 @@ namespace sorel::host {
 namespace {
 
 // The input, checked, and the output's format chosen for it.
-bool openInput(const std::string& input, const std::string& output, const RenderOptions& options,
-               AudioReader& reader, AudioFormat& out, FileReport& report, std::string* error) {
-  if (!reader.open(input, error)) return false;
+ExitStatus openInput(const std::string& input, const std::string& output, const RenderOptions& options,
+                     AudioReader& reader, AudioFormat& out, std::string* error) {
+  if (!reader.open(input, error)) return kExitUnreadable;
   const AudioFormat& in = reader.format();
   if (in.channels > 2) {
     if (error)
       *error = input + " has " + std::to_string(in.channels) + " channels; Sorel processes mono or stereo files only";
-    return false;
+    return kExitUnreadable;
   }
   out = in;
   out.format = outputFormat(output, in.format, in.channels, options.sampleType, error);
-  if (!out.format) return false;
-  report = FileReport{};
-  if (reader.announcedFrames() > in.frames)
-    report.warnings.push_back(input + " is cut short: its header announces " +
-                              std::to_string(reader.announcedFrames()) + " frames, the file holds " +
-                              std::to_string(in.frames) + "; rendering those");
-  return true;
+  if (!out.format) return kExitUsage;
+  return kExitOk;
 }
 
 struct Meters {
@@ -278,6 +273,17 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
   return true;
 }
 
+// A file that held less than its header announced was rendered as far as it
+// goes; said as a warning.
+void warnIfCut(const std::string& input, const AudioReader& reader, FileReport& report) {
+  std::string why;
+  const std::int64_t announced = reader.shortfall(&why);
+  if (announced == 0) return;
+  report.warnings.push_back(input + " is cut short: its header announces " + std::to_string(announced) +
+                            " frames, the file holds " + std::to_string(reader.framesDone()) +
+                            (why.empty() || why == "No Error." ? "" : " (" + why + ")") + "; rendering those");
+}
+
 void describe(FileReport& report, const std::string& input, const std::string& output, const AudioFormat& out,
               Meters& meters) {
   report.input = input;
@@ -337,37 +343,45 @@ void noteInertSettings(const Session& session, int channels, FileReport& report)
 
 bool renderFile(const Session& session, const std::string& input, const std::string& output,
                 const RenderOptions& options, Progress* progress, FileReport& report, std::string* error) {
+  report = FileReport{};
+  auto failed = [&report](ExitStatus status) {
+    report.exitStatus = status;
+    return false;
+  };
   AudioReader reader;
   AudioFormat out;
-  if (!openInput(input, output, options, reader, out, report, error)) return false;
+  if (const ExitStatus status = openInput(input, output, options, reader, out, error); status != kExitOk)
+    return failed(status);
   const AudioFormat in = reader.format();
   if (options.delivery.sampleRate > 0) out.sampleRate = options.delivery.sampleRate;
   noteInertSettings(session, in.channels, report);
 
   const SectionSetup setup{in.channels, in.sampleRate, options.blockSize, options.oversample, !options.dawIdentical};
   auto plugin = PluginSection::create(session, setup, error);
-  if (!plugin) return false;
+  if (!plugin) return failed(kExitFailure);
   std::vector<std::unique_ptr<Stage>> stages;
   std::vector<float> gainTrace;
-  if (!buildStages(options, in, out, stages, gainTrace, error)) return false;
+  if (!buildStages(options, in, out, stages, gainTrace, error)) return failed(kExitFailure);
   Meters meters = startMeters(input, in, out, options.measure, !options.delivery.plot.empty(), report);
 
   auto file = OutputTarget::create(output, error);
-  if (!file) return false;
+  if (!file) return failed(kExitWrite);
   AudioWriter writer;
-  if (!openOutput(*file, output, out, options, reader.metadata(), writer, report, error)) return false;
+  if (!openOutput(*file, output, out, options, reader.metadata(), writer, report, error)) return failed(kExitWrite);
 
   if (progress) progress->framesTotal += in.frames;
   if (std::isfinite(options.delivery.targetLufs)) {
     if (!renderToTarget(reader, writer, *plugin, stages, meters, options, out, gainTrace, progress, report, error))
-      return false;
+      return failed(kExitWrite);
   } else {
     const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;  // few, large hand-overs
     Pipeline pipeline(reader, writer, in.channels, chunk);
-    if (!processFile(pipeline, *plugin, stages, meters, in.channels, progress, report, error)) return false;
+    if (!processFile(pipeline, *plugin, stages, meters, in.channels, progress, report, error))
+      return failed(kExitWrite);
     noteLimiter(dynamic_cast<const DeliveryChain*>(stages.front().get()), report);
   }
-  if (!writer.close(error) || !file->commit(error)) return false;
+  if (!writer.close(error) || !file->commit(error)) return failed(kExitWrite);
+  warnIfCut(input, reader, report);
   describe(report, input, output, out, meters);
   reportDelivery(options, out, *file, meters, gainTrace, report);
   return true;

@@ -12,6 +12,7 @@
 
 #include "audiofile.h"
 #include "delivery.h"
+#include "exitstatus.h"
 #include "loudness.h"
 #include "meterthread.h"
 #include "session.h"
@@ -52,6 +53,7 @@ struct FileReport {
   std::int64_t nonFinite = 0;         // NaN and infinite input samples, handed on as silence
   std::vector<std::string> warnings;  // said on standard error: a cut input, no meter for the rate
   std::vector<std::string> notes;     // said in the report: a setting that does nothing here, no loudness reading
+  ExitStatus exitStatus = kExitOk;    // of this file: why it failed
   DeliveryReport delivery;
 };
 

@@ -5,8 +5,10 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -17,6 +19,7 @@
 #include "deliveryprofile.h"
 #include "demomaterial.h"
 #include "editsession.h"
+#include "exitstatus.h"
 #include "interruption.h"
 #include "outputtarget.h"
 #include "render.h"
@@ -28,13 +31,16 @@ namespace {
 namespace fs = std::filesystem;
 using namespace sorel::host;
 
-// Every file was rendered, but one's true peak is over its ceiling (or over
-// 0 dBTP without one) and --fail-on-overs asked for a failure.
-constexpr int kExitOvers = 5;
-
-int fail(const std::string& reason) {
+int fail(const std::string& reason, ExitStatus status = kExitFailure) {
   std::fprintf(stderr, "sorel-render: %s\n", reason.c_str());
-  return 1;
+  return status;
+}
+
+// Standard output's buffer, flushed: false when what was printed did not
+// all arrive (a full disk, a closed pipe).
+bool printed() {
+  std::cout.flush();
+  return static_cast<bool>(std::cout);
 }
 
 // The Sorel library: beside this program in a build tree, or where the
@@ -218,7 +224,21 @@ bool deliveryOptions(const CommandLine& cl, DeliveryOptions& d, RenderOptions& o
   return true;
 }
 
+// The --help text after the options.
+std::string helpFooter() {
+  auto line = [](int status, const char* meaning) { return "  " + std::to_string(status) + "  " + meaning + "\n"; };
+  return "Exit status (with several files, the first failed file's; --json records carry their own):\n" +
+         line(kExitOk, "every file rendered") +
+         line(kExitFailure, "another failure: the plug-in failed to run, an editing session failed") +
+         line(kExitUsage, "usage: the command line, a setting, a preset or plug-in that cannot be used") +
+         line(kExitUnreadable, "an input cannot be read or used") +
+         line(kExitWrite, "a write failed: an output, the report or list, a preset, an output folder") +
+         line(kExitOvers, "--fail-on-overs: an output went over its true-peak ceiling") +
+         "  128+N  interrupted by signal N (SIGINT 130, SIGTERM 143, SIGHUP 129)\n";
+}
+
 void addOptions(CLI::App& app, CommandLine& cl) {
+  app.footer(helpFooter());
   app.add_option("inputs", cl.inputs, "Audio files to master (any format libsndfile reads; mono or stereo)");
   app.add_option("-o,--output", cl.output,
                  "Output file, or a folder (for several inputs, or when it exists or ends in /); the format "
@@ -297,6 +317,16 @@ std::string contradiction(const CommandLine& cl) {
   if (cl.demo.empty() && cl.inputs.empty() && !cl.list && cl.savePreset.empty())
     return "nothing to do: give input files and -o, or --demo, --list or --save-preset (see --help)";
   if (!cl.inputs.empty() && cl.output.empty()) return "say where the output goes with -o";
+  if (!cl.demo.empty() && !cl.output.empty())
+    return "--demo writes the file it names; give no -o " + cl.output;
+  std::error_code ignored;
+  for (const std::string& in : cl.inputs)
+    if (in.find('=') != std::string::npos && !fs::exists(in, ignored))
+      return "'" + in + "' is not a file but looks like a setting; each setting needs its own -s (-s a=1 -s b=2)";
+  if (cl.inputs.size() > 1 && !fs::is_directory(cl.output, ignored) && cl.output.back() != '/' &&
+      fs::path(cl.output).has_extension())
+    return "-o " + cl.output + " names a file, but there are " + std::to_string(cl.inputs.size()) +
+           " inputs; give a folder (one that exists, or a name ending in /)";
   if (cl.output == "-" || cl.demo == "-") return "standard output (-o -) is not an output here; give a file name";
   return "";
 }
@@ -328,7 +358,7 @@ bool planDemo(const std::string& demo, std::optional<ReplacingFile>& source, Job
   const std::string& path = source.emplace(demo).temporaryPath();
   AudioWriter writer;
   const std::vector<float> material = demoMaterial(48000, 8.0);
-  if (!writer.open(path, path, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, error) ||
+  if (!writer.open(path, demo, {48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0}, Dither::kNone, error) ||
       !writer.write(material.data(), static_cast<std::int64_t>(material.size() / 2), error) || !writer.close(error))
     return false;
   jobs.emplace_back(path, demo);
@@ -336,23 +366,23 @@ bool planDemo(const std::string& demo, std::optional<ReplacingFile>& source, Job
 }
 
 // Which input goes to which output: one file, or each into a folder.
-bool planInputs(const CommandLine& cl, Jobs& jobs, std::string* error) {
+ExitStatus planInputs(const CommandLine& cl, Jobs& jobs, std::string* error) {
   const std::string& output = cl.output;
-  std::error_code ignored;
+  std::error_code ignored, why;
   const bool folder = cl.inputs.size() > 1 || fs::is_directory(output, ignored) || output.back() == '/';
-  if (folder && !fs::is_directory(output, ignored) && !fs::create_directories(output, ignored)) {
-    *error = "cannot create the output folder " + output;
-    return false;
+  if (folder && !fs::is_directory(output, ignored) && !fs::create_directories(output, why)) {
+    *error = "cannot create the output folder " + output + ": " + why.message();
+    return kExitWrite;
   }
   for (const std::string& in : cl.inputs) {
     const std::string out = folder ? (fs::path(output) / fs::path(in).filename()).string() : output;
     if (fs::exists(out, ignored) && fs::equivalent(in, out, ignored)) {
       *error = "the output " + out + " is the input itself; choose another place";
-      return false;
+      return kExitUsage;
     }
     jobs.emplace_back(in, out);
   }
-  return true;
+  return kExitOk;
 }
 
 struct Outcomes {
@@ -384,19 +414,26 @@ Outcomes renderAll(const Session& session, const Jobs& jobs, const RenderOptions
 }
 
 // The reports on standard output, warnings and errors on standard error.
-int printReports(Outcomes& outcomes, const CommandLine& cl) {
-  int status = 0;
+// The status is the first failed file's.
+int printReports(Outcomes& outcomes, const Jobs& jobs, const CommandLine& cl) {
+  int status = kExitOk;
   for (std::size_t i = 0; i < outcomes.reports.size(); ++i) {
     if (!outcomes.ok[i]) {
-      status = fail(outcomes.errors[i]);
+      const ExitStatus failed = outcomes.reports[i].exitStatus;
+      fail(outcomes.errors[i]);
+      if (status == kExitOk) status = failed;
+      const std::string input = cl.demo.empty() ? jobs[i].first : "built-in demo material";
+      if (cl.json) std::cout << failureJson(input, jobs[i].second, outcomes.errors[i], failed) << "\n";
       continue;
     }
     FileReport& report = outcomes.reports[i];
     for (const std::string& warning : report.warnings) std::fprintf(stderr, "sorel-render: %s\n", warning.c_str());
     if (!cl.demo.empty()) report.input = "built-in demo material";
+    if (cl.failOnOvers && report.delivery.overs) report.exitStatus = kExitOvers;  // written, but not as asked
     std::cout << (cl.json ? reportJson(report) + "\n" : reportText(report));
-    if (cl.failOnOvers && report.delivery.overs && status == 0) status = kExitOvers;
+    if (status == kExitOk) status = report.exitStatus;
   }
+  if (!printed()) return fail(std::string("cannot write the report: ") + std::strerror(errno), kExitWrite);
   return status;
 }
 
@@ -417,18 +454,21 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return app.exit(e);
-    return fail(e.what());
+    return fail(e.what(), kExitUsage);
   }
   if (cl.version) return printVersion(cl.plugin);
 
   std::string error;
   std::vector<Setting> settings;
-  if (!collectSettings(cl, settings, &error)) return fail(error);
-  if (const std::string why = contradiction(cl); !why.empty()) return fail(why);
+  if (!collectSettings(cl, settings, &error)) return fail(error, kExitUsage);
+  if (const std::string why = contradiction(cl); !why.empty()) return fail(why, kExitUsage);
 
   auto session = Session::create(cl.plugin, cl.preset, settings, &error);
-  if (!session) return fail(error);
-  if (cl.list) session->list(std::cout);
+  if (!session) return fail(error, kExitUsage);
+  if (cl.list) {
+    session->list(std::cout);
+    if (!printed()) return fail(std::string("cannot write the list: ") + std::strerror(errno), kExitWrite);
+  }
   if (cl.edit) {
     static std::atomic<int> interrupted{0};
     deferInterruptions(interrupted);
@@ -437,18 +477,21 @@ int main(int argc, char** argv) {
 
   Jobs jobs;
   std::optional<ReplacingFile> demoSource;
-  if (!cl.demo.empty() && !planDemo(cl.demo, demoSource, jobs, &error)) return fail(error);
-  if (!cl.inputs.empty() && !planInputs(cl, jobs, &error)) return fail(error);
-  if (outputsCollide(jobs, &error)) return fail(error);
-  if (jobs.empty()) return cl.savePreset.empty() || session->savePreset(cl.savePreset, &error) ? 0 : fail(error);
+  if (!cl.demo.empty() && !planDemo(cl.demo, demoSource, jobs, &error)) return fail(error, kExitWrite);
+  if (!cl.inputs.empty())
+    if (const ExitStatus status = planInputs(cl, jobs, &error); status != kExitOk) return fail(error, status);
+  if (outputsCollide(jobs, &error)) return fail(error, kExitUsage);
+  if (jobs.empty())
+    return cl.savePreset.empty() || session->savePreset(cl.savePreset, &error) ? 0 : fail(error, kExitWrite);
 
   RenderOptions options = renderOptions(cl);
-  if (!deliveryOptions(cl, options.delivery, options, &error)) return fail(error);
+  if (!deliveryOptions(cl, options.delivery, options, &error)) return fail(error, kExitUsage);
   options.measure = options.measure || !cl.plot.empty();  // the plot draws what the meters saw
   Outcomes outcomes = renderAll(*session, jobs, options, cl);
-  const int status = printReports(outcomes, cl);
+  const int status = printReports(outcomes, jobs, cl);
   // The preset records the state the files were rendered with: only written
   // when they all were.
-  if (status == 0 && !cl.savePreset.empty() && !session->savePreset(cl.savePreset, &error)) return fail(error);
+  if (status == 0 && !cl.savePreset.empty() && !session->savePreset(cl.savePreset, &error))
+    return fail(error, kExitWrite);
   return status;
 }

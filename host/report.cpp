@@ -21,19 +21,41 @@ std::string jsonNumber(double v) {
   return text;
 }
 
+// The length of the well-formed UTF-8 sequence starting at s[i] (no
+// overlong forms, no surrogates, nothing above U+10FFFF); 0 when there is none.
+std::size_t utf8Length(const std::string& s, std::size_t i) {
+  const auto byte = [&s](std::size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
+  const unsigned lead = byte(i);
+  const std::size_t n = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                                      : lead >= 0xF0 && lead <= 0xF4   ? 4
+                                                                       : 0;
+  for (std::size_t k = 1; k < n; ++k)
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+  const unsigned second = byte(i + 1);
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
+      (lead == 0xF4 && second > 0x8F))
+    return 0;
+  return n;
+}
+
+// A JSON string. A byte that is not part of well-formed UTF-8 (a file name
+// in another encoding) becomes the character of the same number, \u0080 to
+// \u00ff: Latin-1's reading of it, and the JSON stays valid.
 std::string jsonString(const std::string& s) {
   std::string out = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+  for (std::size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const std::size_t n = utf8Length(s, i);
+    if (n == 0 || c < 0x20) {
       char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
       out += escape;
-    } else {
-      out += c;
+      ++i;
+      continue;
     }
+    if (c == '"' || c == '\\') out += '\\';
+    out.append(s, i, n);
+    i += n;
   }
   return out + "\"";
 }
@@ -91,7 +113,14 @@ std::string reportJson(const FileReport& r) {
          ", \"after\": " + (r.measured ? levelsJson(r.after) : "null") +
          ", \"input_clip_blocks\": " + (r.clipBlocks >= 0 ? std::to_string(r.clipBlocks) : std::string("null")) +
          ", \"blocks\": " + std::to_string(r.blocks) + ", \"nonfinite_input_samples\": " + std::to_string(r.nonFinite) +
-         deliveryJson(r.delivery, r.after, r.frames, r.measured) + ", \"notes\": " + jsonStrings(r.notes) + "}";
+         deliveryJson(r.delivery, r.after, r.frames, r.measured) + ", \"notes\": " + jsonStrings(r.notes) +
+         ", \"exit_status\": " + std::to_string(r.exitStatus) + "}";
+}
+
+std::string failureJson(const std::string& input, const std::string& output, const std::string& error,
+                        ExitStatus status) {
+  return "{\"input\": " + jsonString(input) + ", \"output\": " + jsonString(output) +
+         ", \"error\": " + jsonString(error) + ", \"exit_status\": " + std::to_string(status) + "}";
 }
 
 }  // namespace sorel::host

@@ -21,6 +21,20 @@ std::string indexName(int i) {
   return name;
 }
 
+// Why a setting's name finds no parameter: an index out of range, or the
+// nearest names.
+std::string unknownParameter(const std::string& name, int count, bool sorel) {
+  const std::string last = indexName(count - 1);
+  if (name.size() > 1 && name[0] == '#' && name.find_first_not_of("0123456789", 1) == std::string::npos)
+    return "parameter " + name + " is out of range: this plug-in's parameters are #0 to " + last;
+  std::string error = "unknown parameter '" + name + "'";
+  if (!sorel) return error + "; this plug-in's parameters are addressed as #0 to " + last;
+  const auto near = nearestParameterNames(name);
+  error += "; did you mean";
+  for (std::size_t i = 0; i < near.size(); ++i) error += (i ? ", " : " ") + near[i];
+  return error + "? (--list shows all)";
+}
+
 }  // namespace
 
 std::unique_ptr<Session> Session::create(const std::string& pluginPath, const std::string& presetPath,
@@ -58,17 +72,19 @@ bool Session::applyPreset(const std::string& path, std::string* error) {
     if (error) *error = path + ": the plug-in refused the state this preset carries";
     return false;
   }
-  // A chunk may carry values no control can set (out of range, NaN); the
-  // plug-in keeps them as they are, so they are refused here.
+  // A chunk may carry values no control can set (out of range, NaN, a
+  // switch half on); the plug-in keeps them as they are, so they are refused
+  // here, by the rule -s follows.
   for (int i = 0; i < scratch->numParams(); ++i) {
     const float v = scratch->getParameter(i);
-    if (v >= 0.0f && v <= 1.0f) continue;
+    const std::string problem = sorel ? valueProblem(i, v) : v >= 0.0f && v <= 1.0f ? "" : "must lie between 0 and 1";
+    if (problem.empty()) continue;
     if (error) {
       char value[32];
       std::snprintf(value, sizeof value, "%g", static_cast<double>(v));
       const std::string name = sorel ? kParamTable[i].qualified : indexName(i);
-      *error = path + ": parameter " + name + " ('" + scratch->paramName(i) + "') holds " + value +
-               ", outside the range 0 to 1; the preset is refused";
+      *error = path + ": parameter " + name + " ('" + scratch->paramName(i) + "') holds " + value + "; it " + problem +
+               ", so the preset is refused";
     }
     return false;
   }
@@ -92,17 +108,7 @@ bool Session::applySettings(const std::vector<Setting>& settings, std::string* e
     std::optional<int> index = sorel ? findParameter(s.name, count) : std::nullopt;
     if (!index && !s.name.empty() && s.name[0] == '#') index = findParameter(s.name, count);
     if (!index) {
-      if (error) {
-        *error = "unknown parameter '" + s.name + "'";
-        if (sorel) {
-          const auto near = nearestParameterNames(s.name);
-          *error += "; did you mean";
-          for (std::size_t i = 0; i < near.size(); ++i) *error += (i ? ", " : " ") + near[i];
-          *error += "? (--list shows all)";
-        } else {
-          *error += "; this plug-in's parameters are addressed as #0 to #" + std::to_string(count - 1);
-        }
-      }
+      if (error) *error = unknownParameter(s.name, count, sorel);
       return false;
     }
     resolved.push_back({*index, &s});
@@ -183,11 +189,19 @@ void Session::list(std::ostream& out) {
     const std::optional<std::string> named = sorel ? choiceName(i, v) : std::nullopt;
     char value[32];
     std::snprintf(value, sizeof value, "%.6f", static_cast<double>(v));
-    std::snprintf(line, sizeof line, "%-5d %-22s %-16s %-10s %s\n", i, qualified.c_str(),
+    std::snprintf(line, sizeof line, "%-5d %-22s %-16s %-10s %s", i, qualified.c_str(),
                   templateEffect->paramName(i).c_str(), named ? named->c_str() : value,
                   templateEffect->paramDisplay(i).c_str());
-    out << line;
+    std::string row = line;
+    if (sorel && isInert(i)) {
+      row.resize(std::max<std::size_t>(row.size() + 1, 72), ' ');
+      row += "inert";
+    }
+    out << row << '\n';
   }
+  if (sorel)
+    out << "inert: stored, saved and shown, but changes nothing in the sound. The display is the plug-in's own "
+           "text (side.chili.x1 to x3 show a plain number where the other X values show percent).\n";
 }
 
 }  // namespace sorel::host

@@ -113,7 +113,7 @@ TEST_F(Render, DeliveryLevelsMustBeNumbersInTheirUnit) {
   const std::string in = writeAudio("in.wav", music(4410, 2, 1), 2);
   for (const char* bad : {"--target loud", "--ceiling -1LUFS", "--max-limiting -3dB", "--deliver radio"}) {
     const Outcome r = run(std::string(bad) + " " + in + " -o " + path("out.wav"));
-    EXPECT_NE(r.status, 0) << bad;
+    EXPECT_EQ(r.status, 2) << bad;  // a usage error
     EXPECT_FALSE(fs::exists(path("out.wav"))) << bad;
   }
 }

@@ -94,6 +94,16 @@ TEST_F(Render, ReportNotesWhatItCannotMeasureOrUse) {
   }
 }
 
+// A file name's bytes that are not UTF-8 (a Latin-1 name) are escaped one by
+// one as \u0080..\u00ff; UTF-8, quotes and controls keep JSON's own rules.
+TEST_F(Render, JsonStaysValidForFileNamesThatAreNotUtf8) {
+  const std::string name = "caf\xE9 \"\xC3\xBC\" \xED\xA0\x80\x01.wav";  // Latin-1, UTF-8, a surrogate, a control
+  const std::string in = writeAudio(name, music(1000, 2, 5), 2);
+  const Outcome r = run("-q --json --no-report '" + in + "' -o " + path("out.wav"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("caf\\u00e9 \\\"\xC3\xBC\\\" \\u00ed\\u00a0\\u0080\\u0001.wav\""), std::string::npos) << r.out;
+}
+
 TEST_F(Render, MonoStaysMonoAndMoreThanTwoChannelsAreRefused) {
   const std::string mono = writeAudio("mono.wav", music(5000, 1, 3), 1);
   ASSERT_EQ(run("-q -s page=ms -s stereo.pepper=1 " + mono + " -o " + path("mono-out.flac")).status, 0);
@@ -107,52 +117,96 @@ TEST_F(Render, MonoStaysMonoAndMoreThanTwoChannelsAreRefused) {
   EXPECT_EQ(files(), (std::vector<std::string>{"mono-out.flac", "mono.wav", "six.wav"}));
 }
 
-TEST_F(Render, ParallelJobsWriteTheSameBytes) {
+// -j, and two sorel-render processes run by GNU parallel (as two machines of
+// a catalogue would run them), write the same bytes as one job.
+TEST_F(Render, ParallelJobsAndProcessesWriteTheSameBytes) {
   std::string inputs;
   for (int i = 0; i < 4; ++i)
     inputs += " " + writeAudio("in" + std::to_string(i) + ".wav", music(20000, 2, 10u + static_cast<unsigned>(i)), 2);
-  ASSERT_EQ(run("-q --type pcm16 -s stereo.sugar=0.6 -j 1 -o " + path("one") + inputs).status, 0);
-  ASSERT_EQ(run("-q --type pcm16 -s stereo.sugar=0.6 -j 3 -o " + path("three") + inputs).status, 0);
+  const std::string settings = "-q --type pcm16 -s stereo.sugar=0.6 -s aa=splitfir ";
+  ASSERT_EQ(run(settings + "-j 1 -o " + path("one") + inputs).status, 0);
+  ASSERT_EQ(run(settings + "-j 3 -o " + path("three") + inputs).status, 0);
+  fs::create_directories(path("hosts"));
+  const std::string hosts = "parallel --will-cite -j2 " + std::string(SOREL_RENDER) + " " + settings + "{} -o " +
+                            path("hosts") + "/{/} :::" + inputs + " >/dev/null";
+  ASSERT_EQ(std::system(hosts.c_str()), 0) << hosts;
   for (int i = 0; i < 4; ++i) {
     const std::string name = "in" + std::to_string(i) + ".wav";
-    const std::string a = slurp(path("one/" + name)), b = slurp(path("three/" + name));
+    const std::string a = slurp(path("one/" + name));
     EXPECT_GT(a.size(), 80000u);
-    EXPECT_EQ(a, b) << name;
+    EXPECT_EQ(a, slurp(path("three/" + name))) << name;
+    EXPECT_EQ(a, slurp(path("hosts/" + name))) << name;
   }
 }
 
+// Each refusal says why in one line, exits with its kind's status and
+// leaves no file behind.
 TEST_F(Render, BadCommandLinesSayWhyAndWriteNothing) {
   const std::string in = writeAudio("in.wav", music(1000, 2, 5), 2);
   const std::string out = " -o " + path("out.wav");
-  const std::pair<std::string, std::string> cases[] = {
-      {"-s stereo.sallt=0.4 " + in + out, "did you mean stereo.salt"},
-      {"-s stereo.salt=1.5 " + in + out, "between 0 and 1"},
-      {"-s stereo.salt=120% " + in + out, "between 0% and 100%"},
-      {"-s vol.in=+9dB " + in + out, "-3.01dB and 3.01dB"},
-      {"-s page=sideways " + in + out, "takes stereo or ms"},
-      {"-s page=1 " + in + out, "stereo or ms"},  // choices take only their names or exact encodings
-      {"-s page=0.05 " + in + out, "stereo or ms"},
-      {"-s aa=0.5 " + in + out, "off or splitfir"},
-      {"-s stereo.salt.on=0.7 " + in + out, "off or on"},
-      {"-s global.on=50% " + in + out, "off or on"},
-      {"-s salt " + in + out, "NAME=VALUE"},
-      {"-s '#87=0.5' " + in + out, "unknown parameter '#87'"},
-      {"--block 0 " + in + out, "--block"},
-      {in, "-o"},
-      {"--save-preset " + path("kept.fxp") + " " + path("missing.wav") + out, "cannot read"},  // and saves none
-      {"--preset " + path("missing.fxp") + " " + in + out, "missing.fxp"},
-      {"--plugin " + in + " " + in + out, "cannot load"},
-      {path("") + out, "it is a folder"},
+  struct Case {
+    std::string args, says;
+    int status;
+  } cases[] = {
+      {"-s stereo.sallt=0.4 " + in + out, "did you mean stereo.salt", 2},
+      {"-s stereo.salt=1.5 " + in + out, "between 0 and 1", 2},
+      {"-s stereo.salt=120% " + in + out, "between 0% and 100%", 2},
+      {"-s vol.in=+9dB " + in + out, "-3.01dB and 3.01dB", 2},
+      {"-s page=sideways " + in + out, "takes stereo or ms", 2},
+      {"-s page=1 " + in + out, "stereo or ms", 2},  // choices take only their names or exact encodings
+      {"-s page=0.05 " + in + out, "stereo or ms", 2},
+      {"-s aa=0.5 " + in + out, "off or splitfir", 2},
+      {"-s stereo.salt.on=0.7 " + in + out, "off or on", 2},
+      {"-s global.on=50% " + in + out, "off or on", 2},
+      {"-s salt " + in + out, "NAME=VALUE", 2},
+      {"-s '#87=0.5' " + in + out, "#87 is out of range: this plug-in's parameters are #0 to #86", 2},
+      {"-s stereo.salt=0.1 aa=1 " + in + out, "'aa=1' is not a file but looks like a setting", 2},
+      {"--block 0 " + in + out, "--block", 2},
+      {in, "-o", 2},
+      {in + " " + in + " -o " + path("two.wav"), "names a file, but there are 2 inputs", 2},
+      {"--demo " + path("d.wav") + out, "give no -o", 2},
+      {"--demo " + path("nowhere/d.wav"), "cannot write " + path("nowhere/d.wav") + ": ", 4},
+      {in + " -o " + path("out.sd2"), "resource fork", 2},
+      {"--save-preset " + path("kept.fxp") + " " + path("missing.wav") + out, "cannot read", 3},  // and saves none
+      {"--preset " + path("missing.fxp") + " " + in + out, "missing.fxp", 2},
+      {"--plugin " + in + " " + in + out, "cannot load", 2},
+      {path("") + out, "it is a folder", 3},
+      {in + " " + in + " -o " + path("in.wav/"), "cannot create the output folder " + path("in.wav/") + ": ", 4},
   };
-  for (const auto& [args, says] : cases) {
-    const Outcome r = run(args);
-    EXPECT_NE(r.status, 0) << args;
-    EXPECT_NE(r.err.find(says), std::string::npos) << args << " said: " << r.err;
+  for (const Case& c : cases) {
+    const Outcome r = run(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << " said: " << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   }
   EXPECT_EQ(files(), (std::vector<std::string>{"in.wav"}));
   // The wide range takes effect before a dB value, whatever the order given.
   EXPECT_EQ(run("-q -s vol.in=+9dB -s vol.in.wide=on " + in + out).status, 0);
+}
+
+// What cannot be written fails with the write status and leaves nothing: the
+// report or list on a full device, a file past the size limit (SIGXFSZ);
+// with --json the failed file has a record of its own.
+TEST_F(Render, WriteFailuresExitWithTheirStatusAndLeaveNothing) {
+  const std::string in = writeAudio("in.wav", music(200000, 2, 5), 2);
+  const std::pair<std::string, std::string> cases[] = {
+      {"--list >/dev/full", "cannot write the list: No space left on device"},
+      {"-q --json " + in + " -o " + path("out.wav") + " >/dev/full", "cannot write the report"},
+      {"-q " + in + " -o " + path("out.wav") + " >/dev/full", "cannot write the report"},
+  };
+  for (const auto& [args, says] : cases) {
+    const std::string command = std::string(SOREL_RENDER) + " " + args + " 2>" + path("err.txt");
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 4) << args;
+    EXPECT_NE(slurp(path("err.txt")).find(says), std::string::npos) << args << slurp(path("err.txt"));
+  }
+  fs::remove(path("err.txt"));
+  const Outcome r = run("-q --json --no-report " + in + " -o " + path("big.wav"), "ulimit -f 64; ");
+  EXPECT_EQ(r.status, 4);
+  EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("\"error\": \"cannot write " + path("big.wav")), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"exit_status\": 4}"), std::string::npos) << r.out;
+  EXPECT_EQ(files(), (std::vector<std::string>{"in.wav", "out.wav"}));  // the master is whole; no big.wav
 }
 
 TEST_F(Render, PresetsRoundTripAndForeignOnesAreRefused) {
@@ -175,7 +229,7 @@ TEST_F(Render, PresetsRoundTripAndForeignOnesAreRefused) {
 
   ASSERT_EQ(
       run("--preset " + path("a.fxp") + " --save-preset " + path("b.fxb") + " --save-preset " + path("c.fxp")).status,
-      1);  // one --save-preset only
+      2);  // one --save-preset only
   const Outcome saved = run("--preset " + path("a.fxp") + " --save-preset " + path("b.fxb"));
   ASSERT_EQ(saved.status, 0) << saved.err;
   host::Preset bank;
@@ -201,7 +255,8 @@ TEST_F(Render, PresetsRoundTripAndForeignOnesAreRefused) {
   EXPECT_NE(r.err.find("refused"), std::string::npos) << r.err;
   std::ofstream(path("junk.fxp")) << "not a preset at all";
   r = run("--preset " + path("junk.fxp") + " " + in + " -o " + path("out.wav"));
-  EXPECT_NE(r.status, 0);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("junk.fxp': not a VST preset"), std::string::npos) << r.err;  // names the file
   EXPECT_EQ(files(), (std::vector<std::string>{"a.fxp", "b.fxb", "cut.fxp", "foreign.fxp", "in.wav", "junk.fxp"}));
 }
 
