@@ -40,6 +40,7 @@ class LevelMeter {
   const std::vector<float>& peakHistory() const { return peaks; }
 
  private:
+  double weighted(const float* interleaved, int frames);
   int channels;
   int segmentFrames;
   double weight;  // per channel: a mono file counts twice, as heard on two speakers
