@@ -96,6 +96,18 @@ TEST_F(Render, RateConversionHoldsTheCeilingAtTheNewRate) {
   EXPECT_GT(l.truePeakDb, -1.5);
 }
 
+TEST_F(Render, ACeilingAbovePeaksChangesNoByte) {
+  // The limiter's lookahead delay is taken out again and its gain is exactly
+  // 1 where nothing reaches the ceiling: the same file as without it.
+  std::vector<float> quiet = music(44100 * 3, 2, 4);
+  for (float& v : quiet) v *= 0.25f;  // true peak about -6 dBTP
+  const std::string in = writeAudio("in.wav", quiet, 2);
+  const std::string common = "-q --no-report -s stereo.salt=30% " + in;
+  ASSERT_EQ(run(common + " -o " + path("plain.wav")).status, 0);
+  ASSERT_EQ(run(common + " --ceiling -1dBTP -o " + path("limited.wav")).status, 0);
+  EXPECT_TRUE(slurp(path("plain.wav")) == slurp(path("limited.wav")));
+}
+
 TEST_F(Render, TargetRendersAreTheSameBytesEveryTimeAndWithJobs) {
   const std::string a = writeAudio("a.wav", host::demoMaterial(44100, 5.0), 2);
   const std::string b = writeAudio("b.wav", music(44100 * 5, 2, 9), 2);
