@@ -22,6 +22,26 @@ void DeliveryChain::afterRate(std::vector<float>& block) {
   if (limiterStage) limiterStage->process(block);
 }
 
+// The given peaks, times the gain (null when none are given).
+static const float* scale(const float* peaks, std::size_t count, float gain, std::vector<float>& out) {
+  if (!peaks) return nullptr;
+  out.resize(count);
+  for (std::size_t i = 0; i < count; ++i) out[i] = peaks[i] * gain;
+  return out.data();
+}
+
+void DeliveryChain::process(std::vector<float>& block, const float* peaks) {
+  if (gain != 1.0f)
+    for (float& v : block) v *= gain;
+  if (limiterStage)
+    limiterStage->process(block, scale(peaks, block.size() / static_cast<std::size_t>(channels), gain, scaled));
+}
+
+void DeliveryChain::finish(std::vector<float>& block, const float* peaks) {
+  if (limiterStage)
+    limiterStage->finish(block, scale(peaks, static_cast<std::size_t>(limiterStage->latency()), gain, scaled));
+}
+
 void DeliveryChain::process(std::vector<float>& block) {
   if (rate) {
     std::vector<float> converted;

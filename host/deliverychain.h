@@ -25,6 +25,10 @@ class DeliveryChain : public Stage {
   void process(std::vector<float>& block) override;
   // Appends whatever the stages still hold, at the end of the stream.
   void finish(std::vector<float>& block) override;
+  // Without rate conversion, with the limiter's peaks recorded beforehand
+  // (PeakRecorder) for the frames before the gain: see TruePeakLimiter.
+  void process(std::vector<float>& block, const float* peaks);
+  void finish(std::vector<float>& block, const float* peaks);
 
   const TruePeakLimiter* limiter() const { return limiterStage.get(); }
   TruePeakLimiter* limiter() { return limiterStage.get(); }
@@ -35,6 +39,7 @@ class DeliveryChain : public Stage {
   std::unique_ptr<Resampler> rate;
   float gain = 1.0f;
   std::unique_ptr<TruePeakLimiter> limiterStage;
+  std::vector<float> scaled;  // given peaks times the gain
 };
 
 }  // namespace sorel::host

@@ -5,6 +5,7 @@
 #include "deliverychain.h"
 #include "levelmeter.h"
 #include "meterthread.h"
+#include "peakrecorder.h"
 
 namespace sorel::host {
 namespace {
@@ -19,8 +20,8 @@ struct Trial {
   double loudestDb;  // the loudest true peak before the limiter, less the gain
 };
 
-bool trial(SignalStore& store, int rate, double gainDb, const LimiterSettings& limiterSettings, Trial& out,
-           std::string* error) {
+bool trial(SignalStore& store, SignalStore* peaks, int rate, double gainDb, const LimiterSettings& limiterSettings,
+           Trial& out, std::string* error) {
   // The same chain the delivered file goes through, so it measures the same.
   const int channels = store.channelCount();
   DeliveryChain chain(channels);
@@ -30,15 +31,18 @@ bool trial(SignalStore& store, int rate, double gainDb, const LimiterSettings& l
   if (!level) return false;
   level->loudnessOnly();
   MeterThread meter(std::move(level));  // beside the limiter, on the other core
+  PeakReader given(peaks);
+  if (!given.restart(error)) return false;
   auto take = [&](std::vector<float>& block) {
-    chain.process(block);
+    chain.process(block, given.next(block.size() / static_cast<std::size_t>(channels)));
     meter.add(block.data(), block.size());
     return true;
   };
   if (!store.replay(8192, take, error)) return false;
   std::vector<float> tail;
-  chain.finish(tail);
+  chain.finish(tail, given.next(static_cast<std::size_t>(chain.limiter()->latency())));
   meter.add(tail.data(), tail.size());
+  if (!given.complete(error)) return false;
   const TruePeakLimiter& limiter = *chain.limiter();
   out = {gainDb, meter.finish().integratedLufs, -20.0 * std::log10(limiter.leastGain()),
          20.0 * std::log10(std::max(limiter.loudestPeak(), 1e-30f)) - gainDb};
@@ -47,7 +51,7 @@ bool trial(SignalStore& store, int rate, double gainDb, const LimiterSettings& l
 
 }  // namespace
 
-bool findTargetGain(SignalStore& store, int rate, double sourceLufs, double sourcePeakDb,
+bool findTargetGain(SignalStore& store, SignalStore* peaks, int rate, double sourceLufs, double sourcePeakDb,
                     const TargetRequest& request, TargetOutcome& outcome, std::string* error) {
   outcome = TargetOutcome{};
   if (!std::isfinite(sourceLufs) || !std::isfinite(request.targetLufs)) return true;
@@ -66,7 +70,7 @@ bool findTargetGain(SignalStore& store, int rate, double sourceLufs, double sour
     return true;
   }
   Trial a;
-  if (!trial(store, rate, outcome.gainDb, settings, a, error)) return false;
+  if (!trial(store, peaks, rate, outcome.gainDb, settings, a, error)) return false;
   int passes = 1;
   // The gain at which the loudest peak takes the whole allowance.
   const double most = request.ceilingDb - settings.marginDb + request.maxLimitingDb - a.loudestDb;
@@ -77,7 +81,7 @@ bool findTargetGain(SignalStore& store, int rate, double sourceLufs, double sour
   while (std::fabs(best.lufs - request.targetLufs) > kToleranceLu && passes < kMostPasses &&
          next != b.gainDb) {
     a = b;
-    if (!trial(store, rate, next, settings, b, error)) return false;
+    if (!trial(store, peaks, rate, next, settings, b, error)) return false;
     ++passes;
     if (b.gainDb <= most && std::fabs(b.lufs - request.targetLufs) < std::fabs(best.lufs - request.targetLufs))
       best = b;

@@ -36,7 +36,9 @@ struct TargetOutcome {
 // loudest point as the limiter's detector sees it (NaN when not measured),
 // which spares the trial when the gain alone stays under the ceiling. False
 // with *error when the stored signal cannot be read back.
-bool findTargetGain(SignalStore& store, int sampleRate, double sourceLufs, double sourcePeakDb,
+// `peaks` (may be null): the limiter's detector peaks over the stored signal,
+// recorded by a PeakRecorder, so that the trials need not detect again.
+bool findTargetGain(SignalStore& store, SignalStore* peaks, int sampleRate, double sourceLufs, double sourcePeakDb,
                     const TargetRequest& request, TargetOutcome& outcome, std::string* error);
 
 // The gain as a factor, the one way every stage computes it.

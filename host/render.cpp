@@ -11,6 +11,7 @@
 #include "levelmeter.h"
 #include "loudnessplot.h"
 #include "loudnesstarget.h"
+#include "peakrecorder.h"
 #include "signalstore.h"
 #include "meterthread.h"
 #include "outputtarget.h"
@@ -222,24 +223,36 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
                     const AudioFormat& out, std::vector<float>& gainTrace, Progress* progress, FileReport& report,
                     std::string* error) {
   const DeliveryOptions& d = options.delivery;
+  const bool limiting = std::isfinite(d.ceilingDb);
   auto store = SignalStore::create(out.channels, error);
+  auto peaks = limiting ? SignalStore::create(1, error) : nullptr;
   auto mastered = LevelMeter::create(out.channels, out.sampleRate, error);
-  if (!store || !mastered) return false;
-  mastered->peaksThrough(TruePeakLimiter::detectorFor(out.channels, out.sampleRate));
+  if (!store || (limiting && !peaks) || !mastered) return false;
+  mastered->loudnessOnly();
+  // The limiter's detector runs once, here; the search and the second pass reuse its peaks.
+  const PeakRecorder* recorded = nullptr;
+  if (limiting) {
+    auto recorder = std::make_unique<PeakRecorder>(out.channels, out.sampleRate, *peaks);
+    recorded = recorder.get();
+    stages.push_back(std::move(recorder));
+  }
   Meters first{std::move(meters.before), std::make_unique<MeterThread>(std::move(mastered))};
   const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;
   Pipeline measure([&](float* x, std::int64_t n) { return reader.read(x, n); },
                    [&](const float* x, std::int64_t n, std::string* e) { return store->append(x, n, e); },
                    out.channels, chunk);
-  if (!processFile(measure, plugin, stages, first, out.channels, progress, report, error)) return false;
+  if (!processFile(measure, plugin, stages, first, out.channels, progress, report, error) ||
+      (recorded && !recorded->ok(error)))
+    return false;
   meters.before = std::move(first.before);
 
   TargetRequest request;
   request.targetLufs = d.targetLufs, request.ceilingDb = d.ceilingDb, request.maxLimitingDb = d.maxLimitingDb;
   request.limiter = limiterFor(d);
   TargetOutcome outcome;
-  const Levels master = first.after->finish();
-  if (!findTargetGain(*store, out.sampleRate, master.integratedLufs, master.truePeakDb, request, outcome, error))
+  const double loudest = recorded ? 20.0 * std::log10(std::max(recorded->loudest(), 1e-30f)) : NAN;
+  if (!findTargetGain(*store, peaks.get(), out.sampleRate, first.after->finish().integratedLufs, loudest, request,
+                      outcome, error))
     return false;
   report.delivery.targetReachable = outcome.reachable;
   report.delivery.gainDb = outcome.gainDb;
@@ -252,7 +265,8 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
     chain.limit(out.sampleRate, request.limiter);
     chain.limiter()->traceGain(&gainTrace, (out.sampleRate + 5) / 10);
   }
-  if (!store->restart(error)) return false;
+  PeakReader given(peaks.get());
+  if (!store->restart(error) || !given.restart(error)) return false;
   Pipeline deliver([&](float* x, std::int64_t n) { return store->read(x, n); },
                    [&](const float* x, std::int64_t n, std::string* e) { return writer.write(x, n, e); },
                    out.channels, chunk);
@@ -261,9 +275,15 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
     if (meters.after) meters.after->add(x.data(), x.size());
     frames += static_cast<std::int64_t>(x.size()) / out.channels;
   };
-  auto work = [&](std::vector<float>& x) { chain.process(x), add(x); };
-  auto last = [&](std::vector<float>& tail) { chain.finish(tail), add(tail); };
-  if (!deliver.run(work, last, error)) return false;
+  auto work = [&](std::vector<float>& x) {
+    chain.process(x, given.next(x.size() / static_cast<std::size_t>(out.channels)));
+    add(x);
+  };
+  auto last = [&](std::vector<float>& tail) {
+    chain.finish(tail, given.next(static_cast<std::size_t>(chain.limiter() ? chain.limiter()->latency() : 0)));
+    add(tail);
+  };
+  if (!deliver.run(work, last, error) || !given.complete(error)) return false;
   if (frames != store->frames()) {
     if (error) *error = "the mastered signal kept for the second pass could not be read back in full";
     return false;

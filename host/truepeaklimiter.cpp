@@ -35,10 +35,15 @@ void TruePeakLimiter::traceGain(std::vector<float>* to, int step) {
   traceStep = std::max(1, step);
 }
 
-void TruePeakLimiter::limit(const float* in, int count, std::vector<float>& out) {
+void TruePeakLimiter::limit(const float* in, int count, const float* given, std::vector<float>& out) {
   const int ringFrames = delayFrames + 1;
   peaks.resize(static_cast<std::size_t>(count));
-  loudest = std::max(loudest, detector.push(in, count, peaks.data()));
+  if (given) {
+    std::copy(given, given + count, peaks.begin());
+    for (float p : peaks) loudest = std::max(loudest, p);
+  } else {
+    loudest = std::max(loudest, detector.push(in, count, peaks.data()));
+  }
   std::size_t written = out.size();
   out.resize(written + static_cast<std::size_t>(count * channels));
   for (int i = 0; i < count; ++i) {
@@ -66,16 +71,19 @@ void TruePeakLimiter::limit(const float* in, int count, std::vector<float>& out)
   out.resize(written);
 }
 
-void TruePeakLimiter::process(std::vector<float>& block) {
+void TruePeakLimiter::process(std::vector<float>& block) { process(block, nullptr); }
+void TruePeakLimiter::finish(std::vector<float>& block) { finish(block, nullptr); }
+
+void TruePeakLimiter::process(std::vector<float>& block, const float* given) {
   std::vector<float> out;
   out.reserve(block.size());
-  limit(block.data(), static_cast<int>(block.size()) / channels, out);
+  limit(block.data(), static_cast<int>(block.size()) / channels, given, out);
   block.swap(out);
 }
 
-void TruePeakLimiter::finish(std::vector<float>& block) {
+void TruePeakLimiter::finish(std::vector<float>& block, const float* given) {
   const std::vector<float> silence(static_cast<std::size_t>(delayFrames * channels), 0.0f);
-  limit(silence.data(), delayFrames, block);
+  limit(silence.data(), delayFrames, given, block);
   if (trace && traceCount > 0) trace->push_back(traceLeast);
   traceCount = 0;
 }

@@ -33,6 +33,12 @@ class TruePeakLimiter {
   void process(std::vector<float>& block);
   // Appends the remaining latency() frames.
   void finish(std::vector<float>& block);
+  // The same with the detector's per-frame peaks given (from a PeakRecorder
+  // over the same signal, scaled by any gain since): `peaks` holds one a frame
+  // of the block; finish() takes latency() more, those of the silence that
+  // plays the tail out.
+  void process(std::vector<float>& block, const float* peaks);
+  void finish(std::vector<float>& block, const float* peaks);
 
   int latency() const { return delayFrames; }
   // A detector like this limiter's at this rate, for a meter that must see
@@ -47,7 +53,7 @@ class TruePeakLimiter {
   void traceGain(std::vector<float>* trace, int step);
 
  private:
-  void limit(const float* in, int frames, std::vector<float>& out);
+  void limit(const float* in, int frames, const float* given, std::vector<float>& out);
   int channels;
   float ceiling;
   Oversampler detector;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "deliverychain.h"
-#include "levelmeter.h"
+#include "peakrecorder.h"
 #include "delivery_signals.h"
 
 namespace sorel::test {
@@ -52,16 +52,19 @@ TEST(LoudnessTarget, LandsOnTheTargetUnderTheCeiling) {
     for (float& v : x) v *= level;
     auto store = stored(x);
     const double source = measure(x, kRate).integratedLufs;
-    // The peak as the limiter sees it, which spares the trial when the gain stays under the ceiling.
-    host::LevelMeter detector(2, kRate);
-    detector.peaksThrough(host::TruePeakLimiter::detectorFor(2, kRate));
-    detector.add(x.data(), static_cast<std::int64_t>(x.size() / 2));
-    const double peak = detector.levels().truePeakDb;
+    // The limiter's peaks recorded once, as a render does: they spare the
+    // trials their detection, and every trial when the gain stays under the ceiling.
+    auto peaks = host::SignalStore::create(1, nullptr);
+    host::PeakRecorder recorder(2, kRate, *peaks);
+    std::vector<float> pass = x, tail;
+    recorder.process(pass);
+    recorder.finish(tail);
+    const double peak = 20.0 * std::log10(recorder.loudest());
     for (Case c : {Case{-23.0, -1.0}, Case{-14.0, -1.0}, Case{-10.0, -1.0}, Case{-16.0, NAN}}) {
       TargetRequest request;
       request.targetLufs = c.target, request.ceilingDb = c.ceiling, request.maxLimitingDb = 12.0;
       TargetOutcome outcome;
-      ASSERT_TRUE(host::findTargetGain(*store, kRate, source, peak, request, outcome, nullptr));
+      ASSERT_TRUE(host::findTargetGain(*store, peaks.get(), kRate, source, peak, request, outcome, nullptr));
       const host::Levels out = delivered(x, request, outcome);
       EXPECT_NEAR(out.integratedLufs, c.target, 0.1) << "level " << level << " target " << c.target;
       EXPECT_NEAR(outcome.lufs, out.integratedLufs, 0.02);
@@ -80,7 +83,7 @@ TEST(LoudnessTarget, StopsAtTheLimitingAllowanceAndSaysByHowMuchItMissed) {
   request.targetLufs = -6.0, request.ceilingDb = -1.0, request.maxLimitingDb = 3.0;
   TargetOutcome outcome;
   ASSERT_TRUE(
-      host::findTargetGain(*store, kRate, measure(x, kRate).integratedLufs, NAN, request, outcome, nullptr));
+      host::findTargetGain(*store, nullptr, kRate, measure(x, kRate).integratedLufs, NAN, request, outcome, nullptr));
   const host::Levels out = delivered(x, request, outcome);
   EXPECT_LE(outcome.limitingDb, 3.0 + 0.01);
   EXPECT_GT(outcome.limitingDb, 3.0 - 0.1);
@@ -96,7 +99,7 @@ TEST(LoudnessTarget, SilenceHasNoLoudnessToMoveAndGetsNoGain) {
   request.targetLufs = -14.0, request.ceilingDb = -1.0;
   TargetOutcome outcome;
   ASSERT_TRUE(
-      host::findTargetGain(*store, kRate, measure(x, kRate).integratedLufs, NAN, request, outcome, nullptr));
+      host::findTargetGain(*store, nullptr, kRate, measure(x, kRate).integratedLufs, NAN, request, outcome, nullptr));
   EXPECT_FALSE(outcome.reachable);
   EXPECT_EQ(outcome.gainDb, 0.0);
 }
