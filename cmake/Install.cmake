@@ -1,6 +1,7 @@
 # Installation (cmake --install, make install) and the Debian package.
 #   <prefix>/lib/vst/sorel.so           where Linux hosts look for VST 2 plug-ins
 #   <prefix>/bin/sorel-render           finds the plug-in as ../lib/vst/sorel.so
+#   <prefix>/share/man/man1/            sorel-render.1.gz, made from its --help
 #   <prefix>/share/doc/sorel/           README.md, the pages the about view links to, LICENSE
 if(WIN32)
   return()  # the Windows DLLs travel in the zip built by cmake/windows-zip
@@ -9,6 +10,7 @@ include(GNUInstallDirs)
 
 install(TARGETS sorel LIBRARY DESTINATION lib/vst)
 install(TARGETS sorel-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_BINARY_DIR}/sorel-render.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/doc/credits.md ${PROJECT_SOURCE_DIR}/doc/editor.md
               ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/sorel)

@@ -67,8 +67,9 @@ bool AudioReader::open(const std::string& path, std::string* error) {
     if (error) *error = "cannot read " + path + ": it is a folder, not an audio file";
     return false;
   }
+  if (!spool.prepare(path, error)) return false;
   SF_INFO sf{};
-  file = sf_open(path.c_str(), SFM_READ, &sf);
+  file = sf_open(spool.readPath().c_str(), SFM_READ, &sf);
   if (!file) {
     if (error) *error = "cannot read " + path + ": " + sf_strerror(nullptr);
     return false;

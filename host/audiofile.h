@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "metadata.h"
+#include "inputspool.h"
 #include "outputformat.h"
 #include "quantiser.h"
 
@@ -45,6 +46,7 @@ class AudioReader {
   std::int64_t read(float* interleaved, std::int64_t frames);
 
  private:
+  InputSpool spool;  // declared before the file: removed after it is closed
   SNDFILE* file = nullptr;
   AudioFormat info;
   std::int64_t announced = 0;

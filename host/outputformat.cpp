@@ -139,6 +139,13 @@ int outputFormat(const std::string& outputPath, int inputFormat, int channels, S
   return major | subtype;
 }
 
+std::string extensionFor(int format) {
+  const int major = format & SF_FORMAT_TYPEMASK, subtype = format & SF_FORMAT_SUBMASK;
+  for (const Extension& e : kExtensions)
+    if (e.major == major && (e.codec == 0 || e.codec == subtype)) return e.name;
+  return "wav";
+}
+
 std::string describeFormat(int format) {
   SF_FORMAT_INFO major{};
   major.format = format & SF_FORMAT_TYPEMASK;

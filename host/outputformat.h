@@ -17,6 +17,10 @@ enum class SampleType { kSameAsInput, kPcm16, kPcm24, kPcm32, kFloat };
 // combination.
 int outputFormat(const std::string& outputPath, int inputFormat, int channels, SampleType type, std::string* error);
 
+// The usual extension of a file in `format` ("flac", "opus"); "wav" when
+// sorel-render writes no such format.
+std::string extensionFor(int format);
+
 // "WAV (Microsoft), Signed 24 bit PCM", for messages and reports.
 std::string describeFormat(int format);
 

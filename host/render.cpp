@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -24,10 +25,19 @@ namespace sorel::host {
 namespace {
 
 // The input, checked, and the output's format chosen for it.
-ExitStatus openInput(const std::string& input, const std::string& output, const RenderOptions& options,
+// Standard input ("-") rendered into a folder is named there by its format:
+// stdin.flac, stdin.wav.
+std::string outputFor(const std::string& input, const std::string& output, int inputFormat) {
+  const std::filesystem::path out(output);
+  if (input != "-" || out.filename() != "-") return output;
+  return (out.parent_path() / ("stdin." + extensionFor(inputFormat))).string();
+}
+
+ExitStatus openInput(const std::string& input, std::string& output, const RenderOptions& options,
                      AudioReader& reader, AudioFormat& out, std::string* error) {
   if (!reader.open(input, error)) return kExitUnreadable;
   const AudioFormat& in = reader.format();
+  output = outputFor(input, output, in.format);
   if (in.channels > 2) {
     if (error)
       *error = input + " has " + std::to_string(in.channels) + " channels; Sorel processes mono or stereo files only";
@@ -361,8 +371,9 @@ void noteInertSettings(const Session& session, int channels, FileReport& report)
 
 }  // namespace
 
-bool renderFile(const Session& session, const std::string& input, const std::string& output,
+bool renderFile(const Session& session, const std::string& input, const std::string& requestedOutput,
                 const RenderOptions& options, Progress* progress, FileReport& report, std::string* error) {
+  std::string output = requestedOutput;
   report = FileReport{};
   auto failed = [&report](ExitStatus status) {
     report.exitStatus = status;

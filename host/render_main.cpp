@@ -227,19 +227,22 @@ bool deliveryOptions(const CommandLine& cl, DeliveryOptions& d, RenderOptions& o
 // The --help text after the options.
 std::string helpFooter() {
   auto line = [](int status, const char* meaning) { return "  " + std::to_string(status) + "  " + meaning + "\n"; };
-  return "Exit status (with several files, the first failed file's; --json records carry their own):\n" +
+  return "Exit status:\n" +
          line(kExitOk, "every file rendered") +
          line(kExitFailure, "another failure: the plug-in failed to run, an editing session failed") +
          line(kExitUsage, "usage: the command line, a setting, a preset or plug-in that cannot be used") +
          line(kExitUnreadable, "an input cannot be read or used") +
          line(kExitWrite, "a write failed: an output, the report or list, a preset, an output folder") +
          line(kExitOvers, "--fail-on-overs: an output went over its true-peak ceiling") +
-         "  128+N  interrupted by signal N (SIGINT 130, SIGTERM 143, SIGHUP 129)\n";
+         "  128+N  interrupted by signal N (SIGINT 130, SIGTERM 143, SIGHUP 129)\n"
+         "With several files the status is the first failed file's; each --json record carries its own.\n";
 }
 
-void addOptions(CLI::App& app, CommandLine& cl) {
-  app.footer(helpFooter());
-  app.add_option("inputs", cl.inputs, "Audio files to master (any format libsndfile reads; mono or stereo)");
+// What goes in and where it goes, and the plug-in's state.
+void addSessionOptions(CLI::App& app, CommandLine& cl) {
+  app.add_option("inputs", cl.inputs,
+                 "Audio files to master (any format libsndfile reads; mono or stereo). - is standard input, "
+                 "written into an output folder as stdin.<its format's extension>");
   app.add_option("-o,--output", cl.output,
                  "Output file, or a folder (for several inputs, or when it exists or ends in /); the format "
                  "follows the output's extension, else the input's");
@@ -258,6 +261,13 @@ void addOptions(CLI::App& app, CommandLine& cl) {
                "Open the plug-in's editor in a window, starting from --preset and -s; closing the window (or "
                "SIGINT, SIGTERM) writes the state to --save-preset");
   app.add_flag("--list", cl.list, "Print every parameter: index, name, host name, value and display text");
+  app.add_option("--demo", cl.demo,
+                 "Master the built-in demo material (synthetic mix) into this file, with the built-in setting or, "
+                 "when given, --preset's");
+}
+
+// How the sound is processed and written.
+void addOutputOptions(CLI::App& app, CommandLine& cl) {
   app.add_option("--type", cl.type, "Output sample type")
       ->check(CLI::IsMember({"same", "pcm16", "pcm24", "pcm32", "float"}));
   app.add_option("--dither", cl.dither,
@@ -280,7 +290,10 @@ void addOptions(CLI::App& app, CommandLine& cl) {
       ->check(CLI::Range(0.0, 10.0));
   app.add_option("--bitrate-mode", cl.bitrateMode, "MP3: constant, average or variable bitrate")
       ->check(CLI::IsMember({"constant", "average", "variable"}));
-  addDeliveryOptions(app, cl);
+}
+
+// How the run goes and what it says.
+void addRunOptions(CLI::App& app, CommandLine& cl) {
   app.add_option("--block", cl.block, "Block size handed to the plug-in")->check(CLI::Range(1, 8192));
   app.add_option("-j,--jobs", cl.jobs, "Files rendered at once, each with its own plug-in instance")
       ->check(CLI::Range(1u, 64u));
@@ -288,9 +301,6 @@ void addOptions(CLI::App& app, CommandLine& cl) {
                "Skip the loudness and peak measurement (it costs more than the processing)");
   app.add_flag("--json", cl.json, "Print the reports as JSON, one object per line");
   app.add_flag("-q,--quiet", cl.quiet, "No progress bar");
-  app.add_option("--demo", cl.demo,
-                 "Master the built-in demo material (synthetic mix) into this file, with the built-in setting or, "
-                 "when given, --preset's");
 }
 
 // The settings to apply: the demo's built-in ones unless a preset is given,
@@ -443,13 +453,18 @@ int main(int argc, char** argv) {
   watchInterruptions();
   CLI::App app{
       "sorel-render: masters audio files through the Sorel VST 2.4 plug-in, with the same samples a DAW would "
-      "get, and reports peak, true peak, loudness and loudness range before and after.\n\n"
+      "get (aligned with the input unless --daw-identical), and reports peak, true peak, loudness and loudness range before and after. Text tags, a WAV "
+      "file's broadcast extension and cue points go to the output where its format holds them.\n\n"
       "  sorel-render -s stereo.salt=40% -s vol.out=-0.5dB in.wav -o out.wav\n"
       "  sorel-render --preset album.fxp -j 2 -o mastered/ *.flac\n"
       "  sorel-render --demo demo.wav",
       "sorel-render"};
   CommandLine cl;
-  addOptions(app, cl);
+  addSessionOptions(app, cl);
+  addOutputOptions(app, cl);
+  addDeliveryOptions(app, cl);
+  addRunOptions(app, cl);
+  app.footer(helpFooter());
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -39,6 +39,10 @@ ReplacingFile::~ReplacingFile() {
 }
 
 bool ReplacingFile::commit(std::string* error) {
+  // A file that is replaced keeps its permissions (a new one gets the umask's).
+  std::error_code ignored;
+  const fs::file_status existing = fs::status(target, ignored);
+  if (fs::is_regular_file(existing)) fs::permissions(temporary, existing.permissions(), ignored);
   int code = 0;
   if (!partialfiles::commit(key, target, code)) {
     if (error) *error = "cannot replace '" + target + "': " + std::strerror(code);

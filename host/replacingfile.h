@@ -19,7 +19,8 @@ class ReplacingFile {
 
   // Where to write; unique per process and per object.
   const std::string& temporaryPath() const { return temporary; }
-  // Renames the temporary file over the target; false with *error on failure.
+  // Renames the temporary file over the target, which keeps its
+  // permissions; false with *error on failure.
   bool commit(std::string* error);
 
  private:

@@ -6,9 +6,11 @@
 namespace sorel::host {
 namespace {
 
+// -inf is true digital silence for a peak; for a loudness it only means that
+// nothing passed the gate, which a note explains.
 std::string number(double v, const char* unit) {
   if (std::isnan(v)) return "n/a";
-  if (!std::isfinite(v)) return std::string("-inf ") + unit;
+  if (!std::isfinite(v)) return std::string(unit) == "LUFS" ? "too quiet" : std::string("-inf ") + unit;
   char text[32];
   std::snprintf(text, sizeof text, "%.2f %s", v, unit);
   return text;

@@ -239,7 +239,8 @@ def main():
         source_wav = os.path.join(root, "tone.wav")
         write_float_wav(source_wav, source)
         rendered_wav = os.path.join(root, "rendered.wav")
-        run([render, "--plugin", plugin, "--type", "float", "--no-report", "-q", source_wav, "-o", rendered_wav]
+        run([render, "--plugin", plugin, "--daw-identical", "--type", "float", "--no-report", "-q", source_wav,
+             "-o", rendered_wav]
             + [a for i, v in SETTINGS for a in ("-s", f"#{i}={v!r}")])
         rendered = frames_of(*read_float_wav(rendered_wav))
 

@@ -13,10 +13,14 @@ fail() { echo "package_test: $*" >&2; exit 1; }
 
 dpkg -x "$deb" "$root"
 for f in usr/bin/sorel-render usr/lib/vst/sorel.so usr/share/doc/sorel/README.md usr/share/doc/sorel/LICENSE \
-  usr/share/doc/sorel/credits.md usr/share/doc/sorel/editor.md; do
+  usr/share/doc/sorel/credits.md usr/share/doc/sorel/editor.md usr/share/man/man1/sorel-render.1.gz; do
   [ -f "$root/$f" ] || fail "$deb lacks $f"
 done
 dpkg-deb -f "$deb" Depends | grep -q libsndfile || fail "$deb does not depend on libsndfile"
+
+# The manual page is sorel-render's --help: every option and the exit statuses.
+zcat "$root/usr/share/man/man1/sorel-render.1.gz" | grep -q -- '-oversample' || fail "the manual page lacks the options"
+zcat "$root/usr/share/man/man1/sorel-render.1.gz" | grep -q '^\.SS "Exit status:"' || fail "the manual page lacks exit statuses"
 
 render="$root/usr/bin/sorel-render"
 "$render" --version | grep -q "^sorel-render [0-9]" || fail "--version says nothing useful"

@@ -49,6 +49,30 @@ TEST_F(Render, PipesAndLinksAreWrittenThroughNotReplaced) {
   EXPECT_EQ(files(), (std::vector<std::string>{"heard.au", "in.wav", "link.wav", "old.wav"}));  // the link, followed
 }
 
+// Standard input in any format (FLAC cannot be decoded from a stream: it is
+// spooled to $TMPDIR, and nothing is left there), named by its format in an
+// output folder; a replaced output keeps its permissions.
+TEST_F(Render, PipedInputsAndReplacedOutputs) {
+  std::vector<float> audio = music(30000, 2, 14);
+  for (float& v : audio) v *= 0.5f;
+  const std::string flac = writeAudio("in.flac", audio, 2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+  fs::create_directories(path("tmp"));
+  const std::string piped = "export TMPDIR=" + path("tmp") + "; cat " + flac + " | ";
+  ASSERT_EQ(run("-q --no-report " + flac + " -o " + path("direct.wav")).status, 0);
+  Outcome r = run("-q --no-report - -o " + path("piped.wav"), piped);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(slurp(path("piped.wav")), slurp(path("direct.wav")));
+  r = run("-q --no-report - -o " + path("folder/"), piped);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readAudio(path("folder/stdin.flac")), readAudio(path("direct.wav")));
+  EXPECT_TRUE(fs::is_empty(path("tmp")));
+  for (const auto mode : {fs::perms(0600), fs::perms(0640), fs::perms(0755)}) {
+    fs::permissions(path("direct.wav"), mode);
+    ASSERT_EQ(run("-q --no-report " + flac + " -o " + path("direct.wav")).status, 0);
+    EXPECT_EQ(fs::status(path("direct.wav")).permissions(), mode);
+  }
+}
+
 TEST_F(Render, CollidingOutputsAreRefusedBeforeRendering) {
   fs::create_directories(dir / "d1");
   fs::create_directories(dir / "d2");

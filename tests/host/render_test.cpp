@@ -92,6 +92,11 @@ TEST_F(Render, ReportNotesWhatItCannotMeasureOrUse) {
     EXPECT_EQ(r.out.find("\"loudness_range_lu\": null") == std::string::npos, c.range) << c.name << r.out;
     EXPECT_EQ(r.out.find("page=ms on a mono file") != std::string::npos, c.msNote) << c.name << r.out;
   }
+  // As text: a quiet file's peak is a level, its loudness no number at all.
+  const Outcome text = run("-q " + path("quiet.wav") + " -o " + path("out.wav"));
+  EXPECT_NE(text.out.find("-80.00 dBFS"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("too quiet"), std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find("-inf"), std::string::npos) << text.out;
 }
 
 // A file name's bytes that are not UTF-8 (a Latin-1 name) are escaped one by
