@@ -226,42 +226,91 @@ void noteLimiter(const DeliveryChain* chain, FileReport& report) {
   report.delivery.limitedFrames = limiter->framesLimited();
 }
 
-// Measurement pass, then the stored master through the gain and limiter
-// that land the loudness target. `meters.after` meters the second pass.
+// The master as the first pass of a target render leaves it: the signal
+// (after the plug-in and the rate conversion), the limiter's peaks over it
+// when a ceiling is asked, its loudness and loudest peak.
+struct StoredMaster {
+  std::unique_ptr<SignalStore> signal, peaks;
+  double lufs = NAN, loudestDb = NAN;
+};
+
+// The measurement pass: the file through the plug-in and the rate
+// conversion into the store; `meters.before` meters the input.
+bool storeMaster(AudioReader& reader, PluginSection& plugin, std::vector<std::unique_ptr<Stage>>& stages,
+                 Meters& meters, const RenderOptions& options, const AudioFormat& out, Progress* progress,
+                 FileReport& report, StoredMaster& master, std::string* error) {
+  const bool limiting = std::isfinite(options.delivery.ceilingDb);
+  master.signal = SignalStore::create(out.channels, error);
+  if (limiting) master.peaks = SignalStore::create(1, error);
+  auto mastered = LevelMeter::create(out.channels, out.sampleRate, error);
+  if (!master.signal || (limiting && !master.peaks) || !mastered) return false;
+  mastered->loudnessOnly();
+  // The limiter's detector runs once, here; the search and the second pass reuse its peaks.
+  const PeakRecorder* recorded = nullptr;
+  if (limiting) {
+    auto recorder = std::make_unique<PeakRecorder>(out.channels, out.sampleRate, *master.peaks);
+    recorded = recorder.get();
+    stages.push_back(std::move(recorder));
+  }
+  Meters first{std::move(meters.before), std::make_unique<MeterThread>(std::move(mastered))};
+  SignalStore& store = *master.signal;
+  Pipeline measure([&](float* x, std::int64_t n) { return reader.read(x, n); },
+                   [&](const float* x, std::int64_t n, std::string* e) { return store.append(x, n, e); },
+                   out.channels, std::max(1, 8192 / options.blockSize) * options.blockSize);
+  const bool ok = processFile(measure, plugin, stages, first, out.channels, progress, report, error) &&
+                  (!recorded || recorded->ok(error));
+  meters.before = std::move(first.before);
+  master.lufs = first.after->finish().integratedLufs;
+  if (recorded) master.loudestDb = 20.0 * std::log10(std::max(recorded->loudest(), 1e-30f));
+  return ok;
+}
+
+// The second pass: the stored master through `chain` into the file, metered
+// by `meters.after`.
+bool deliverStored(StoredMaster& master, DeliveryChain& chain, AudioWriter& writer, Meters& meters, int chunk,
+                   FileReport& report, std::string* error) {
+  const int channels = master.signal->channelCount();
+  PeakReader given(master.peaks.get());
+  if (!master.signal->restart(error) || !given.restart(error)) return false;
+  Pipeline deliver([&](float* x, std::int64_t n) { return master.signal->read(x, n); },
+                   [&](const float* x, std::int64_t n, std::string* e) { return writer.write(x, n, e); }, channels,
+                   chunk);
+  std::int64_t frames = 0;
+  auto add = [&](std::vector<float>& x) {
+    if (meters.after) meters.after->add(x.data(), x.size());
+    frames += static_cast<std::int64_t>(x.size()) / channels;
+  };
+  auto work = [&](std::vector<float>& x) {
+    chain.process(x, given.next(x.size() / static_cast<std::size_t>(channels)));
+    add(x);
+  };
+  auto last = [&](std::vector<float>& tail) {
+    chain.finish(tail, given.next(static_cast<std::size_t>(chain.limiter() ? chain.limiter()->latency() : 0)));
+    add(tail);
+  };
+  if (!deliver.run(work, last, error) || !given.complete(error)) return false;
+  if (frames != master.signal->frames()) {
+    if (error) *error = "the mastered signal kept for the second pass could not be read back in full";
+    return false;
+  }
+  report.frames = frames;
+  return true;
+}
+
+// Measurement pass, the search for the gain, then the stored master through
+// the gain and limiter that land the loudness target.
 bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plugin,
                     std::vector<std::unique_ptr<Stage>>& stages, Meters& meters, const RenderOptions& options,
                     const AudioFormat& out, std::vector<float>& gainTrace, Progress* progress, FileReport& report,
                     std::string* error) {
   const DeliveryOptions& d = options.delivery;
-  const bool limiting = std::isfinite(d.ceilingDb);
-  auto store = SignalStore::create(out.channels, error);
-  auto peaks = limiting ? SignalStore::create(1, error) : nullptr;
-  auto mastered = LevelMeter::create(out.channels, out.sampleRate, error);
-  if (!store || (limiting && !peaks) || !mastered) return false;
-  mastered->loudnessOnly();
-  // The limiter's detector runs once, here; the search and the second pass reuse its peaks.
-  const PeakRecorder* recorded = nullptr;
-  if (limiting) {
-    auto recorder = std::make_unique<PeakRecorder>(out.channels, out.sampleRate, *peaks);
-    recorded = recorder.get();
-    stages.push_back(std::move(recorder));
-  }
-  Meters first{std::move(meters.before), std::make_unique<MeterThread>(std::move(mastered))};
-  const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;
-  Pipeline measure([&](float* x, std::int64_t n) { return reader.read(x, n); },
-                   [&](const float* x, std::int64_t n, std::string* e) { return store->append(x, n, e); },
-                   out.channels, chunk);
-  if (!processFile(measure, plugin, stages, first, out.channels, progress, report, error) ||
-      (recorded && !recorded->ok(error)))
-    return false;
-  meters.before = std::move(first.before);
-
+  StoredMaster master;
+  if (!storeMaster(reader, plugin, stages, meters, options, out, progress, report, master, error)) return false;
   TargetRequest request;
   request.targetLufs = d.targetLufs, request.ceilingDb = d.ceilingDb, request.maxLimitingDb = d.maxLimitingDb;
   request.limiter = limiterFor(d);
   TargetOutcome outcome;
-  const double loudest = recorded ? 20.0 * std::log10(std::max(recorded->loudest(), 1e-30f)) : NAN;
-  if (!findTargetGain(*store, peaks.get(), out.sampleRate, first.after->finish().integratedLufs, loudest, request,
+  if (!findTargetGain(*master.signal, master.peaks.get(), out.sampleRate, master.lufs, master.loudestDb, request,
                       outcome, error))
     return false;
   report.delivery.targetReachable = outcome.reachable;
@@ -275,30 +324,8 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
     chain.limit(out.sampleRate, request.limiter);
     chain.limiter()->traceGain(&gainTrace, (out.sampleRate + 5) / 10);
   }
-  PeakReader given(peaks.get());
-  if (!store->restart(error) || !given.restart(error)) return false;
-  Pipeline deliver([&](float* x, std::int64_t n) { return store->read(x, n); },
-                   [&](const float* x, std::int64_t n, std::string* e) { return writer.write(x, n, e); },
-                   out.channels, chunk);
-  std::int64_t frames = 0;
-  auto add = [&](std::vector<float>& x) {
-    if (meters.after) meters.after->add(x.data(), x.size());
-    frames += static_cast<std::int64_t>(x.size()) / out.channels;
-  };
-  auto work = [&](std::vector<float>& x) {
-    chain.process(x, given.next(x.size() / static_cast<std::size_t>(out.channels)));
-    add(x);
-  };
-  auto last = [&](std::vector<float>& tail) {
-    chain.finish(tail, given.next(static_cast<std::size_t>(chain.limiter() ? chain.limiter()->latency() : 0)));
-    add(tail);
-  };
-  if (!deliver.run(work, last, error) || !given.complete(error)) return false;
-  if (frames != store->frames()) {
-    if (error) *error = "the mastered signal kept for the second pass could not be read back in full";
-    return false;
-  }
-  report.frames = frames;
+  const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;
+  if (!deliverStored(master, chain, writer, meters, chunk, report, error)) return false;
   noteLimiter(&chain, report);
   return true;
 }
