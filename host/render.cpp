@@ -24,7 +24,6 @@ namespace sorel::host {
 
 namespace {
 
-// The input, checked, and the output's format chosen for it.
 // Standard input ("-") rendered into a folder is named there by its format:
 // stdin.flac, stdin.wav.
 std::string outputFor(const std::string& input, const std::string& output, int inputFormat) {
@@ -33,6 +32,7 @@ std::string outputFor(const std::string& input, const std::string& output, int i
   return (out.parent_path() / ("stdin." + extensionFor(inputFormat))).string();
 }
 
+// The input, checked, and the output's name and format chosen for it.
 ExitStatus openInput(const std::string& input, std::string& output, const RenderOptions& options,
                      AudioReader& reader, AudioFormat& out, std::string* error) {
   if (!reader.open(input, error)) return kExitUnreadable;

@@ -171,6 +171,7 @@ TEST_F(Render, BadCommandLinesSayWhyAndWriteNothing) {
       {in + " " + in + " -o " + path("two.wav"), "names a file, but there are 2 inputs", 2},
       {"--demo " + path("d.wav") + out, "give no -o", 2},
       {"--demo " + path("nowhere/d.wav"), "cannot write " + path("nowhere/d.wav") + ": ", 4},
+      {"--demo " + dir.string(), "sorel-render: " + dir.string() + " is a folder", 4},
       {in + " -o " + path("out.sd2"), "resource fork", 2},
       {"--save-preset " + path("kept.fxp") + " " + path("missing.wav") + out, "cannot read", 3},  // and saves none
       {"--preset " + path("missing.fxp") + " " + in + out, "missing.fxp", 2},
