@@ -12,11 +12,9 @@ double toDb(double linear) { return linear > 0.0 ? 20.0 * std::log10(linear) : -
 
 }  // namespace
 
-std::unique_ptr<LoudnessMeter> LoudnessMeter::create(int channels, int sampleRate, std::string* error, Mode mode) {
-  const int modes = mode == kIntegratedOnly ? EBUR128_MODE_I
-                                            : EBUR128_MODE_I | EBUR128_MODE_LRA | EBUR128_MODE_SAMPLE_PEAK |
-                                                  EBUR128_MODE_TRUE_PEAK;
-  ebur128_state* state = ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(sampleRate), modes);
+std::unique_ptr<LoudnessMeter> LoudnessMeter::create(int channels, int sampleRate, std::string* error) {
+  const int mode = EBUR128_MODE_I | EBUR128_MODE_LRA | EBUR128_MODE_SAMPLE_PEAK | EBUR128_MODE_TRUE_PEAK;
+  ebur128_state* state = ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(sampleRate), mode);
   if (!state) {
     if (error) *error = "the loudness meter cannot measure this channel layout or rate";
     return nullptr;

@@ -1,5 +1,7 @@
 // Level and loudness of a stream of frames, measured by libebur128: sample
-// peak, true peak, integrated loudness and loudness range.
+// peak, true peak, integrated loudness and loudness range. The reference the
+// tests hold sorel-render's own meter (levelmeter.h) and limiter to; the
+// Levels record is what both report.
 #pragma once
 
 #include <ebur128.h>
@@ -20,10 +22,8 @@ struct Levels {
 
 class LoudnessMeter {
  public:
-  enum Mode { kEverything, kIntegratedOnly };
   // Null with *error when libebur128 cannot measure this layout.
-  static std::unique_ptr<LoudnessMeter> create(int channels, int sampleRate, std::string* error,
-                                               Mode mode = kEverything);
+  static std::unique_ptr<LoudnessMeter> create(int channels, int sampleRate, std::string* error);
   ~LoudnessMeter();
   LoudnessMeter(const LoudnessMeter&) = delete;
   LoudnessMeter& operator=(const LoudnessMeter&) = delete;
