@@ -1,5 +1,7 @@
 // Level and loudness of a stream of frames, measured by libebur128: sample
-// peak, true peak, integrated loudness and loudness range.
+// peak, true peak, integrated loudness and loudness range. The reference the
+// tests hold sorel-render's own meter (levelmeter.h) and limiter to; the
+// Levels record is what both report.
 #pragma once
 
 #include <ebur128.h>
@@ -14,6 +16,7 @@ struct Levels {
   double samplePeakDb = 0.0;    // dBFS; -inf for silence
   double truePeakDb = 0.0;      // dBTP
   double integratedLufs = 0.0;  // -inf when nothing passed the gate
+  std::int64_t fullScaleSamples = 0;  // at or beyond full scale (level meter only)
   double rangeLu = 0.0;         // NaN when undefined: shorter than one 3 s window, or nothing passed the gate
 };
 

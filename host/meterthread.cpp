@@ -2,7 +2,7 @@
 
 namespace sorel::host {
 
-MeterThread::MeterThread(std::unique_ptr<LoudnessMeter> m) : meter(std::move(m)) {
+MeterThread::MeterThread(std::unique_ptr<LevelMeter> m) : meter(std::move(m)) {
   worker = std::thread([this] {
     const auto channels = static_cast<std::size_t>(meter->channelCount());
     while (auto block = queue.pop()) meter->add(block->data(), static_cast<std::int64_t>(block->size() / channels));

@@ -7,13 +7,13 @@
 #include <thread>
 
 #include "blockqueue.h"
-#include "loudness.h"
+#include "levelmeter.h"
 
 namespace sorel::host {
 
 class MeterThread {
  public:
-  explicit MeterThread(std::unique_ptr<LoudnessMeter> meter);
+  explicit MeterThread(std::unique_ptr<LevelMeter> meter);
   ~MeterThread();  // finishes what was handed over
   MeterThread(const MeterThread&) = delete;
   MeterThread& operator=(const MeterThread&) = delete;
@@ -23,9 +23,11 @@ class MeterThread {
   }
   // Waits for everything handed over, then reads the meter.
   Levels finish();
+  // The meter itself, once finished.
+  const LevelMeter& finished() const { return *meter; }
 
  private:
-  std::unique_ptr<LoudnessMeter> meter;
+  std::unique_ptr<LevelMeter> meter;
   BlockQueue queue{256};
   std::thread worker;
 };

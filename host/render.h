@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "audiofile.h"
+#include "delivery.h"
 #include "exitstatus.h"
 #include "loudness.h"
 #include "meterthread.h"
@@ -28,6 +29,7 @@ struct RenderOptions {
   // last frames it held back are not flushed out).
   bool dawIdentical = false;
   int oversample = 1;  // the plug-in runs at this multiple of the file's rate
+  DeliveryOptions delivery;  // loudness target, ceiling, output rate, plot
 };
 
 // Shared by the files rendered at once, for one progress display.
@@ -50,8 +52,9 @@ struct FileReport {
   std::int64_t blocks = 0;
   std::int64_t nonFinite = 0;         // NaN and infinite input samples, handed on as silence
   std::vector<std::string> warnings;  // said on standard error: a cut input, no meter for the rate
-  std::vector<std::string> notes;
-  ExitStatus exitStatus = kExitOk;  // of this file: why it failed     // said in the report: a setting that does nothing here, no loudness reading
+  std::vector<std::string> notes;     // said in the report: a setting that does nothing here, no loudness reading
+  ExitStatus exitStatus = kExitOk;    // of this file: why it failed
+  DeliveryReport delivery;
 };
 
 // False with *error on any failure; then no output file exists.

@@ -16,6 +16,7 @@
 #include <optional>
 #include <thread>
 
+#include "deliveryprofile.h"
 #include "demomaterial.h"
 #include "editsession.h"
 #include "exitstatus.h"
@@ -156,10 +157,72 @@ struct CommandLine {
   unsigned jobs = 1;
   bool list = false, json = false, quiet = false, version = false, edit = false, noReport = false;
   bool dawIdentical = false;
+  // Delivery: as typed, read by deliveryOptions().
+  std::string target, ceiling, maxLimiting = "6dB", deliver, plot;
+  int rate = 0;
+  bool failOnOvers = false;
   double quality = -1.0;
   int oversample = 1;
   std::string bitrateMode;
 };
+
+void addDeliveryOptions(CLI::App& app, CommandLine& cl) {
+  app.add_option("--target", cl.target,
+                 "Integrated loudness to deliver at, e.g. -14LUFS: measured on a first pass over the master, reached "
+                 "by a gain (and, with --ceiling, the limiter) within 0.1 LU. The file is read twice");
+  app.add_option("--ceiling", cl.ceiling,
+                 "True-peak ceiling, e.g. -1dBTP: a lookahead limiter on the 4x-oversampled signal holds the output "
+                 "at or under it (the same samples as without it when nothing reaches it)");
+  app.add_option("--max-limiting", cl.maxLimiting,
+                 "The most gain reduction the limiter may apply to reach --target (default 6dB); past it the file "
+                 "is written at the most it allows and the report says by how much the target was missed");
+  app.add_option("--deliver", cl.deliver,
+                 "A delivery profile (--target, --ceiling and --rate given as well win):\n" + profileTable())
+      ->check(CLI::IsMember({"streaming", "apple", "ebu", "cd"}));
+  app.add_option("--rate", cl.rate,
+                 "Output sample rate in Hz: libsoxr (very high quality) converts after the plug-in, before the gain "
+                 "and limiter, so the ceiling holds at this rate")
+      ->check(CLI::Range(1000, 768000));
+  app.add_option("--plot", cl.plot,
+                 "Draw a PNG of short-term loudness before and after, the target, the ceiling, true-peak overs and "
+                 "the limiter's gain reduction (with several inputs, one each: FILE-INPUTNAME.png)");
+  app.add_flag("--fail-on-overs", cl.failOnOvers,
+               "Exit with status " + std::to_string(kExitOvers) +
+                   " when an output's true peak is over the ceiling (or over 0 dBTP without one); it is always a "
+                   "warning");
+}
+
+// The delivery the command line asks for: a profile's values, then the
+// explicit options over them. False with *error for an unreadable level.
+bool deliveryOptions(const CommandLine& cl, DeliveryOptions& d, RenderOptions& options, std::string* error) {
+  if (const DeliveryProfile* profile = findProfile(cl.deliver)) {
+    d.targetLufs = profile->targetLufs;
+    d.ceilingDb = profile->ceilingDb;
+    d.sampleRate = profile->sampleRate;
+    if (profile->bits == 16 && cl.type == "same") options.sampleType = SampleType::kPcm16;
+  }
+  const struct {
+    const std::string& text;
+    const char* unit;
+    double* value;
+    const char* option;
+  } levels[] = {{cl.target, "LUFS", &d.targetLufs, "--target"},
+                {cl.ceiling, "dBTP", &d.ceilingDb, "--ceiling"},
+                {cl.maxLimiting, "dB", &d.maxLimitingDb, "--max-limiting"}};
+  for (const auto& level : levels)
+    if (!level.text.empty() && !parseLevel(level.text, level.unit, *level.value)) {
+      *error = std::string(level.option) + " takes a number in " + level.unit + ", not '" + level.text + "'";
+      return false;
+    }
+  if (d.maxLimitingDb < 0.0) {
+    *error = "--max-limiting is a reduction: 0 dB or more";
+    return false;
+  }
+  if (cl.rate > 0) d.sampleRate = cl.rate;
+  d.plot = cl.plot;
+  d.plotPerInput = cl.inputs.size() > 1;
+  return true;
+}
 
 // The --help text after the options.
 std::string helpFooter() {
@@ -376,7 +439,9 @@ int printReports(Outcomes& outcomes, const Jobs& jobs, const CommandLine& cl) {
     FileReport& report = outcomes.reports[i];
     for (const std::string& warning : report.warnings) std::fprintf(stderr, "sorel-render: %s\n", warning.c_str());
     if (!cl.demo.empty()) report.input = "built-in demo material";
+    if (cl.failOnOvers && report.delivery.overs) report.exitStatus = kExitOvers;  // written, but not as asked
     std::cout << (cl.json ? reportJson(report) + "\n" : reportText(report));
+    if (status == kExitOk) status = report.exitStatus;
   }
   if (!printed()) return fail(std::string("cannot write the report: ") + std::strerror(errno), kExitWrite);
   return status;
@@ -397,6 +462,7 @@ int main(int argc, char** argv) {
   CommandLine cl;
   addSessionOptions(app, cl);
   addOutputOptions(app, cl);
+  addDeliveryOptions(app, cl);
   addRunOptions(app, cl);
   app.footer(helpFooter());
   try {
@@ -433,7 +499,10 @@ int main(int argc, char** argv) {
   if (jobs.empty())
     return cl.savePreset.empty() || session->savePreset(cl.savePreset, &error) ? 0 : fail(error, kExitWrite);
 
-  Outcomes outcomes = renderAll(*session, jobs, renderOptions(cl), cl);
+  RenderOptions options = renderOptions(cl);
+  if (!deliveryOptions(cl, options.delivery, options, &error)) return fail(error, kExitUsage);
+  options.measure = options.measure || !cl.plot.empty();  // the plot draws what the meters saw
+  Outcomes outcomes = renderAll(*session, jobs, options, cl);
   const int status = printReports(outcomes, jobs, cl);
   // The preset records the state the files were rendered with: only written
   // when they all were.

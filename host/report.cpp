@@ -92,6 +92,7 @@ std::string reportText(const FileReport& r) {
                     number(l.rangeLu, "LU").c_str());
       out += row;
     }
+  out += deliveryText(r.delivery, r.after, r.frames, r.measured);
   for (const std::string& note : r.notes) out += "  note: " + note + "\n";
   if (r.nonFinite > 0) {
     std::snprintf(row, sizeof row, "  non-finite input: %lld samples (NaN or infinite), played as silence\n",
@@ -114,7 +115,8 @@ std::string reportJson(const FileReport& r) {
          ", \"after\": " + (r.measured ? levelsJson(r.after) : "null") +
          ", \"input_clip_blocks\": " + (r.clipBlocks >= 0 ? std::to_string(r.clipBlocks) : std::string("null")) +
          ", \"blocks\": " + std::to_string(r.blocks) + ", \"nonfinite_input_samples\": " + std::to_string(r.nonFinite) +
-         ", \"notes\": " + jsonStrings(r.notes) + ", \"exit_status\": 0}";
+         deliveryJson(r.delivery, r.after, r.frames, r.measured) + ", \"notes\": " + jsonStrings(r.notes) +
+         ", \"exit_status\": " + std::to_string(r.exitStatus) + "}";
 }
 
 std::string failureJson(const std::string& input, const std::string& output, const std::string& error,

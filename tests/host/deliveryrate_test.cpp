@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "deliverychain.h"
+
+namespace sorel::test {
+namespace {
+
+std::vector<float> tone(int frames, int rate, double hz) {
+  std::vector<float> x(static_cast<std::size_t>(frames) * 2);
+  for (int i = 0; i < frames; ++i)
+    x[2 * i] = x[2 * i + 1] = static_cast<float>(0.5 * std::sin(2.0 * 3.14159265358979 * hz * i / rate));
+  return x;
+}
+
+TEST(DeliveryRate, KeepsLengthTimingAndLevelAcrossRates) {
+  // A tone converted in uneven blocks must come out as the same tone at the
+  // new rate: as many seconds, starting at the same instant, at the same level.
+  for (auto [from, to] : {std::pair{44100, 48000}, std::pair{96000, 44100}, std::pair{48000, 22050}}) {
+    std::string error;
+    host::DeliveryChain chain(2);
+    ASSERT_TRUE(chain.convertRate(from, to, &error)) << error;
+    const std::vector<float> in = tone(3 * from, from, 1000.0);
+    std::vector<float> out;
+    for (std::size_t at = 0, n = 1; at < in.size(); n = n * 7 % 4093 + 1) {
+      const std::size_t take = std::min(in.size() - at, 2 * n);
+      std::vector<float> block(in.begin() + static_cast<std::ptrdiff_t>(at),
+                               in.begin() + static_cast<std::ptrdiff_t>(at + take));
+      at += take;
+      chain.process(block);
+      out.insert(out.end(), block.begin(), block.end());
+    }
+    chain.finish(out);
+    ASSERT_NEAR(static_cast<double>(out.size() / 2), 3.0 * to, 1.0) << from << " -> " << to;
+    const std::vector<float> ideal = tone(3 * to, to, 1000.0);
+    double worst = 0.0;
+    for (int i = to / 2; i < 5 * to / 2; ++i) worst = std::max(worst, std::fabs(double(out[2 * i]) - ideal[2 * i]));
+    EXPECT_LT(worst, 1e-4) << from << " -> " << to;
+  }
+}
+
+TEST(DeliveryRate, RefusesRatesItCannotConvert) {
+  std::string error;
+  host::DeliveryChain chain(2);
+  EXPECT_FALSE(chain.convertRate(44100, 0, &error));
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace sorel::test
