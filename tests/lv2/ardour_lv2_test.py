@@ -53,7 +53,7 @@ def main():
         source_wav = os.path.join(root, "tone.wav")
         daw.write_float_wav(source_wav, source)
         rendered_wav = os.path.join(root, "rendered.wav")
-        daw.run([render, "--plugin", plugin, "--type", "float", "--no-report", "-q", source_wav, "-o", rendered_wav]
+        daw.run([render, "--plugin", plugin, "--daw-identical", "--type", "float", "--no-report", "-q", source_wav, "-o", rendered_wav]
                 + [a for i, v in daw.SETTINGS for a in ("-s", f"#{i}={v!r}")])
         rendered = daw.frames_of(*daw.read_float_wav(rendered_wav))
 

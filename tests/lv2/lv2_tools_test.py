@@ -42,8 +42,10 @@ def parameters(render):
     rows = []
     for line in run([render, "--list"]).splitlines()[1:]:
         words = line.split()
+        if words and words[-1] == "inert":
+            words.pop()  # the note on parameters that change nothing
         if words and words[0].isdigit():
-            # The host name may hold spaces; the value is the third column from the end.
+            # The host name may hold spaces; the value is the second column from the end.
             rows.append((int(words[0]), words[1], words[-2]))
     return rows
 
@@ -149,7 +151,7 @@ def check_apply(env, render, vst):
             # the files align as they are.
             run(["lv2apply", "-i", source, "-o", applied]
                 + [a for i, v in SETTINGS for a in ("-c", names[i].replace(".", "_"), repr(v))] + [uri], env)
-            run([render, "--plugin", vst, "--type", "float", "--no-report", "-q", source, "-o", rendered]
+            run([render, "--plugin", vst, "--daw-identical", "--type", "float", "--no-report", "-q", source, "-o", rendered]
                 + [a for i, v in SETTINGS for a in ("-s", f"{names[i]}={v!r}")])
             got, got_channels = read_float_wav(applied)
             want, want_channels = read_float_wav(rendered)
