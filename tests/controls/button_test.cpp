@@ -75,7 +75,7 @@ TEST_F(ButtonTest, DisabledButtonsIgnorePressesAndShowTheirDisabledFrame) {
   EXPECT_FALSE(takeLog().empty());
 }
 
-TEST_F(ButtonTest, EightFrameStripsAddFourWhenLitAndShowHover) {
+TEST_F(ButtonTest, EightFrameStripsAddFourWhenLitAndShowHoverButSimpleDrawingDoesNot) {
   CCButtonMO* button = addButton(8, 3);
   driver->hover(CPoint(15, 15));
   EXPECT_EQ(shownAt(CPoint(15, 15), 8), 2);
@@ -83,19 +83,18 @@ TEST_F(ButtonTest, EightFrameStripsAddFourWhenLitAndShowHover) {
   EXPECT_EQ(shownAt(CPoint(15, 15), 8), 6);
   driver->hover(CPoint(100, 80));
   EXPECT_EQ(shownAt(CPoint(15, 15), 8), 4);
-}
 
-TEST_F(ButtonTest, SimpleDrawingNeitherShowsNorRedrawsHover) {
-  CCButtonMO* button = addButton(3, 4);
-  button->setSimpleDrawing(true);
+  // Simple drawing neither shows nor redraws hover.
+  CCButtonMO* simple = addButton(3, 4, CRect(40, 10, 60, 20));
+  simple->setSimpleDrawing(true);
   driver->idle();
   driver->takePaintedRects();
-  driver->hover(CPoint(15, 15));
+  driver->hover(CPoint(45, 15));
   driver->idle();
   EXPECT_TRUE(driver->takePaintedRects().empty());
-  EXPECT_EQ(shownAt(CPoint(15, 15), 3), 0);
-  button->setMouseEnabled(false);
-  EXPECT_EQ(shownAt(CPoint(15, 15), 3), 2);
+  EXPECT_EQ(shownAt(CPoint(45, 15), 3), 0);
+  simple->setMouseEnabled(false);
+  EXPECT_EQ(shownAt(CPoint(45, 15), 3), 2);
 }
 
 class SelectorTest : public ButtonTest {
@@ -116,7 +115,7 @@ class SelectorTest : public ButtonTest {
   CCButtonMO* head = nullptr;
 };
 
-TEST_F(SelectorTest, EachButtonReportsItsStoreThroughTheHead) {
+TEST_F(SelectorTest, EachEnabledButtonReportsItsStoreThroughTheHead) {
   ASSERT_EQ(head->getMemberCount(), 2);
   EXPECT_EQ(head->getMember(1)->getViewSize(), CRect(54, 10, 71, 27));
   driver->mouseDown(CPoint(15, 15));
@@ -132,9 +131,8 @@ TEST_F(SelectorTest, EachButtonReportsItsStoreThroughTheHead) {
   EXPECT_EQ(head->getValue(), 0.f);  // the index was lent for the report only
   driver->click(CPoint(40, 15));     // "B"
   EXPECT_EQ(takeLog(), (Log{"editor begin 46", "value 46 0.0078", "editor end 46"}));
-}
 
-TEST_F(SelectorTest, ADisabledStoreShowsFrameTwoAndIgnoresPresses) {
+  // A disabled store shows frame two and ignores presses.
   CLed* b = head->getMember(0);
   b->setMouseEnabled(false);
   EXPECT_EQ(shownAt(CPoint(40, 15), 3), 2);

@@ -46,16 +46,15 @@ class DropdownTest : public OffscreenTest {
   CDropdownLstAI* box = nullptr;
 };
 
-TEST_F(DropdownTest, SetValueSelectsByIndexAndStopsAtTheLastEntry) {
+TEST_F(DropdownTest, SetValueSelectsByIndexAndAChoiceIsReportedBetweenOneOpenAndOneClose) {
   box->setValue(1.f);
   EXPECT_EQ(box->getSelectedIndex(), 2);
   EXPECT_STREQ(box->getCurrentText(), "third");
   box->setValue(1.f / 128.f);
   EXPECT_STREQ(box->getCurrentText(), "AA SplitFir");
   EXPECT_EQ(box->getList()->entryText(3), nullptr);
-}
 
-TEST_F(DropdownTest, AChoiceIsReportedBetweenExactlyOneOpenAndOneCloseAnnouncement) {
+  // A choice is reported between exactly one open and one close announcement.
   driver->click(CPoint(50, 20));
   ASSERT_TRUE(listOnFrame());
   EXPECT_EQ(frame->getFocusView(), box->getList());
@@ -91,8 +90,8 @@ TEST_F(DropdownTest, ARepeatedChoiceIsReportedOnlyByAHiddenBox) {
   EXPECT_EQ(std::count(entries.begin(), entries.end(), "value 65 0.0000"), 2);
 }
 
-TEST_F(DropdownTest, ADisabledEntryOrAClickOutsideChoosesNothing) {
-  auto* under = addProbe(CRect(120, 60, 180, 100), "under");
+TEST_F(DropdownTest, ADisabledEntryOrAClickOutsideChoosesNothingAndLeavingTheWindowCloses) {
+  addProbe(CRect(120, 60, 180, 100), "under");
   box->getList()->setEntryDisabled(1, true);
   box->openList();
   takeLog();
@@ -109,10 +108,8 @@ TEST_F(DropdownTest, ADisabledEntryOrAClickOutsideChoosesNothing) {
   box->openList();
   driver->click(CPoint(40, 30 + 3 * kRow + 3));
   EXPECT_FALSE(listOnFrame());
-  (void)under;
-}
 
-TEST_F(DropdownTest, HoverFollowsTheMouseAndLeavingTheWindowCloses) {
+  // Hover follows the mouse, and leaving the window closes the list.
   box->openList();
   CLst* list = box->getList();
   list->trackHover(entryPoint(1));

@@ -99,7 +99,7 @@ TEST_F(LedTest, AnInvisibleClickAreaReportsThePressAndEndsItsEditAtRelease) {
   EXPECT_FALSE(area->isOn());
 }
 
-TEST_F(LedTest, GroupMembersAreLaidOutByAngleAndGapAndReportThroughTheHead) {
+TEST_F(LedTest, GroupMembersAreLaidOutByAngleGapAndPositionAndReportThroughTheHead) {
   CLed* below = addLed(CRect(10, 10, 30, 20), 4, 3, 0, 5);
   ASSERT_EQ(below->getMemberCount(), 2);
   EXPECT_EQ(below->getMember(1)->getViewSize(), CRect(10, 40, 30, 50));
@@ -134,19 +134,17 @@ TEST_F(LedTest, GroupMembersAreLaidOutByAngleAndGapAndReportThroughTheHead) {
     head->setValue(v);
     EXPECT_FALSE(head->getMember(0)->isOn() || head->getMember(1)->isOn()) << v;
   }
-}
 
-TEST_F(LedTest, TransparencyAndPositionsReachTheMembers) {
-  CLed* head = addLed(CRect(10, 10, 30, 20), 4, 3, 0, 0);
-  head->setTransparency(true);
-  EXPECT_TRUE(head->getMember(0)->getTransparency());
-  EXPECT_TRUE(head->getMember(1)->getTransparency());
-  head->setMemberPosition(2, 50, 0);
-  head->setMemberPosition(3, 90, 0);  // outside the group: ignored
-  EXPECT_EQ(head->getMember(1)->getViewSize(), CRect(60, 10, 80, 20));
-  EXPECT_EQ(head->getMember(1)->getMouseableArea(), CRect(60, 10, 80, 20));
+  // Transparency and positions reach the members.
+  below->setTransparency(true);
+  EXPECT_TRUE(below->getMember(0)->getTransparency());
+  EXPECT_TRUE(below->getMember(1)->getTransparency());
+  below->setMemberPosition(2, 50, 0);
+  below->setMemberPosition(3, 90, 0);  // outside the group: ignored
+  EXPECT_EQ(below->getMember(1)->getViewSize(), CRect(60, 10, 80, 20));
+  EXPECT_EQ(below->getMember(1)->getMouseableArea(), CRect(60, 10, 80, 20));
   driver->click(CPoint(70, 15));
-  EXPECT_TRUE(head->getMember(1)->isOn());
+  EXPECT_TRUE(below->getMember(1)->isOn());
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ class TextFieldTest : public OffscreenTest {
   CKstTextEd* field = nullptr;
 };
 
-TEST_F(TextFieldTest, KeepsAtMost255CharactersAndNullKeepsTheText) {
+TEST_F(TextFieldTest, KeepsAtMost255CharactersNullKeepsTheTextAndOnlyATypedValueIsReported) {
   field->setShowText(true);
   EXPECT_STREQ(field->getText(), "");  // the constructor's text is not kept
   field->setText(std::string(300, 'x').c_str());
@@ -59,21 +59,8 @@ TEST_F(TextFieldTest, KeepsAtMost255CharactersAndNullKeepsTheText) {
   field->setText(nullptr);
   EXPECT_STREQ(field->getText(), "ok");
   EXPECT_TRUE(field->isDirty());
-}
 
-TEST_F(TextFieldTest, WithShowTextOffOnlyTheBackgroundIsDrawn) {
-  field->setText("compare");
-  EXPECT_EQ(inkedPixels(), 0);
-  EXPECT_STREQ(field->getText(), "");
-  field->setShowText(true);
-  EXPECT_GT(inkedPixels(), 20);
-  field->setLook(false, 0);
-  driver->renderAll();
-  EXPECT_NE(driver->pixel(12, 12), frameColour(0));  // no background any more
-}
-
-TEST_F(TextFieldTest, OnlyATypedValueReachesTheListenerAsTheFieldsText) {
-  field->setShowText(true);
+  // Only a typed value reaches the listener, as the field's text.
   field->setText("50.00%");
   driver->idle();
   field->setValue(0.25f);  // a value changes neither the drawing nor the listener
@@ -85,6 +72,17 @@ TEST_F(TextFieldTest, OnlyATypedValueReachesTheListenerAsTheFieldsText) {
   driver->keyDown(kReturn);
   EXPECT_EQ(takeLog(), (Log{"begin 72", "editor begin 72", "value 72 0.2500", "editor end 72", "end 72"}));
   EXPECT_STREQ(field->getText(), "25");
+}
+
+TEST_F(TextFieldTest, WithShowTextOffOnlyTheBackgroundIsDrawn) {
+  field->setText("compare");
+  EXPECT_EQ(inkedPixels(), 0);
+  EXPECT_STREQ(field->getText(), "");
+  field->setShowText(true);
+  EXPECT_GT(inkedPixels(), 20);
+  field->setLook(false, 0);
+  driver->renderAll();
+  EXPECT_NE(driver->pixel(12, 12), frameColour(0));  // no background any more
 }
 
 TEST_F(TextFieldTest, AHintLineStaysUnclickableAndKeepsItsColourWithoutAnInactiveOne) {

@@ -116,7 +116,7 @@ TEST(EditorShell, DraggingAKnobIsOneGestureAtTheHostButOnlyFromInsideItsCircle) 
   EXPECT_EQ(host.knob(72)->getValue(), host.plug().getParameter(kStereoSalt));
 }
 
-TEST(EditorShell, TheMonoNoticeIsKeptWhileClosed) {
+TEST(EditorShell, NoticesFromTheAudioThreadWaitForTheNextIdleAndTheMonoNoticeIsKeptWhileClosed) {
   EditorHost host;
   host.plug().setParameter(kCmdMonoInput, 1.f);
   ASSERT_TRUE(host.open());
@@ -126,15 +126,6 @@ TEST(EditorShell, TheMonoNoticeIsKeptWhileClosed) {
   host.plug().setParameter(kCmdMonoInput, 0.f);
   host.idle();
   EXPECT_FALSE(host.gui().getControl(60)->isVisible());
-  host.close();
-  host.plug().setParameter(kCmdMonoInput, 1.f);
-  ASSERT_TRUE(host.open());
-  EXPECT_TRUE(host.gui().getControl(60)->isVisible());
-}
-
-TEST(EditorShell, NoticesFromTheAudioThreadWaitForTheNextIdle) {
-  EditorHost host;
-  ASSERT_TRUE(host.open());
   std::thread audio([&] {
     host.plug().setParameter(kCmdInputClip, 1.f);
     host.plug().setParameter(moduleParam(kStereoBase, kSaltModule, kFlavour), 0.75f);
@@ -153,6 +144,10 @@ TEST(EditorShell, NoticesFromTheAudioThreadWaitForTheNextIdle) {
   EXPECT_EQ(host.gui().getClipHold(), 1);
   host.idle();
   EXPECT_EQ(host.gui().getClipHold(), 0);
+  host.close();
+  host.plug().setParameter(kCmdMonoInput, 1.f);
+  ASSERT_TRUE(host.open());
+  EXPECT_TRUE(host.gui().getControl(60)->isVisible());
 }
 
 TEST(EditorShell, TwoInstancesKeepTheirOwnWindows) {

@@ -19,7 +19,7 @@ std::string hintAt(EditorHost& host, CPoint where) {
   return host.gui().getHintText();
 }
 
-TEST(HoverHints, KnobsOfTheShownPageClaimTheLineEmptySpaceAndLampsClearIt) {
+TEST(HoverHints, ShownKnobsAndADragClaimTheLineEmptySpaceLampsListsAndHiddenControlsClearIt) {
   EditorHost host;
   ASSERT_TRUE(host.open());
   const CPoint salt = host.knob(72)->getViewSize().getCenter();
@@ -40,12 +40,10 @@ TEST(HoverHints, KnobsOfTheShownPageClaimTheLineEmptySpaceAndLampsClearIt) {
   host.plug().setParameter(kPage, 1.f / 128.f);
   host.idle();
   EXPECT_EQ(hintAt(host, salt), "Intensity Mid");
-}
 
-TEST(HoverHints, ADragKeepsItsTextAnOpenListAndHiddenControlsShowNone) {
-  EditorHost host;
-  ASSERT_TRUE(host.open());
-  const CPoint salt = host.knob(72)->getViewSize().getCenter();
+  // A drag keeps its text; an open list and hidden controls show none.
+  host.plug().setParameter(kPage, 0.f);
+  host.idle();
   host.driver().mouseDown(salt);
   host.driver().mouseMove(CPoint(5, 330), kLButton);  // off the panels
   host.idle();

@@ -67,7 +67,7 @@ TEST(PresetLayout, HeadersByteForByte) {
                                         std::string(124, '\0') + "\0\0\0\5\1\2\3\4\5"s));
 }
 
-TEST(PresetLayout, RoundTripsKeepEveryField) {
+TEST(PresetLayout, RoundTripsKeepEveryFieldButALongNamesEndAndAVersion1BanksProgram) {
   Preset odd = program();
   odd.uniqueID = static_cast<VstInt32>(0x80FF0001u);  // high bits must survive the sign
   odd.pluginVersion = -2;
@@ -81,9 +81,7 @@ TEST(PresetLayout, RoundTripsKeepEveryField) {
     ASSERT_TRUE(decodePreset(b.data(), b.size(), back, nullptr));
     EXPECT_EQ(back, p);
   }
-}
-
-TEST(PresetLayout, LongNamesAreCutAndVersion1BanksHaveNoCurrentProgram) {
+  // Long names are cut; version 1 banks have no current program.
   Preset p = program();
   p.programName = std::string(26, 'a') + "bcdefgh";
   Bytes b = encodePreset(p);
@@ -182,7 +180,7 @@ TEST_F(PresetFiles, WriteReplacesAtomicallyAndReadsBack) {
   EXPECT_EQ(entries(), 1u);
 }
 
-TEST_F(PresetFiles, FailuresLeaveNothingBehind) {
+TEST_F(PresetFiles, FailuresLeaveNothingBehindAndFilesAbove64MiBAreRefused) {
   std::string error;
   EXPECT_FALSE(writePresetFile((folder / "missing" / "a.fxp").string(), program(), &error));
   EXPECT_FALSE(error.empty());
@@ -193,14 +191,10 @@ TEST_F(PresetFiles, FailuresLeaveNothingBehind) {
   Preset out;
   EXPECT_FALSE(readPresetFile((folder / "none.fxp").string(), out, &error));
   EXPECT_NE(error.find("none.fxp"), std::string::npos) << error;
-}
-
-TEST_F(PresetFiles, RefusesFilesAbove64MiB) {
+  // Files above 64 MiB are refused.
   const fs::path path = folder / "huge.fxb";
   { std::ofstream(path).put('C'); }
   fs::resize_file(path, kMaxPresetFileSize + 1);  // sparse on the usual file systems
-  Preset out;
-  std::string error;
   EXPECT_FALSE(readPresetFile(path.string(), out, &error));
   EXPECT_NE(error.find("larger than 64 MiB"), std::string::npos) << error;
 }

@@ -90,7 +90,7 @@ TEST_F(Frame, OneChannelTouchesOnlyChannelZero) {
 }
 
 // Double precision is not offered: a host calling it anyway gets its buffers back untouched.
-TEST_F(Frame, EmptyAndNegativeBlocksAndDoublesDoNothing) {
+TEST_F(Frame, EmptyAndNegativeBlocksAndDoublesDoNothingAndHostileRatesAndSizesAreSurvived) {
   float a = 3.0f, b = -3.0f;
   float* io[2] = {&a, &b};
   fx->processReplacing(io, io, 0);
@@ -102,10 +102,9 @@ TEST_F(Frame, EmptyAndNegativeBlocksAndDoublesDoNothing) {
   double* doubles[2] = {&left, &right};
   fx->effect()->processDoubleReplacing(fx->effect(), doubles, doubles, 1);
   EXPECT_EQ(left + right, 3.0);
-}
 
-// (Rates that are not positive numbers are the engine's lifecycle tests'.)
-TEST_F(Frame, HostileRatesAndSizesAreSurvived) {
+  // Hostile rates and sizes are survived. (Rates that are not positive
+  // numbers are the engine's lifecycle tests'.)
   for (float rate : {1.0f, 3.0e38f}) fx->dispatch(effSetSampleRate, 0, 0, nullptr, rate);
   for (VstIntPtr size : {VstIntPtr{0}, VstIntPtr{-1}, VstIntPtr{1} << 40, VstIntPtr{1}}) {
     fx->suspend();

@@ -34,7 +34,7 @@ class Notices : public ::testing::Test {
   std::unique_ptr<CPlug> plug;
 };
 
-TEST_F(Notices, OnlyRealChangesReachTheEditorWithTheStoredValue) {
+TEST_F(Notices, OnlyRealChangesReachTheEditorWithTheStoredValueConversionsIncluded) {
   plug->setParameter(kStereoSalt, 0.0f);  // the default: unchanged
   EXPECT_TRUE(editor.take().empty());
   plug->setParameter(kStereoSalt, 0.25f);
@@ -47,9 +47,7 @@ TEST_F(Notices, OnlyRealChangesReachTheEditorWithTheStoredValue) {
   plug->setParameter(kCmdCaptureA, 0.0f);
   plug->setParameter(kCmdCaptureA + 2, 0.0f);
   EXPECT_TRUE(editor.take().empty());
-}
-
-TEST_F(Notices, ConversionAnnouncesEachChangedTargetValue) {
+  // A conversion announces each changed target value.
   plug->setParameter(kStereoSalt, 0.5f);
   plug->setParameter(moduleParam(kStereoBase, kSaltModule, kFlavour), 0.5f);  // unchanged in Mid (0.5 already)
   editor.take();

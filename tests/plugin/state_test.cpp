@@ -140,7 +140,7 @@ TEST_F(State, ChunkCutShortKeepsWhatWasReadBeforeTheCut) {
   EXPECT_EQ(fx->getParameter(kVolIn), 0.5f);
 }
 
-TEST_F(State, CompareStoreCaptureAndRecall) {
+TEST_F(State, CompareStoreCaptureAndRecallButNeverOnLoadingAChunk) {
   fx->setParameter(kStereoSalt, 0.3f);
   fx->setParameter(kPage, whole(1));
   fx->setParameter(kCmdCaptureA + 1, 0.0f);  // capture into B; not yet valid
@@ -178,9 +178,8 @@ TEST_F(State, CompareStoreCaptureAndRecall) {
   fx->setParameter(kCompareSelect, whole(3));
   fx->setParameter(kCompareSelect, 1.0f);
   EXPECT_EQ(fx->getParameter(kStereoSalt), 0.6f);
-}
 
-TEST_F(State, LoadingAChunkNeverRecallsAStore) {
+  // Loading a chunk never recalls a store.
   fx->setParameter(kStereoSalt, 0.3f);
   fx->setParameter(kCmdCaptureA, 0.0f);
   fx->setParameter(kCompValidA, 1.0f);

@@ -167,7 +167,7 @@ double scaleMismatch(const Image& one, const Image& two) {
 
 // (The sizes the layout needs are checked where the editor places its knobs,
 // switches and window.)
-TEST(SkinFiles, EmbedsWhatTheEditorLoadsAtBothScalesTheSameArtworkAndNothingElse) {
+TEST(SkinFiles, EmbedsWhatTheEditorLoadsAtBothScalesTheSameArtworkAndNothingElseFoundByWholeName) {
   std::set<std::string> expected;
   for (const sorel::SkinImage& row : sorel::kSkinImages) {
     if (row.kind > 1) continue;
@@ -189,10 +189,7 @@ TEST(SkinFiles, EmbedsWhatTheEditorLoadsAtBothScalesTheSameArtworkAndNothingElse
     EXPECT_EQ(std::memcmp(f->bytes, "\x89PNG\r\n\x1a\n", 8), 0) << f->name;
   }
   EXPECT_EQ(embedded, expected);
-}
-
-// (Loading by any case goes through the bitmaps' tests.)
-TEST(SkinFiles, LookupMatchesWholeNamesOnly) {
+  // Lookup matches whole names only. (Loading by any case goes through the bitmaps' tests.)
   ASSERT_NE(sorel::resources::find("Back.Png"), nullptr);
   for (const char* name : {"back", "back.png.bak", "ack.png", "nothing.png", "", static_cast<const char*>(nullptr)})
     EXPECT_EQ(sorel::resources::find(name), nullptr) << (name ? name : "null");
@@ -242,7 +239,7 @@ TEST(SkinTransparency, RingsAreOpenInTheMiddleAndSolidAround) {
 
 // --- Read-outs print (44, 44, 44) without a background -----------------------
 
-TEST(SkinReadability, FacesAreLightUnderTheHintLineAndEveryReadoutOfBothPages) {
+TEST(SkinReadability, FacesAreLightUnderTheHintLineEveryReadoutAndTheCaptionsDarkText) {
   // Module read-outs relative to a panel at (20, 84): centred on their knobs,
   // 90 px wide on the Stereo page and 70 px on the M/S page, 18 to 4 px above the knob.
   auto readout = [](double knobX, double knobY, double knobSize, double width) {
@@ -261,9 +258,7 @@ TEST(SkinReadability, FacesAreLightUnderTheHintLineAndEveryReadoutOfBothPages) {
                    std::to_string(r.y));
       EXPECT_GE(worstInkContrast(image(name, s), r, s), 4.5);
     }
-}
-
-TEST(SkinReadability, CaptionsAreDarkTextOnLight) {
+  // The module captions: dark text on light.
   for (const char* name : {"Salt.png", "Pepper.png", "Sugar.png", "Chili.png"})
     for (const int s : kScales) {
       const Image& img = image(name, s);

@@ -15,7 +15,7 @@ using Log = std::vector<std::string>;
 class Dispatch : public OffscreenTest {};
 
 // A view's rect holds its left and top edges but not its right and bottom ones.
-TEST_F(Dispatch, ClickGoesToTheTopmostChildOnly) {
+TEST_F(Dispatch, ClickGoesToTheTopmostVisibleEnabledChildOnly) {
   addProbe(CRect(0, 0, 50, 50), "a");
   addProbe(CRect(20, 20, 70, 70), "b");
   driver->click(CPoint(20, 20));
@@ -25,6 +25,18 @@ TEST_F(Dispatch, ClickGoesToTheTopmostChildOnly) {
   EXPECT_EQ(driver->mouseDown(CPoint(70, 69.5)), kMouseEventNotHandled);  // nothing there
   EXPECT_EQ(driver->mouseDown(CPoint(69.5, 70)), kMouseEventNotHandled);
   EXPECT_TRUE(takeLog().empty());
+
+  // Hidden, mouse-disabled and fully transparent children are skipped.
+  ProbeView* c = addProbe(CRect(0, 0, 50, 50), "c");
+  c->setVisible(false);
+  driver->click(CPoint(5, 5));
+  c->setVisible(true);
+  c->setMouseEnabled(false);
+  driver->click(CPoint(6, 6));
+  c->setMouseEnabled(true);
+  c->setAlphaValue(0.f);
+  driver->click(CPoint(7, 7));
+  EXPECT_EQ(takeLog(), (Log{"a down 5,5", "a up 5,5", "a down 6,6", "a up 6,6", "a down 7,7", "a up 7,7"}));
 }
 
 TEST_F(Dispatch, OpaqueChildThatRefusesStopsTheClick) {
@@ -41,22 +53,8 @@ TEST_F(Dispatch, OpaqueChildThatRefusesStopsTheClick) {
   EXPECT_EQ(takeLog(), (Log{"b down 30,30", "a down 30,30", "a up 30,30"}));
 }
 
-TEST_F(Dispatch, HiddenAndDisabledChildrenAreSkipped) {
-  addProbe(CRect(0, 0, 50, 50), "a");
-  ProbeView* b = addProbe(CRect(0, 0, 50, 50), "b");
-  b->setVisible(false);
-  driver->click(CPoint(5, 5));
-  b->setVisible(true);
-  b->setMouseEnabled(false);
-  driver->click(CPoint(6, 6));
-  b->setMouseEnabled(true);
-  b->setAlphaValue(0.f);
-  driver->click(CPoint(7, 7));
-  EXPECT_EQ(takeLog(), (Log{"a down 5,5", "a up 5,5", "a down 6,6", "a up 6,6", "a down 7,7", "a up 7,7"}));
-}
-
-TEST_F(Dispatch, PressedViewGetsTheMovesAndTheUpWherever) {
-  addProbe(CRect(0, 0, 50, 50), "a");
+TEST_F(Dispatch, PressedViewGetsTheMovesAndTheUpWhereverUntilItEndsTheTracking) {
+  ProbeView* a = addProbe(CRect(0, 0, 50, 50), "a");
   addProbe(CRect(100, 0, 150, 50), "b");
   driver->mouseDown(CPoint(10, 10));
   driver->mouseMove(CPoint(120, 20), kLButton);
@@ -65,14 +63,11 @@ TEST_F(Dispatch, PressedViewGetsTheMovesAndTheUpWherever) {
   EXPECT_EQ(takeLog(), (Log{"a down 10,10", "a move 120,20", "a move -30,300", "a up -30,300"}));
   driver->hover(CPoint(125, 25));  // no press: the view under the pointer
   EXPECT_EQ(takeLog(), (Log{"b move 125,25"}));
-}
 
-TEST_F(Dispatch, TrackingEndsWhenTheViewSaysSo) {
-  ProbeView* a = addProbe(CRect(0, 0, 50, 50), "a");
+  // Tracking ends when the view says so.
   a->moveResult = kMouseEventNotImplemented;  // keeps the tracking
   driver->drag(CPoint(10, 10), CPoint(150, 80), kLButton, 2);
   EXPECT_EQ(takeLog(), (Log{"a down 10,10", "a move 80,45", "a move 150,80", "a up 150,80"}));
-
   a->downResult = kMouseDownEventHandledButDontNeedMovedOrUpEvents;
   EXPECT_EQ(driver->mouseDown(CPoint(10, 10)), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
   driver->mouseMove(CPoint(150, 80), kLButton);
@@ -194,7 +189,7 @@ class Hover : public OffscreenTest {
   ProbeView* x = nullptr;
 };
 
-TEST_F(Hover, EnterAndExitAcrossContainers) {
+TEST_F(Hover, EnterAndExitAcrossContainersAndWhenAViewIsRemoved) {
   driver->hover(CPoint(10, 10));
   EXPECT_EQ(takeLog(true), (Log{"a enter", "a move 10,10"}));
   driver->hover(CPoint(120, 20));
@@ -209,6 +204,16 @@ TEST_F(Hover, EnterAndExitAcrossContainers) {
   EXPECT_EQ(takeLog(true), (Log{"x exit", "c exit"}));
   driver->leave();
   EXPECT_TRUE(takeLog(true).empty());
+
+  // A removed view loses the hover.
+  driver->hover(CPoint(120, 20));
+  takeLog(true);
+  x->remember();
+  c->removeView(x);
+  EXPECT_EQ(x->getNbReference(), 1);  // the frame let go of it
+  driver->hover(CPoint(10, 10));
+  EXPECT_EQ(takeLog(true), (Log{"c exit", "a enter", "a move 10,10"}));
+  x->forget();
 }
 
 TEST_F(Hover, StaysDuringAPressAndCatchesUpOnRelease) {
@@ -220,17 +225,6 @@ TEST_F(Hover, StaysDuringAPressAndCatchesUpOnRelease) {
   EXPECT_EQ(takeLog(true), (Log{"x move -90,10"}));
   driver->mouseUp(CPoint(10, 10));
   EXPECT_EQ(takeLog(true), (Log{"x up -90,10", "x exit", "c exit", "a enter"}));
-}
-
-TEST_F(Hover, RemovedViewLosesHover) {
-  driver->hover(CPoint(120, 20));
-  takeLog(true);
-  x->remember();
-  c->removeView(x);
-  EXPECT_EQ(x->getNbReference(), 1);  // the frame let go of it
-  driver->hover(CPoint(10, 10));
-  EXPECT_EQ(takeLog(true), (Log{"c exit", "a enter", "a move 10,10"}));
-  x->forget();
 }
 
 }  // namespace

@@ -109,7 +109,8 @@ class Text : public Canvas {
   }
 };
 
-TEST_F(Text, LineInARectSitsWhereThePlacementRuleSays) {
+// (Left and right alignment are placed through the text label's tests.)
+TEST_F(Text, LineInARectSitsWhereThePlacementRuleSaysUnclipped) {
   struct Case {
     CRect rect;
     CCoord size;
@@ -124,10 +125,7 @@ TEST_F(Text, LineInARectSitsWhereThePlacementRuleSays) {
     EXPECT_NEAR(box.top, baseline - kCapHeight * c.size, 2);
     EXPECT_NEAR((box.left + box.right + 1) / 2.0, c.rect.getCenter().x, 1.5);
   }
-}
-
-// (Left and right alignment are placed through the text label's tests.)
-TEST_F(Text, TheRectDoesNotClipALongString) {
+  // The rect does not clip a long string.
   const InkBox box = ink("HHHHHHHHHHHH", CRect(40, 0, 60, 20), kCenterText);
   EXPECT_LT(box.left, 35);
   EXPECT_GT(box.right, 65);

@@ -63,8 +63,16 @@ TEST_F(KnobTest, LinearDragMovesTheValueByPixelsOverTwoHundred) {
   EXPECT_FLOAT_EQ(knob->getValue(), 0.6f);
 }
 
-TEST_F(KnobTest, ClampingKeepsTheEntryValueSoComingBackRetracesTheDrag) {
+// A move that keeps the value reports nothing; clamping keeps the entry
+// value, so coming back retraces the drag; Shift divides the drag by the zoom
+// factor, and changing modifiers mid-drag continues from where the value is.
+TEST_F(KnobTest, ClampedDragsRetraceAndModifierChangesContinueFromTheValue) {
   editor.knobMode = kLinearMode;
+  knob->setValue(1.f);
+  driver->idle();  // drawn: the value is no longer new
+  dragThrough(kCentre, {{75, 40}, {75, 30}});
+  EXPECT_EQ(takeLog(), (Log{"begin 7", "editor begin 7", "editor end 7", "end 7"}));
+
   knob->setValue(0.9f);
   driver->mouseDown(CPoint(75, 70), kLButton);
   driver->mouseMove(CPoint(75, 0), kLButton);  // 0.9 + 0.35, clamped
@@ -72,12 +80,10 @@ TEST_F(KnobTest, ClampingKeepsTheEntryValueSoComingBackRetracesTheDrag) {
   driver->mouseMove(CPoint(75, 60), kLButton);  // 0.9 + 0.05
   EXPECT_FLOAT_EQ(knob->getValue(), 0.95f);
   driver->mouseUp(CPoint(75, 60), kLButton);
-}
 
-// Shift divides the drag by the zoom factor.
-TEST_F(KnobTest, ChangingModifiersMidDragContinuesFromWhereTheValueIs) {
-  editor.knobMode = kLinearMode;
+  knob->setValue(0.5f);
   knob->setZoomFactor(10);
+  takeLog();
   driver->mouseDown(CPoint(75, 70), kLButton);
   driver->mouseMove(CPoint(75, 30), kLButton);
   EXPECT_FLOAT_EQ(knob->getValue(), 0.7f);
@@ -93,14 +99,6 @@ TEST_F(KnobTest, ChangingModifiersMidDragContinuesFromWhereTheValueIs) {
   const Log entries = takeLog();
   EXPECT_EQ(std::count(entries.begin(), entries.end(), "begin 7"), 1);
   EXPECT_EQ(std::count(entries.begin(), entries.end(), "end 7"), 1);
-}
-
-TEST_F(KnobTest, AMoveThatKeepsTheValueReportsNothing) {
-  editor.knobMode = kLinearMode;
-  knob->setValue(1.f);
-  driver->idle();  // drawn: the value is no longer new
-  dragThrough(kCentre, {{75, 40}, {75, 30}});
-  EXPECT_EQ(takeLog(), (Log{"begin 7", "editor begin 7", "editor end 7", "end 7"}));
 }
 
 TEST_F(KnobTest, ControlClickSetsTheDefaultInOneGesture) {
@@ -148,7 +146,7 @@ TEST_F(KnobTest, WheelStepsReportOnlyWhenTheValueMoves) {
   EXPECT_FLOAT_EQ(knob->getValue(), 1.f);
 }
 
-TEST_F(KnobTest, AltInLinearModeTurnsTheKnobByItsAngle) {
+TEST_F(KnobTest, AltSwapsLinearAndCircularModeWhichFollowsTheAngle) {
   editor.knobMode = kLinearMode;
   driver->mouseDown(onArc(-90), kLButton | kAlt);
   driver->mouseMove(onArc(-90), kLButton | kAlt);  // top: the middle of the arc
@@ -166,9 +164,8 @@ TEST_F(KnobTest, AltInLinearModeTurnsTheKnobByItsAngle) {
   driver->mouseMove(onArc(120), kLButton | kAlt);  // nearer the start: too far a jump, so it stays
   EXPECT_FLOAT_EQ(knob->getValue(), 1.f);
   driver->mouseUp(onArc(120), kLButton | kAlt);
-}
 
-TEST_F(KnobTest, CircularModeFollowsTheAngleAndAltMakesItLinear) {
+  // Circular mode follows the angle, and Alt makes it linear.
   editor.knobMode = kCircularMode;
   dragThrough(onArc(-90), {onArc(-45)});
   EXPECT_NEAR(knob->getValue(), 2.f / 3, 1e-5);

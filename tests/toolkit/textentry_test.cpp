@@ -124,35 +124,25 @@ TEST_F(TextEntry, HoldsAtMost255Characters) {
   EXPECT_EQ(std::string(entry->getText()).size(), 255u);
 }
 
-TEST_F(TextEntry, FieldMayReleaseTheEntryWhileItCommits) {
+// Keys the entry has no use for go to the field (which takes Escape); the
+// owner repaints each change, hears the close, and may have gone first; the
+// field may release the entry while it commits.
+TEST_F(TextEntry, UnusedKeysGoToTheFieldAndTheOwnerHearsEachChangeAndTheClose) {
   open("1");
-  field.onLooseFocus = [this] {
-    entry->forget();
-    entry = nullptr;
-  };
-  CairoTextEntry* released = entry;
-  EXPECT_TRUE(released->handleKey(virtualKey(VKEY_RETURN)));
-  EXPECT_EQ(entry, nullptr);
-  EXPECT_EQ(owner.log.back(), "closed 10,10,110,30");
-}
-
-TEST_F(TextEntry, EscapeAndUnusedKeysGoToTheField) {
-  open("1");
-  EXPECT_TRUE(entry->handleKey(virtualKey(VKEY_ESCAPE)));  // the field takes it
+  EXPECT_TRUE(entry->handleKey(virtualKey(VKEY_ESCAPE)));
   EXPECT_FALSE(entry->handleKey(virtualKey(VKEY_TAB)));
   EXPECT_FALSE(entry->handleKey(VstKeyCode{'a', 0, MODIFIER_CONTROL}));
   EXPECT_EQ(field.log, (Log{"key 6 0", "key 2 0", "key 0 97"}));
   EXPECT_STREQ(entry->getText(), "1");
-}
-
-TEST_F(TextEntry, OwnerRepaintsEachChangeAndHearsTheClose) {
-  open("1");
   type("2");
   entry->handleKey(virtualKey(VKEY_HOME));
-  entry->handleKey(virtualKey(VKEY_ESCAPE));  // the field's: no change of the entry
   EXPECT_EQ(owner.log, (Log{"changed 10,10,110,30", "changed 10,10,110,30"}));
-  entry->forget();
-  entry = nullptr;
+  field.onLooseFocus = [this] {
+    entry->forget();
+    entry = nullptr;
+  };
+  EXPECT_TRUE(entry->handleKey(virtualKey(VKEY_RETURN)));
+  EXPECT_EQ(entry, nullptr);
   EXPECT_EQ(owner.log.back(), "closed 10,10,110,30");
 
   open("1");
@@ -205,13 +195,6 @@ TEST_F(TextEntryPainting, ReadableColoursOverAClearFieldElseTheFieldsOwn) {
   EXPECT_GT(count([](CColor c) { return c.red > 200 && c.green > 200 && c.blue < 60; }), 15);
 }
 
-TEST_F(TextEntryPainting, SelectionIsHighlighted) {
-  open("0.50");
-  paint();
-  EXPECT_GT(count([](CColor c) { return c.red < 100 && c.blue > 200; }), 40);
-  EXPECT_EQ(count([](CColor c) { return c.red < 20; }), 0);
-}
-
 TEST_F(TextEntryPainting, AlignmentAndScrolling) {
   field.align = kRightText;
   open("1");
@@ -232,13 +215,18 @@ TEST_F(TextEntryPainting, AlignmentAndScrolling) {
   EXPECT_GT(count(dark, 10, 16), 5);
 }
 
-TEST_F(TextEntryPainting, StaysInsideTheContextsClip) {
+// The selection the entry opens with is highlighted; the entry stays inside
+// the context's clip.
+TEST_F(TextEntryPainting, SelectionIsHighlightedAndTheClipHolds) {
   open("0.50");
   context->resetState();
   context->setClipRect(CRect(0, 0, 50, 40));
   entry->draw(context);
   EXPECT_EQ(at(49, 10), kWhiteCColor);
   EXPECT_EQ(at(50, 10).alpha, 0);
+  paint();
+  EXPECT_GT(count([](CColor c) { return c.red < 100 && c.blue > 200; }), 40);
+  EXPECT_EQ(count([](CColor c) { return c.red < 20; }), 0);
 }
 
 }  // namespace
