@@ -168,14 +168,16 @@ fuzz-smoke: fuzz-build
 fuzz: fuzz-build
 	$(MAKE) fuzz-run
 
+# The targets run side by side, JOBS at a time (each fuzzer uses one core).
 fuzz-run:
-	@for t in $(FUZZ_TARGETS); do \
-	  mkdir -p build-fuzz/corpus/$$t; \
-	  (cd build-fuzz && ASAN_OPTIONS=detect_leaks=0 ./fuzz/sorel_$${t}_fuzzer $(FUZZ_LIMIT) -print_final_stats=1 -detect_leaks=0 \
-	    corpus/$$t ../tests/fuzz/corpus/$$t >fuzz-$$t.log 2>&1); rc=$$?; \
+	@printf '%s\n' $(FUZZ_TARGETS) | xargs -P$(JOBS) -I{} sh -c 'mkdir -p build-fuzz/corpus/{} && cd build-fuzz && \
+	  ASAN_OPTIONS=detect_leaks=0 ./fuzz/sorel_{}_fuzzer $(FUZZ_LIMIT) -print_final_stats=1 -detect_leaks=0 \
+	    corpus/{} ../tests/fuzz/corpus/{} >fuzz-{}.log 2>&1; echo $$? >fuzz-{}.rc'
+	@status=0; for t in $(FUZZ_TARGETS); do \
+	  rc=$$(cat build-fuzz/fuzz-$$t.rc); \
 	  echo "fuzz $$t: exit $$rc, $$(grep -h -E 'number_of_executed_units|average_exec_per_sec' build-fuzz/fuzz-$$t.log | tr -s ' \n' ' ')"; \
-	  [ $$rc = 0 ] || { tail -40 build-fuzz/fuzz-$$t.log; exit 1; }; \
-	done
+	  [ "$$rc" = 0 ] || { tail -40 build-fuzz/fuzz-$$t.log; status=1; }; \
+	done; exit $$status
 
 # The built plug-in rendered by Ardour 7 against sorel-render (part of the main
 # build's tests in `make test`; this runs it alone).
