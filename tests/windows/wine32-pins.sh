@@ -19,7 +19,7 @@ shared=$({ dpkg-query -W -f='${Package} ${Architecture} ${Multi-Arch}\n' $closur
   awk '$2 == "amd64" && $3 == "same" { print $1 }')
 [ -n "$shared" ] || exit 0
 
-# "name version" for each package whose two architectures' candidates differ.
+# Each of the given packages whose two architectures' candidates differ.
 differing() {
   apt-cache policy $(for p in "$@"; do echo "$p:amd64 $p:i386"; done) | awk '
     /^[^ ]/ { name = $1; sub(/:$/, "", name) }
