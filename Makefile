@@ -4,40 +4,57 @@ JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 CTEST = ctest --output-on-failure -j$(JOBS)
 
-DEB_PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  libsndfile1-dev libebur128-dev libsoxr-dev libcli11-dev sox help2man parallel \
-  libcairo2-dev libpng-dev libx11-dev libfontconfig-dev fonts-liberation fonts-dejavu-core xvfb xdotool xauth \
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-# The DAW render test (tests/daw/): Ardour 7 drives the built plug-in.
-DEB_PACKAGES += ardour python3
-# GoogleTest's sources for the Windows test programs; qemu for wine32. Wine
-# itself (with its i386 part) is installed by tests/windows/setup-wine.sh.
-DEB_PACKAGES += googletest qemu-user-static
-DEB_PACKAGES += dpkg-dev file
-DEB_PACKAGES += wine64
+# What building the plug-ins and sorel-render needs, and so `make demo`: the
+# compiler, CMake, the libraries, the fonts the skin is drawn with, and
+# help2man for the manual page.
+BUILD_PACKAGES = cmake make g++ pkg-config \
+  libsndfile1-dev libebur128-dev libcli11-dev libsoxr-dev lv2-dev \
+  libcairo2-dev libpng-dev libx11-dev libfontconfig-dev fonts-liberation fonts-dejavu-core help2man
+# What the tests and the other builds add (`make test` installs both sets):
+# GoogleTest and Google Benchmark, a private X server and its tools; the
+# mingw-w64 cross-compilers, GoogleTest's sources for the Windows test programs,
+# wine64 and qemu (wine32 and its i386 part come from
+# tests/windows/setup-wine.sh) and Wine's fonts; Ardour and the LV2 and JACK
+# test hosts; the package checks' tools; clang's libFuzzer. The build set is
+# installed without recommended packages (so `make demo` stays small); the
+# test set with them, as the test hosts were tried with them.
+TEST_PACKAGES = libgtest-dev libgmock-dev libbenchmark-dev sox xvfb xfonts-base xdotool xauth parallel \
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
+  googletest wine64 fonts-wine qemu-user-static \
+  ardour lilv-utils serdi jalv jackd2 python3 \
+  dpkg-dev file \
+  clang libclang-rt-14-dev
 
-DEB_PACKAGES += clang libclang-rt-14-dev
+# $(call install-missing,PACKAGES[,APT-OPTIONS]): installs those not installed yet.
+define install-missing
+@missing=$$(for p in $(1); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+if [ -n "$$missing" ]; then \
+  echo "Installing:" $$missing; \
+  $(SUDO) apt-get update -qq && \
+    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $(2) $$missing; \
+fi
+endef
 
-# Building the LV2 bundle.
-DEB_PACKAGES += lv2-dev
-# Testing the LV2 bundle with hosts and tools the project did not write.
-DEB_PACKAGES += lilv-utils serdi jalv jackd2
-
-.PHONY: deps build demo test quick asan tsan windows bench clean
+.PHONY: deps test-deps build demo test quick asan tsan windows bench clean
 
 deps:
-	@missing=$$(for p in $(DEB_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:" $$missing; \
-	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
-	fi
+	$(call install-missing,$(BUILD_PACKAGES),--no-install-recommends)
 
-build: deps
+test-deps: deps
+	$(call install-missing,$(TEST_PACKAGES))
+
+# Every package either set names (to remove them again, say).
+.PHONY: print-packages
+print-packages:
+	@echo $(BUILD_PACKAGES) $(TEST_PACKAGES)
+
+build: test-deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 	cmake --build build -j$(JOBS)
 
-demo: build
-	./build/sorel-render --demo build/demo-mastered.wav
+# The demo runs the Release build as users build it (no tests, no benchmarks).
+demo: release
+	./build-release/sorel-render --demo build-release/demo-mastered.wav
 
 # Every test, in this order, each step once: the Windows DLLs (with their
 # Wine test programs), the main build with its tests, the DLL checks and the
@@ -48,23 +65,23 @@ demo: build
 .NOTPARALLEL:
 test: WINDOWS_ARGS = -DSOREL_WINDOWS_TESTS=ON
 test: CMAKE_ARGS = -DSOREL_CHECK_WINDOWS=ON
-test: deps wine-setup windows quick wine-test package-check asan tsan fuzz-smoke
+test: test-deps wine-setup apt-policy-check windows quick wine-test package-check asan tsan fuzz-smoke
 
 # The fast loop while working: release build, its tests only.
 quick: build
 	cd build && $(CTEST)
 
-asan: deps
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSOREL_SANITIZE=address
+asan: test-deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSOREL_SANITIZE=address -DSOREL_BENCH=OFF
 	cmake --build build-asan -j$(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(CTEST) -LE nosan
 
-tsan: deps
-	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSOREL_SANITIZE=thread
+tsan: test-deps
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSOREL_SANITIZE=thread -DSOREL_BENCH=OFF
 	cmake --build build-tsan -j$(JOBS)
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 $(CTEST) -LE nosan
 
-windows: deps
+windows: test-deps
 	cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release $(WINDOWS_ARGS)
 	cmake --build build-win32 -j$(JOBS)
 	cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release $(WINDOWS_ARGS)
@@ -80,9 +97,14 @@ clean:
 # sorel64.dll (wine64) and sorel.dll (wine32 through qemu-i386) must render
 # the same samples as build/sorel.so. setup-wine.sh installs and registers
 # what is missing (idempotent).
-.PHONY: wine-setup wine-test
-wine-setup: deps
+.PHONY: wine-setup wine-test apt-policy-check
+wine-setup: test-deps
 	./tests/windows/setup-wine.sh
+
+# After the set-up: apt's policy downgrades nothing (the set-up leaves apt's
+# configuration as it found it).
+apt-policy-check:
+	./tests/windows/check-apt-policy.sh
 
 wine-test: WINDOWS_ARGS = -DSOREL_WINDOWS_TESTS=ON
 wine-test: wine-setup windows build
@@ -128,34 +150,37 @@ wine-ui-test: wine-setup windows build
 	cd build && $(CTEST) -L wine
 
 # libFuzzer targets (clang, address + undefined): `make fuzz-smoke` (part of
-# `make test`) runs each for 20 s, `make fuzz` for FUZZ_SECONDS each. New
-# inputs collect in build-fuzz/corpus/<target>; findings are written to
-# build-fuzz/ and belong in tests/fuzz/corpus/<target>/ once fixed.
+# `make test`) runs each for 20 s, `make fuzz` each for FUZZ_RUNS inputs (10
+# million). New inputs collect in build-fuzz/corpus/<target>; findings are
+# written to build-fuzz/ and belong in tests/fuzz/corpus/<target>/ once fixed.
 FUZZ_TARGETS = chunk dispatch typedvalue preset lv2state
 # Leaks are checked where they can be told apart from cairo's and fontconfig's
 # process caches: the corpus replays under AddressSanitizer (make asan).
-FUZZ_SECONDS ?= 600
+FUZZ_RUNS ?= 10000000
+FUZZ_LIMIT ?= -runs=$(FUZZ_RUNS)
 
 .PHONY: fuzz-build fuzz-smoke fuzz fuzz-run
-fuzz-build: deps
+fuzz-build: test-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DSOREL_FUZZ=ON -DSOREL_SANITIZE=fuzzer -DSOREL_WERROR=OFF
 	cmake --build build-fuzz -j$(JOBS) --target $(FUZZ_TARGETS:%=sorel_%_fuzzer)
 
 fuzz-smoke: fuzz-build
-	$(MAKE) fuzz-run FUZZ_SECONDS=20
+	$(MAKE) fuzz-run FUZZ_LIMIT=-max_total_time=20
 
 fuzz: fuzz-build
 	$(MAKE) fuzz-run
 
+# The targets run side by side, JOBS at a time (each fuzzer uses one core).
 fuzz-run:
-	@for t in $(FUZZ_TARGETS); do \
-	  mkdir -p build-fuzz/corpus/$$t; \
-	  (cd build-fuzz && ASAN_OPTIONS=detect_leaks=0 ./fuzz/sorel_$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -detect_leaks=0 \
-	    corpus/$$t ../tests/fuzz/corpus/$$t >fuzz-$$t.log 2>&1); rc=$$?; \
-	  echo "fuzz $$t: exit $$rc, $$(grep -h number_of_executed_units build-fuzz/fuzz-$$t.log)"; \
-	  [ $$rc = 0 ] || { tail -40 build-fuzz/fuzz-$$t.log; exit 1; }; \
-	done
+	@printf '%s\n' $(FUZZ_TARGETS) | xargs -P$(JOBS) -I{} sh -c 'mkdir -p build-fuzz/corpus/{} && cd build-fuzz && \
+	  ASAN_OPTIONS=detect_leaks=0 ./fuzz/sorel_{}_fuzzer $(FUZZ_LIMIT) -print_final_stats=1 -detect_leaks=0 \
+	    corpus/{} ../tests/fuzz/corpus/{} >fuzz-{}.log 2>&1; echo $$? >fuzz-{}.rc'
+	@status=0; for t in $(FUZZ_TARGETS); do \
+	  rc=$$(cat build-fuzz/fuzz-$$t.rc); \
+	  echo "fuzz $$t: exit $$rc, $$(grep -h -E 'number_of_executed_units|average_exec_per_sec' build-fuzz/fuzz-$$t.log | tr -s ' \n' ' ')"; \
+	  [ "$$rc" = 0 ] || { tail -40 build-fuzz/fuzz-$$t.log; status=1; }; \
+	done; exit $$status
 
 # The built plug-in rendered by Ardour 7 against sorel-render (part of the main
 # build's tests in `make test`; this runs it alone).

@@ -4,6 +4,7 @@
 // sizes, chunks whose size is the one announced, event lists, arrangements).
 // The editor opens off-screen. The effect is closed at the end as a host does.
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "fuzzinput.h"
@@ -85,11 +86,18 @@ VstIntPtr dispatchOne(AEffect* e, FuzzInput& in) {
   }
 }
 
+// The material is one sine, made once; each call scales it by the input's level.
 void processOne(AEffect* e, FuzzInput& in) {
-  static float left[8192], right[8192];
-  const int frames = in.take<std::uint16_t>() % 8193;
+  constexpr int kMost = 8192;
+  static const auto wave = [] {
+    auto table = std::make_unique<float[]>(kMost);
+    for (int i = 0; i < kMost; ++i) table[i] = std::sin(0.05f * static_cast<float>(i));
+    return table;
+  }();
+  static float left[kMost], right[kMost];
+  const int frames = in.take<std::uint16_t>() % (kMost + 1);
   const float level = in.take<float>();
-  for (int i = 0; i < frames; ++i) left[i] = right[i] = level * std::sin(0.05f * static_cast<float>(i));
+  for (int i = 0; i < frames; ++i) left[i] = right[i] = level * wave[i];
   float* io[2] = {left, right};
   e->processReplacing(e, io, io, frames);
 }

@@ -5,12 +5,13 @@
 #
 # The kernel here may not run 32-bit Linux programs, so the i386 wine loader
 # runs through qemu's user emulation, registered with binfmt_misc (flag F: the
-# interpreter is opened once, so it works inside any mount namespace).
-# Debian's i386 package lists can lag the amd64 ones (no i386 security list),
-# so the main suite is preferred over the security suite: libraries shared by
-# both architectures must have one version, and installing with
-# --allow-downgrades moves amd64 ones back to the main suite's version.
+# interpreter is opened once, so it works inside any mount namespace; the
+# entry lasts until the next boot). Libraries shared by both architectures
+# must have one version; where the i386 lists lag the amd64 ones,
+# wine32-pins.sh pins just those libraries for the one install command, and
+# apt's configuration is left as it was.
 set -euo pipefail
+HERE=$(cd "$(dirname "$0")" && pwd)
 
 SUDO=
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
@@ -44,21 +45,29 @@ ensure_binfmt() {
     || fail "cannot register i386 with binfmt_misc (needs root and a writable $BINFMT)"
 }
 
-ensure_pins() {
-  local pref=/etc/apt/preferences.d/sorel-wine32.pref
-  [ -f "$pref" ] && return
-  say "pinning the main suite over the security suite ($pref)"
-  $SUDO tee "$pref" >/dev/null <<'PREF'
-# Written by Sorel's tests/windows/setup-wine.sh: i386 and amd64 copies of a
-# library must have the same version, and the security suite has no i386 list.
-Package: *
-Pin: release l=Debian-Security
-Pin-Priority: 100
+# Earlier versions of this script left a preference here that ranked the whole
+# main suite above the security suite, so later installs downgraded security
+# fixes.
+LEGACY_PREF=/etc/apt/preferences.d/sorel-wine32.pref
+drop_legacy_pin() {
+  [ -e "$LEGACY_PREF" ] || return 0
+  say "removing $LEGACY_PREF (left by an earlier set-up)"
+  $SUDO rm -f "$LEGACY_PREF"
+}
 
-Package: *
-Pin: release l=Debian, n=bookworm
-Pin-Priority: 1001
-PREF
+# Installs the given packages with the machine's own preferences plus, for
+# this command only, the pins wine32-pins.sh finds necessary.
+install_with_matching_libraries() {
+  local prefs
+  prefs=$(mktemp -d)
+  trap "rm -rf '$prefs'" EXIT
+  cp -p /etc/apt/preferences.d/* "$prefs"/ 2>/dev/null || true
+  "$HERE/wine32-pins.sh" "$@" >"$prefs/sorel-wine32.pref" || fail "cannot work out the versions for $*"
+  if [ -s "$prefs/sorel-wine32.pref" ]; then
+    say "for this install only, keeping the two architectures' versions equal:"
+    sed -n 's/^Package: /  /p; s/^Pin: version /    at /p' "$prefs/sorel-wine32.pref"
+  fi
+  $APT -o Dir::Etc::PreferencesParts="$prefs" install --no-remove --no-install-recommends --allow-downgrades "$@"
 }
 
 ensure_wine() {
@@ -66,15 +75,14 @@ ensure_wine() {
   for p in wine wine64 wine32:i386 wine32-preloader:i386; do installed "$p" || want+=("$p"); done
   [ ${#want[@]} -eq 0 ] && return
   dpkg --print-foreign-architectures | grep -qx i386 || { say "adding the i386 architecture"; $SUDO dpkg --add-architecture i386; }
-  ensure_pins
   say "installing ${want[*]}"
   # The i386 lists of some suites may be missing or mid-sync; what matters is
   # whether the install below finds the packages.
   $SUDO apt-get -o DPkg::Lock::Timeout=900 update -qq || say "apt-get update reported errors; trying the install anyway"
-  $APT install --no-install-recommends --allow-downgrades "${want[@]}" \
-    || fail "apt-get could not install ${want[*]}"
+  install_with_matching_libraries "${want[@]}" || fail "apt-get could not install ${want[*]}"
 }
 
+drop_legacy_pin
 ensure_qemu
 ensure_binfmt
 ensure_wine
