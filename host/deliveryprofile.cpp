@@ -41,7 +41,10 @@ std::string profileTable() {
 
 std::string profileNames() {
   std::string out;
-  for (const DeliveryProfile& p : kProfiles) out += (out.empty() ? "" : "|") + std::string(p.name);
+  for (const DeliveryProfile& p : kProfiles) {
+    if (!out.empty()) out += '|';
+    out += p.name;
+  }
   return out;
 }
 

@@ -51,7 +51,9 @@ void grid(cairo_t* cr, const Axes& a) {
     cairo_line_to(cr, kWidth - kRight, Axes::gain(g));
     cairo_stroke(cr);
     cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
-    text(cr, 8, Axes::gain(g) + 4, (g > 0 ? "-" : "") + std::to_string(static_cast<int>(g)) + " dB", 11);
+    char label[16];
+    std::snprintf(label, sizeof label, "%s%d dB", g > 0 ? "-" : "", static_cast<int>(g));
+    text(cr, 8, Axes::gain(g) + 4, label, 11);
   }
   const double step = a.seconds > 600 ? 60 : a.seconds > 120 ? 30 : a.seconds > 30 ? 10 : a.seconds > 8 ? 2 : 1;
   for (double t = 0; t <= a.seconds; t += step) {
