@@ -36,6 +36,8 @@ class Render : public ::testing::Test {
                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
+    // For sorel-render in the sanitizer build (the others ignore it).
+    setenv("LSAN_OPTIONS", "suppressions=" SOREL_RENDER_LSAN_SUPPRESSIONS, 1);
   }
   void TearDown() override { fs::remove_all(dir); }
 
