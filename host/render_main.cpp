@@ -178,7 +178,9 @@ void addDeliveryOptions(CLI::App& app, CommandLine& cl) {
                  "is written at the most it allows and the report says by how much the target was missed");
   app.add_option("--deliver", cl.deliver,
                  "A delivery profile (--target, --ceiling and --rate given as well win):\n" + profileTable())
-      ->check(CLI::IsMember({"streaming", "apple", "ebu", "cd"}));
+      ->check([](const std::string& name) {
+        return findProfile(name) ? std::string() : "a profile is one of " + profileNames();
+      });
   app.add_option("--rate", cl.rate,
                  "Output sample rate in Hz: libsoxr (very high quality) converts after the plug-in, before the gain "
                  "and limiter, so the ceiling holds at this rate")
