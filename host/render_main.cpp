@@ -179,7 +179,9 @@ void addDeliveryOptions(CLI::App& app, CommandLine& cl) {
   app.add_option("--deliver", cl.deliver,
                  "A delivery profile (--target, --ceiling and --rate given as well win):\n" + profileTable())
       ->check([](const std::string& name) {
-        return findProfile(name) ? std::string() : "a profile is one of " + profileNames();
+        std::string problem;
+        if (!findProfile(name)) problem.append("a profile is one of ").append(profileNames());
+        return problem;
       });
   app.add_option("--rate", cl.rate,
                  "Output sample rate in Hz: libsoxr (very high quality) converts after the plug-in, before the gain "
