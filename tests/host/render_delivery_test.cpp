@@ -10,15 +10,12 @@ namespace sorel::test {
 namespace {
 
 host::Levels levelsOf(const std::string& file, int* rate = nullptr) {
-  SF_INFO info{};
-  SNDFILE* f = sf_open(file.c_str(), SFM_READ, &info);
-  if (!f) return {};
-  std::vector<float> x(static_cast<std::size_t>(info.frames * info.channels));
-  sf_readf_float(f, x.data(), info.frames);
-  sf_close(f);
-  if (rate) *rate = info.samplerate;
-  auto meter = host::LoudnessMeter::create(info.channels, info.samplerate, nullptr);
-  meter->add(x.data(), info.frames);
+  int channels = 0, sampleRate = 0;
+  const std::vector<float> x = Render::readAudio(file, &channels, &sampleRate);
+  if (x.empty()) return {};
+  if (rate) *rate = sampleRate;
+  auto meter = host::LoudnessMeter::create(channels, sampleRate, nullptr);
+  meter->add(x.data(), static_cast<std::int64_t>(x.size()) / channels);
   return meter->levels();
 }
 

@@ -73,7 +73,9 @@ class Render : public ::testing::Test {
     return path(name);
   }
 
-  static std::vector<float> readAudio(const std::string& file, int* channels = nullptr) {
+ public:
+  // Also for the free helpers of the test files.
+  static std::vector<float> readAudio(const std::string& file, int* channels = nullptr, int* rate = nullptr) {
     SF_INFO info{};
     SNDFILE* f = sf_open(file.c_str(), SFM_READ, &info);
     if (!f) return {};
@@ -81,9 +83,11 @@ class Render : public ::testing::Test {
     sf_readf_float(f, frames.data(), info.frames);
     sf_close(f);
     if (channels) *channels = info.channels;
+    if (rate) *rate = info.samplerate;
     return frames;
   }
 
+ protected:
   static std::vector<float> music(std::size_t frames, int channels, unsigned seed) {
     std::mt19937 random(seed);
     std::normal_distribution<float> noise(0.0f, 0.3f);
