@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "direct_plug.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
@@ -80,11 +81,8 @@ TEST_F(Lifecycle, DenormalsAreFlushedInsideAndTheCallersStateComesBack) {
 TEST_F(Lifecycle, FiltersStayBoundedWhateverTheHostSends) {
   plug->setSampleRate(1.0f);  // absurd but positive: 7.5 Hz is above Nyquist
   plug->resume();
-  for (int m = 0; m < 4; ++m) {
-    plug->setParameter(kStereoBase + 6 * m, 1.0f);
-    plug->setParameter(kStereoBase + 6 * m + 1, 1.0f);
-    plug->setParameter(kStereoBase + 6 * m + 2, 1.0f);
-  }
+  for (int m = 0; m < 4; ++m)
+    for (int field : {kAmount, kFlavour, kOn}) plug->setParameter(moduleParam(kStereoBase, m, field), 1.0f);
   std::vector<float> noise(4096);
   for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = std::sin(static_cast<float>(i) * 1.3f);
   const CModuleSet& set = plug->getEngine().moduleSet(CEngine::kStereoSet);

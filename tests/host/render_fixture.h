@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "host.h"
+#include "parameters.h"
+#include "preset.h"
 
 namespace sorel::test {
 
@@ -54,6 +56,13 @@ class Render : public ::testing::Test {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
   }
 
+  // A run that must succeed.
+  Outcome render(const std::string& args, const std::string& before = "") const {
+    Outcome r = run(args, before);
+    EXPECT_EQ(r.status, 0) << args << "\n" << r.err;
+    return r;
+  }
+
   static std::string slurp(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -73,6 +82,18 @@ class Render : public ::testing::Test {
     return path(name);
   }
 
+  // A program preset holding `chunk` as the plug-in's state; returns the path.
+  std::string writePreset(const std::string& name, const std::vector<unsigned char>& chunk,
+                          VstInt32 id = kFourCC('S', 'O', 'R', 'L')) const {
+    host::Preset preset;
+    preset.uniqueID = id;
+    preset.count = kNumParams;
+    preset.chunk = chunk;
+    std::string error;
+    EXPECT_TRUE(host::writePresetFile(path(name), preset, &error)) << error;
+    return path(name);
+  }
+
  public:
   // Also for the free helpers of the test files.
   static std::vector<float> readAudio(const std::string& file, int* channels = nullptr, int* rate = nullptr) {
@@ -88,11 +109,13 @@ class Render : public ::testing::Test {
   }
 
  protected:
-  static std::vector<float> music(std::size_t frames, int channels, unsigned seed) {
+  // Noise on a slow sine, peaking around 1.5 times `level`.
+  static std::vector<float> music(std::size_t frames, int channels, unsigned seed, float level = 1.0f) {
     std::mt19937 random(seed);
     std::normal_distribution<float> noise(0.0f, 0.3f);
     std::vector<float> x(frames * static_cast<std::size_t>(channels));
-    for (std::size_t i = 0; i < x.size(); ++i) x[i] = 0.6f * std::sin(0.002f * static_cast<float>(i)) + noise(random);
+    for (std::size_t i = 0; i < x.size(); ++i)
+      x[i] = level * (0.6f * std::sin(0.002f * static_cast<float>(i)) + noise(random));
     return x;
   }
 

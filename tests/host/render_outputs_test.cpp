@@ -26,8 +26,7 @@ TEST_F(Render, PipesAndLinksAreWrittenThroughNotReplaced) {
   // A pipe is streamed to (AU can stream); a reader on the other end gets it all.
   ASSERT_EQ(::mkfifo(path("pipe.au").c_str(), 0600), 0);
   const std::string reader = "timeout 60 cat " + path("pipe.au") + " >" + path("heard.au") + " & ";
-  Outcome r = run("-q --no-report " + in + " -o " + path("pipe.au"), reader);
-  EXPECT_EQ(r.status, 0) << r.err;
+  Outcome r = render("-q --no-report " + in + " -o " + path("pipe.au"), reader);
   EXPECT_TRUE(fs::is_fifo(fs::symlink_status(path("pipe.au"))));
   EXPECT_EQ(readAudio(path("heard.au")).size(), 40000u);
 
@@ -53,22 +52,18 @@ TEST_F(Render, PipesAndLinksAreWrittenThroughNotReplaced) {
 // spooled to $TMPDIR, and nothing is left there), named by its format in an
 // output folder; a replaced output keeps its permissions.
 TEST_F(Render, PipedInputsAndReplacedOutputs) {
-  std::vector<float> audio = music(30000, 2, 14);
-  for (float& v : audio) v *= 0.5f;
-  const std::string flac = writeAudio("in.flac", audio, 2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+  const std::string flac = writeAudio("in.flac", music(30000, 2, 14, 0.5f), 2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
   fs::create_directories(path("tmp"));
   const std::string piped = "export TMPDIR=" + path("tmp") + "; cat " + flac + " | ";
-  ASSERT_EQ(run("-q --no-report " + flac + " -o " + path("direct.wav")).status, 0);
-  Outcome r = run("-q --no-report - -o " + path("piped.wav"), piped);
-  ASSERT_EQ(r.status, 0) << r.err;
+  render("-q --no-report " + flac + " -o " + path("direct.wav"));
+  render("-q --no-report - -o " + path("piped.wav"), piped);
   EXPECT_EQ(slurp(path("piped.wav")), slurp(path("direct.wav")));
-  r = run("-q --no-report - -o " + path("folder/"), piped);
-  ASSERT_EQ(r.status, 0) << r.err;
+  render("-q --no-report - -o " + path("folder/"), piped);
   EXPECT_EQ(readAudio(path("folder/stdin.flac")), readAudio(path("direct.wav")));
   EXPECT_TRUE(fs::is_empty(path("tmp")));
   for (const auto mode : {fs::perms(0600), fs::perms(0640), fs::perms(0755)}) {
     fs::permissions(path("direct.wav"), mode);
-    ASSERT_EQ(run("-q --no-report " + flac + " -o " + path("direct.wav")).status, 0);
+    render("-q --no-report " + flac + " -o " + path("direct.wav"));
     EXPECT_EQ(fs::status(path("direct.wav")).permissions(), mode);
   }
 }
@@ -93,15 +88,13 @@ TEST_F(Render, EveryExtensionReachesItsFormat) {
                                                {"out.flac", SF_FORMAT_FLAC}, {"out.aiff", SF_FORMAT_AIFF},
                                                {"out.caf", SF_FORMAT_CAF},   {"out.w64", SF_FORMAT_W64}};
   for (const auto& [name, major] : cases) {
-    const Outcome r = run("-q --no-report " + in + " -o " + path(name));
-    EXPECT_EQ(r.status, 0) << name << ": " << r.err;
+    render("-q --no-report " + in + " -o " + path(name));
     EXPECT_EQ(majorFormat(path(name)), major) << name;
   }
   // A codec's file as input to a plain container: samples, not the codec.
-  Outcome r = run("-q --no-report " + path("out.mp3") + " -o " + path("back.wav"));
-  EXPECT_EQ(r.status, 0) << r.err;
+  render("-q --no-report " + path("out.mp3") + " -o " + path("back.wav"));
   EXPECT_EQ(majorFormat(path("back.wav")), SF_FORMAT_WAV);
-  r = run("-q " + in + " -o " + path("out.xyz"));
+  Outcome r = run("-q " + in + " -o " + path("out.xyz"));
   EXPECT_NE(r.err.find("cannot write '.xyz' files"), std::string::npos) << r.err;
   // Opus takes 48 kHz but not 44.1: the message names the user's file only.
   const std::string odd = writeAudio("odd.wav", music(1000, 2, 7), 2);

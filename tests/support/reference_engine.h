@@ -7,11 +7,15 @@
 #include <cmath>
 #include <vector>
 
-#include "coefficient_model.h"
 #include "exactmath.h"
 #include "parameters.h"
 
 namespace sorel::test {
+
+// A module's gain written straight from its definition: 35^(amount - 1).
+inline float modelGain(float amount) {
+  return static_cast<float>(exactPow(kLnOf35, static_cast<double>(amount - 1.0f)));
+}
 
 struct RefOnePole {
   double b = 1.0, a = 0.0, y = 0.0, rate = 44100.0;
@@ -33,7 +37,6 @@ struct RefModuleSet {
   static constexpr float kSugarC[7] = {1.59246f, 0, -4.71607f, 0, 5.17966f, 0, -2.05605f};
 
   int base = kStereoBase;
-  int channels = 1;
   float amount[4] = {}, flavourValue[4] = {0.5f, 0.5f, 0.5f, 0.5f};
   bool on[4] = {};
   float salt[7] = {}, pepper[7] = {}, sugar[7] = {}, k1 = 0, k2 = 0, k3 = 0, comp = 1;
@@ -124,7 +127,7 @@ struct RefEngine {
   bool splitExists = false;
 
   RefEngine() {
-    sets[0].base = kStereoBase, sets[0].channels = 2;
+    sets[0].base = kStereoBase;
     sets[1].base = kMidBase;
     sets[2].base = kSideBase;
     for (auto& s : sets) s.recompute();
@@ -151,7 +154,6 @@ struct RefEngine {
     const float gin = gainOf(p[kVolIn], p[kInRange] > 0.5f);
     const float gout = gainOf(p[kVolOut], p[kOutRange] > 0.5f);
     const bool split = splitExists && p[kAntiAlias] >= 1.0f / 128.0f;
-    sets[0].channels = count;
     bool clip = false;
     for (int i = 0; i < n; ++i) {
       float x[2] = {};
