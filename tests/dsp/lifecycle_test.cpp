@@ -34,25 +34,21 @@ TEST_F(Lifecycle, RatesThatAreNotPositiveNumbersAreIgnored) {
   EXPECT_EQ(plug->getEngine().getSampleRate(), 48000.0);
   EXPECT_EQ(plug->getSampleRate(), 48000.0f);
   // Nothing was marked for rebuilding: the split history survives a resume.
-  plug->setParameter(kAntiAlias, 1.0f / 128.0f);
+  plug->setParameter(kAntiAlias, whole(1));
   run({0.25f, 0.5f});
   plug->resume();
   EXPECT_EQ(run({0.0f})[0], 0.5f);
 }
 
-TEST_F(Lifecycle, SplitHistoryStandsStillWhileOffAndClearsOnRebuild) {
-  plug->setParameter(kAntiAlias, 1.0f / 128.0f);
+// A new block size rebuilds the split filters at the next resume, clearing
+// their history. (That the history stands still while the split is off, and
+// clears on a new rate, runs in the exactness test's comparison.)
+TEST_F(Lifecycle, ANewBlockSizeClearsTheSplitHistory) {
+  plug->setParameter(kAntiAlias, whole(1));
   EXPECT_EQ(run({0.1f, 0.2f, 0.3f}), (std::vector<float>{0.0f, 0.1f, 0.2f}));  // one sample late
-  plug->setParameter(kAntiAlias, 0.0f);
-  EXPECT_EQ(run({0.7f, 0.8f}), (std::vector<float>{0.7f, 0.8f}));
-  plug->setParameter(kAntiAlias, 2.0f / 128.0f);  // any value from 1/128 up
-  EXPECT_EQ(run({0.4f, 0.5f})[0], 0.3f);          // the last sample that went through the split
-  plug->setBlockSize(128);                        // a new size rebuilds at the next resume
+  plug->setBlockSize(128);
   plug->resume();
   EXPECT_EQ(run({0.6f, 0.9f}), (std::vector<float>{0.0f, 0.6f}));
-  plug->setSampleRate(96000.0f);
-  plug->resume();
-  EXPECT_EQ(run({0.2f})[0], 0.0f);
 }
 
 TEST_F(Lifecycle, DenormalsAreFlushedInsideAndTheCallersStateComesBack) {

@@ -55,6 +55,23 @@ inline std::vector<Signal> hardSignals(int rate, float drive) {
   return all;
 }
 
+// Runs a delivery stage over interleaved stereo `x` in uneven blocks, as a
+// render hands them over, then its tail.
+template <class Stage>
+std::vector<float> inUnevenBlocks(Stage& stage, const std::vector<float>& x) {
+  std::vector<float> out;
+  for (std::size_t at = 0, n = 1; at < x.size(); n = n * 7 % 4093 + 1) {
+    const std::size_t take = std::min(x.size() - at, 2 * n);
+    std::vector<float> block(x.begin() + static_cast<std::ptrdiff_t>(at),
+                             x.begin() + static_cast<std::ptrdiff_t>(at + take));
+    at += take;
+    stage.process(block);
+    out.insert(out.end(), block.begin(), block.end());
+  }
+  stage.finish(out);
+  return out;
+}
+
 inline host::Levels measure(const std::vector<float>& frames, int rate, int channels = 2) {
   auto meter = host::LoudnessMeter::create(channels, rate, nullptr);
   meter->add(frames.data(), static_cast<std::int64_t>(frames.size()) / channels);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "deliverychain.h"
+#include "delivery_signals.h"
 
 namespace sorel::test {
 namespace {
@@ -21,17 +22,7 @@ TEST(DeliveryRate, KeepsLengthTimingAndLevelAcrossRates) {
     std::string error;
     host::DeliveryChain chain(2);
     ASSERT_TRUE(chain.convertRate(from, to, &error)) << error;
-    const std::vector<float> in = tone(3 * from, from, 1000.0);
-    std::vector<float> out;
-    for (std::size_t at = 0, n = 1; at < in.size(); n = n * 7 % 4093 + 1) {
-      const std::size_t take = std::min(in.size() - at, 2 * n);
-      std::vector<float> block(in.begin() + static_cast<std::ptrdiff_t>(at),
-                               in.begin() + static_cast<std::ptrdiff_t>(at + take));
-      at += take;
-      chain.process(block);
-      out.insert(out.end(), block.begin(), block.end());
-    }
-    chain.finish(out);
+    const std::vector<float> out = inUnevenBlocks(chain, tone(3 * from, from, 1000.0));
     ASSERT_NEAR(static_cast<double>(out.size() / 2), 3.0 * to, 1.0) << from << " -> " << to;
     const std::vector<float> ideal = tone(3 * to, to, 1000.0);
     double worst = 0.0;

@@ -45,11 +45,7 @@ host::Levels delivered(const std::vector<float>& x, const TargetRequest& request
     settings.ceilingDb = request.ceilingDb;
     chain.limit(kRate, settings);
   }
-  std::vector<float> out = x, tail;
-  chain.process(out);
-  chain.finish(tail);
-  out.insert(out.end(), tail.begin(), tail.end());
-  return measure(out, kRate);
+  return measure(inUnevenBlocks(chain, x), kRate);
 }
 
 TEST(LoudnessTarget, LandsOnTheTargetUnderTheCeiling) {
