@@ -128,16 +128,14 @@ TEST(PresetRefusal, WrongMagicKindOrVersion) {
       {program(), 12, "\0\0\0\2", "unsupported program format version 2; only version 1 is known"},
       {bank(), 12, "\0\0\0\3", "unsupported bank format version 3; only versions 1 and 2 are known"},
       {bank(), 24, "\xFF\xFF\xFF\xFF", "the preset gives a negative number of programs (-1)"},
+      // A program's header under the bank type is too short for a bank.
+      {program(), 8, "FBCh", "the file ends after 63 bytes, inside the 160-byte bank header"},
   };
   for (const Case& c : cases) {
     Bytes b = encodePreset(c.preset);
     std::copy_n(c.replacement, 4, b.begin() + static_cast<std::ptrdiff_t>(c.at));
     EXPECT_EQ(refusal(b), c.message);
   }
-  // A program header carried under the bank type is too short for a bank.
-  Bytes b = encodePreset(program());
-  std::copy_n("FBCh", 4, b.begin() + 8);
-  EXPECT_EQ(refusal(b), "the file ends after 63 bytes, inside the 160-byte bank header");
 }
 
 TEST(PresetRefusal, SizeFieldsMustAgreeWithTheFile) {

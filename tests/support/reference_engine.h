@@ -68,14 +68,13 @@ struct RefModuleSet {
   }
 
   void setParameter(int index, float v) {
-    const int r = index - base;
-    if (r < 0 || r > 20 || r % 6 > 2) return;
-    const int m = r / 6;
-    if (r % 6 == 0) amount[m] = v;
-    if (r % 6 == 1) flavourValue[m] = v;
-    if (r % 6 == 2) on[m] = v > 0.5f;
+    const int r = index - base, m = r / kParamsPerModule, role = r % kParamsPerModule;
+    if (r < 0 || r >= kParamsPerSet || role > kModuleOn) return;
+    if (role == kAmount) amount[m] = v;
+    if (role == kFlavour) flavourValue[m] = v;
+    if (role == kModuleOn) on[m] = v > 0.5f;
     recompute();
-    if (m == 2 && r % 6 != 2) sugarCutoff();
+    if (m == kSugar && role != kModuleOn) sugarCutoff();
   }
 
   void setRate(double rate) {
