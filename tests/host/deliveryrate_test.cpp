@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "deliverychain.h"
 #include "delivery_signals.h"
+#include "deliverychain.h"
 
 namespace sorel::test {
 namespace {

@@ -30,8 +30,8 @@ TargetOutcome aim(const std::vector<float>& x, const TargetRequest& wanted, host
                                x.begin() + static_cast<std::ptrdiff_t>(std::min(x.size(), at + 10000))},
                               nullptr));
   TargetOutcome outcome;
-  EXPECT_TRUE(host::findTargetGain(*store, peaks, kRate, measure(x, kRate).integratedLufs, peakDb, wanted, outcome,
-                                   nullptr));
+  EXPECT_TRUE(
+      host::findTargetGain(*store, peaks, kRate, measure(x, kRate).integratedLufs, peakDb, wanted, outcome, nullptr));
   return outcome;
 }
 

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
@@ -68,15 +69,18 @@ class Render : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  // Writes interleaved float frames; returns the path.
+  // Writes interleaved float frames, after whatever `tag` adds to the open
+  // file (strings, chunks); returns the path.
   std::string writeAudio(const std::string& name, const std::vector<float>& frames, int channels,
-                         int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT, int rate = 44100) const {
+                         int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT, int rate = 44100,
+                         const std::function<void(SNDFILE*)>& tag = {}) const {
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
     info.format = format;
     SNDFILE* f = sf_open(path(name).c_str(), SFM_WRITE, &info);
     EXPECT_TRUE(f);
+    if (tag) tag(f);
     sf_writef_float(f, frames.data(), static_cast<sf_count_t>(frames.size() / static_cast<std::size_t>(channels)));
     sf_close(f);
     return path(name);

@@ -35,38 +35,28 @@ Tagged readTags(const std::string& file) {
 }
 
 TEST_F(Render, TagsBroadcastExtensionAndCuesAreCarriedWhereTheFormatHoldsThem) {
-  const std::string in = path("tagged.wav");
-  {
-    SF_INFO info{};
-    info.samplerate = 48000;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* f = sf_open(in.c_str(), SFM_WRITE, &info);
-    ASSERT_TRUE(f);
-    sf_set_string(f, SF_STR_TITLE, "Night Drive");
-    sf_set_string(f, SF_STR_ARTIST, "The Testers");
-    sf_set_string(f, SF_STR_ALBUM, "Fixtures");
-    sf_set_string(f, SF_STR_DATE, "2026-12-07");
-    sf_set_string(f, SF_STR_COMMENT, "take 3");
-    SF_BROADCAST_INFO bext{};
-    std::strcpy(bext.description, "Final mix, take 3");
-    std::strcpy(bext.originator, "Sorel tests");
-    bext.time_reference_low = 48000u * 60u;
-    bext.coding_history_size = 0;
-    ASSERT_EQ(sf_command(f, SFC_SET_BROADCAST_INFO, &bext, sizeof bext), SF_TRUE);
-    SF_CUES cues{};
-    cues.cue_count = 2;
-    for (std::uint32_t i = 0; i < 2; ++i) {
-      SF_CUE_POINT& cue = cues.cue_points[i];
-      cue.indx = static_cast<std::int32_t>(i + 1);
-      cue.position = cue.sample_offset = i == 0 ? 1000 : 30000;
-      std::memcpy(&cue.fcc_chunk, "data", 4);
-    }
-    ASSERT_EQ(sf_command(f, SFC_SET_CUE, &cues, sizeof cues), SF_TRUE);
-    const std::vector<float> audio = music(48000, 2, 9);
-    sf_writef_float(f, audio.data(), 48000);
-    sf_close(f);
-  }
+  const std::string in =
+      writeAudio("tagged.wav", music(48000, 2, 9), 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, [](SNDFILE* f) {
+        sf_set_string(f, SF_STR_TITLE, "Night Drive");
+        sf_set_string(f, SF_STR_ARTIST, "The Testers");
+        sf_set_string(f, SF_STR_ALBUM, "Fixtures");
+        sf_set_string(f, SF_STR_DATE, "2026-12-07");
+        sf_set_string(f, SF_STR_COMMENT, "take 3");
+        SF_BROADCAST_INFO bext{};
+        std::strcpy(bext.description, "Final mix, take 3");
+        std::strcpy(bext.originator, "Sorel tests");
+        bext.time_reference_low = 48000u * 60u;
+        ASSERT_EQ(sf_command(f, SFC_SET_BROADCAST_INFO, &bext, sizeof bext), SF_TRUE);
+        SF_CUES cues{};
+        cues.cue_count = 2;
+        for (std::uint32_t i = 0; i < 2; ++i) {
+          SF_CUE_POINT& cue = cues.cue_points[i];
+          cue.indx = static_cast<std::int32_t>(i + 1);
+          cue.position = cue.sample_offset = i == 0 ? 1000 : 30000;
+          std::memcpy(&cue.fcc_chunk, "data", 4);
+        }
+        ASSERT_EQ(sf_command(f, SFC_SET_CUE, &cues, sizeof cues), SF_TRUE);
+      });
   const Tagged original = readTags(in);
   ASSERT_EQ(original.strings.size(), 5u);
   ASSERT_EQ(original.cues.size(), 2u);

@@ -11,8 +11,9 @@ namespace {
 TEST_F(Render, DawIdenticalOutputEqualsThePluginDrivenDirectly) {
   const std::vector<float> input = music(30000, 2, 1);
   const std::string in = writeAudio("in.wav", input, 2);
-  render("-q --daw-identical --type float -s page=ms -s mid.salt=0.7 -s side.chili=55% -s aa=splitfir -s vol.in=1.5dB " +
-         in + " -o " + path("out.wav"));
+  render(
+      "-q --daw-identical --type float -s page=ms -s mid.salt=0.7 -s side.chili=55% -s aa=splitfir -s vol.in=1.5dB " +
+      in + " -o " + path("out.wav"));
   const std::vector<float> rendered = readAudio(path("out.wav"));
 
   auto fx = direct();
