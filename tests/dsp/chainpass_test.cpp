@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstdint>
 #include <vector>
 
 #include "denormals.h"
@@ -19,12 +17,6 @@
 
 namespace sorel::test {
 namespace {
-
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::bit_cast<std::uint32_t>(a[i]) != std::bit_cast<std::uint32_t>(b[i])) return false;
-  return true;
-}
 
 std::vector<const kernels::Table*> widths() {
   std::vector<const kernels::Table*> tables = {&kernels::sse2()};

@@ -4,7 +4,10 @@
 // engine must match it bit for bit.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "exactmath.h"
@@ -117,6 +120,13 @@ struct RefModuleSet {
     return x;
   }
 };
+
+// Whether two runs of samples are the same bit for bit (NaNs and signed zeros included).
+inline bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](float x, float y) {
+           return std::bit_cast<std::uint32_t>(x) == std::bit_cast<std::uint32_t>(y);
+         });
+}
 
 // The whole engine, with its inputs given as the effect's current values.
 struct RefEngine {
