@@ -48,13 +48,14 @@ class Render : public ::testing::Test {
 
   // Runs sorel-render with `args` (shell syntax); `before` goes in front of
   // the command (a cd, say). The status is sorel-render's, after the shell
-  // has waited for anything `before` started in the background.
-  Outcome run(const std::string& args, const std::string& before = "") const {
-    const std::string out = path("stdout.txt"), err = path("stderr.txt");
+  // has waited for anything `before` started in the background. Standard
+  // output goes to `output` when one is given (and Outcome::out is empty).
+  Outcome run(const std::string& args, const std::string& before = "", const std::string& output = "") const {
+    const std::string out = output.empty() ? path("stdout.txt") : output, err = path("stderr.txt");
     const std::string command =
         before + std::string(SOREL_RENDER) + " " + args + " >" + out + " 2>" + err + "; s=$?; wait; exit $s";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, output.empty() ? slurp(out) : "", slurp(err)};
   }
 
   // A run that must succeed.

@@ -3,6 +3,7 @@
 // smaller promises (bare plug-in names, cut files, the demo with a preset,
 // rates the meter cannot measure).
 #include <cstring>
+#include <numeric>
 #include <sstream>
 
 #include "param_index.h"
@@ -43,51 +44,41 @@ TEST_F(Render, WithoutDitherIntegersRoundToNearest) {
 
 // Samples already on the output's grid get no dither: a bypassed 16- or
 // 24-bit file comes back sample for sample, and digital silence after music
-// is written as zeros once the dither's run of exact frames has passed.
-TEST_F(Render, DitherLeavesExactSamplesAndSilenceAlone) {
-  for (const char* dither : {"tpdf", "shaped"}) {
+// is written as zeros once the dither's run of exact frames has passed. Off
+// the grid, dither works: a level of a quarter of a code comes out as codes
+// averaging a quarter, and the shaped dither's error is quiet at low
+// frequencies, where the white dither's is not.
+TEST_F(Render, DitherLeavesExactSamplesAloneAndDecorrelatesTheRest) {
+  std::vector<float> fade = music(20000, 1, 5, 0.1f);
+  fade.resize(60000, 0.0f);
+  const std::vector<float> quiet = music(40000, 1, 6, 0.01f);
+  writeAudio("fade.wav", fade, 1);
+  writeAudio("zeros.wav", std::vector<float>(30000, 0.0f), 2);
+  writeAudio("dc.wav", std::vector<float>(40000, 0.25f / 32768.0f), 1);
+  writeAudio("quiet.wav", quiet, 1);
+  double lowBand[2] = {};
+  for (int shaped = 0; shaped < 2; ++shaped) {
+    const std::string dither = std::string(" --dither ") + (shaped ? "shaped " : "tpdf ");
     for (const int bits : {16, 24}) {
       const std::string in = writeAudio("exact.wav", music(20000, 2, 4), 2,
                                         SF_FORMAT_WAV | (bits == 16 ? SF_FORMAT_PCM_16 : SF_FORMAT_PCM_24));
-      render(std::string("-q --no-report -s global.on=off --dither ") + dither + " " + in + " -o " +
-             path("exact-out.wav"));
-      EXPECT_EQ(readIntegers(path("exact-out.wav"), bits), readIntegers(in, bits)) << dither << ", " << bits;
+      render("-q --no-report -s global.on=off" + dither + in + " -o " + path("exact-out.wav"));
+      EXPECT_EQ(readIntegers(path("exact-out.wav"), bits), readIntegers(in, bits)) << dither << bits << " bits";
     }
-    std::vector<float> input = music(20000, 1, 5, 0.1f);
-    input.resize(60000, 0.0f);
-    const std::string in = writeAudio("fade.wav", input, 1);
-    render(std::string("-q --no-report --type pcm16 -s global.on=off --dither ") + dither + " " + in + " -o " +
-           path("fade-out.wav"));
-    const std::vector<int> out = readIntegers(path("fade-out.wav"), 16);
-    ASSERT_EQ(out.size(), input.size());
-    const auto silent = out.begin() + 20000 + host::Quantiser::kExactRun;
-    EXPECT_TRUE(std::all_of(silent, out.end(), [](int v) { return v == 0; })) << dither;
+    const std::string bypass = "-q --no-report --type pcm16 -s global.on=off" + dither;
+    render(bypass + path("fade.wav") + " -o " + path("fade-out.wav"));
+    const std::vector<int> faded = readIntegers(path("fade-out.wav"), 16);
+    ASSERT_EQ(faded.size(), fade.size());
+    const auto silent = faded.begin() + 20000 + host::Quantiser::kExactRun;
+    EXPECT_TRUE(std::all_of(silent, faded.end(), [](int v) { return v == 0; })) << dither;
     // The plug-in gives exact zeros for silence, processing or not.
-    const std::string zeros = writeAudio("zeros.wav", std::vector<float>(30000, 0.0f), 2);
-    render(std::string("-q --no-report --type pcm16 -s stereo.salt=0.8 --dither ") + dither + " " + zeros + " -o " +
+    render("-q --no-report --type pcm16 -s stereo.salt=0.8" + dither + path("zeros.wav") + " -o " +
            path("zeros-out.wav"));
     EXPECT_EQ(readIntegers(path("zeros-out.wav"), 16), std::vector<int>(30000, 0)) << dither;
-  }
-}
-
-// Off the grid, dither still works: a level of a quarter of a code comes out
-// as codes averaging a quarter, and the shaped dither's error is quiet at low
-// frequencies, where the white dither's is not.
-TEST_F(Render, DitherDecorrelatesAndShapedDitherMovesNoiseUp) {
-  constexpr int kFrames = 40000;
-  const std::string dc = writeAudio("dc.wav", std::vector<float>(kFrames, 0.25f / 32768.0f), 1);
-  const std::vector<float> quiet = music(kFrames, 1, 6, 0.01f);
-  const std::string signal = writeAudio("quiet.wav", quiet, 1);
-  double lowBand[2] = {};
-  for (int shaped = 0; shaped < 2; ++shaped) {
-    const std::string args = std::string("-q --no-report -s global.on=off --type pcm16 --dither ") +
-                             (shaped ? "shaped " : "tpdf ");
-    render(args + dc + " -o " + path("dc-out.wav"));
+    render(bypass + path("dc.wav") + " -o " + path("dc-out.wav"));
     const std::vector<int> codes = readIntegers(path("dc-out.wav"), 16);
-    double mean = 0.0;
-    for (int v : codes) mean += v;
-    EXPECT_NEAR(mean / kFrames, 0.25, 0.02) << shaped;
-    render(args + signal + " -o " + path("quiet-out.wav"));
+    EXPECT_NEAR(std::accumulate(codes.begin(), codes.end(), 0.0) / 40000.0, 0.25, 0.02) << dither;
+    render(bypass + path("quiet.wav") + " -o " + path("quiet-out.wav"));
     const std::vector<int> out = readIntegers(path("quiet-out.wav"), 16);
     ASSERT_EQ(out.size(), quiet.size());
     // The error through a triangular window of 32 samples: its power
