@@ -52,7 +52,7 @@ TEST_F(Render, SplitBandDelayIsRemovedAndNoSampleIsLost) {
 
 TEST_F(Render, ReportMeasuresBeforeAndAfterAndCountsClips) {
   std::vector<float> input = music(44100 * 3, 2, 2, 0.5f);  // peaks well below full scale...
-  input[1000] = 1.5f;                // ...but for one overload: one block raises the notice
+  input[1000] = 1.5f;                                       // ...but for one overload: one block raises the notice
   const std::string in = writeAudio("in.wav", input, 2);
   const Outcome r = render("--json " + in + " -o " + path("out.wav"));
   EXPECT_NE(r.out.find("\"input_clip_blocks\": 1,"), std::string::npos) << r.out << r.err;
