@@ -29,9 +29,6 @@ using sorel::resources::EmbeddedFile;
 
 constexpr int kScales[] = {1, 2};
 
-// The name the editor loads at `scale`.
-const char* scaledName(const sorel::SkinImage& row, int scale) { return scale == 1 ? row.name : row.largeName; }
-
 struct Rgba {
   double r, g, b, a;  // 0..255, not premultiplied
 };
@@ -171,7 +168,7 @@ TEST(SkinFiles, EmbedsWhatTheEditorLoadsAtBothScalesTheSameArtworkAndNothingElse
   std::set<std::string> expected;
   for (const sorel::SkinImage& row : sorel::kSkinImages) {
     if (row.kind > 1) continue;
-    for (const int scale : kScales) expected.insert(scaledName(row, scale));
+    expected.insert({row.name, row.largeName});
     SCOPED_TRACE(row.name);
     const Image& one = image(row.name, 1);
     const Image& two = image(row.largeName);
@@ -219,12 +216,8 @@ TEST(SkinTransparency, RingsAreOpenInTheMiddleAndSolidAround) {
       const int size = img.width();
       for (int frame = 0; frame < img.height() / size; ++frame) {
         SCOPED_TRACE(std::string(ring.name) + " scale " + std::to_string(s) + " frame " + std::to_string(frame));
+        EXPECT_EQ(countFrame(img, size, frame, [](const Rgba& p) { return p.a != 0; }, 0, ring.hole * s).pixels, 0);
         const double c = size / 2.0;
-        for (int y = 0; y < size; ++y)
-          for (int x = 0; x < size; ++x)
-            if (std::hypot(x + 0.5 - c, y + 0.5 - c) < ring.hole * s) {
-              ASSERT_EQ(img.pixel(x, frame * size + y).a, 0) << x << "," << y;
-            }
         for (int i = 0; i < 8; ++i) {
           const double a = i * 3.14159265358979 / 4;
           const int x = static_cast<int>(c + ring.band * s * std::cos(a));
