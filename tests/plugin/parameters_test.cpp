@@ -75,13 +75,8 @@ TEST_F(Parameters, DisplayTextsAtTheirEdges) {
   EXPECT_LT(fx->paramDisplay(kFilterFreq + 1).size(), 32u);
 }
 
+// (How a boosted volume drops to the centre is the notices test's.)
 TEST_F(Parameters, WideRangeLowersABoostedVolumeOnly) {
-  fx->setParameter(kVolIn, 0.8f);
-  fx->setParameter(kInRange, 1.0f);
-  EXPECT_EQ(fx->getParameter(kVolIn), 0.5f);
-  EXPECT_EQ(fx->paramDisplay(kVolIn), "0.00dB");
-
-  fx->setParameter(kInRange, 0.0f);
   fx->setParameter(kVolIn, 0.3f);
   EXPECT_EQ(fx->paramDisplay(kVolIn), "-1.20dB");
   fx->setParameter(kInRange, 1.0f);
