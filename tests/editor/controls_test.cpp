@@ -1,7 +1,7 @@
 // The editor's own controls in the real editor: each layout row makes its
-// control in its place, bound to its parameter; switches, read-outs, the
+// control in its place, bound to its parameter; read-outs and the
 // anti-aliasing selector work end to end (the A/B/C selectors are the
-// commands tests').
+// commands tests', a switch clicked in a real window the X11 editor test's).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -80,23 +80,6 @@ TEST(EditorControls, EveryRowMakesItsClassWhereTheLayoutPutsIt) {
   // The hint lines can never be made clickable.
   gui.getControl(58)->setMouseEnabled(true);
   EXPECT_FALSE(gui.getControl(58)->getMouseEnabled());
-}
-
-TEST(EditorControls, ASwitchClickIsOneGestureOnItsParameter) {
-  constexpr int kSaltOn = moduleParam(kStereoBase, kSaltModule, kOn);
-  EditorHost host;
-  ASSERT_TRUE(host.open());
-  host.takeHostEvents();
-  ASSERT_EQ(host.plug().getParameter(kSaltOn), 1.f);
-  host.driver().click(host.gui().getControl(74)->getViewSize().getCenter());
-  EXPECT_EQ(host.takeHostEvents(), (std::vector<HostEvent>{{audioMasterBeginEdit, kSaltOn, 0.f},
-                                                           {audioMasterAutomate, kSaltOn, 0.f},
-                                                           {audioMasterEndEdit, kSaltOn, 0.f}}));
-  EXPECT_EQ(host.plug().getParameter(kSaltOn), 0.f);
-  // The host's automation lights it again.
-  host.plug().setParameter(kSaltOn, 1.f);
-  host.idle();
-  EXPECT_TRUE(dynamic_cast<CLed*>(host.gui().getControl(74))->isOn());
 }
 
 TEST(EditorControls, AReadOutShowsTheDisplayTextAndTakesATypedValue) {

@@ -1,7 +1,6 @@
 #include "editor_host.h"
 
 #include <filesystem>
-#include <map>
 #include <mutex>
 #include <utility>
 
@@ -12,29 +11,21 @@ namespace sorel::test {
 using namespace VSTGUI;
 
 namespace {
-std::mutex eventsMutex;
-std::map<AEffect*, std::vector<HostEvent>>& allEvents() {
-  static std::map<AEffect*, std::vector<HostEvent>> events;
-  return events;
-}
-}  // namespace
 
+// The effect's host callback: each effect's record carries its EditorHost.
 VstIntPtr VSTCALLBACK recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt) {
   if (opcode == audioMasterVersion) return kVstVersion;
-  if (opcode == audioMasterAutomate || opcode == audioMasterBeginEdit || opcode == audioMasterEndEdit) {
-    std::lock_guard lock(eventsMutex);
-    allEvents()[effect].push_back({opcode, index, opcode == audioMasterAutomate ? opt : 0.f});
-  }
+  auto* host = effect ? static_cast<EditorHost*>(effect->user) : nullptr;
+  if (host && (opcode == audioMasterAutomate || opcode == audioMasterBeginEdit || opcode == audioMasterEndEdit))
+    host->record({opcode, index, opcode == audioMasterAutomate ? opt : 0.f});
   return 0;
 }
 
-EditorHost::EditorHost() : effect(std::make_unique<CPlug>(recordingHost)) {}
+}  // namespace
 
-EditorHost::~EditorHost() {
-  close();
-  std::lock_guard lock(eventsMutex);
-  allEvents().erase(effect->getAeffect());
-}
+EditorHost::EditorHost() : effect(std::make_unique<CPlug>(recordingHost)) { effect->getAeffect()->user = this; }
+
+EditorHost::~EditorHost() { close(); }
 
 bool EditorHost::open() {
   if (!dispatch(effEditOpen)) return false;
@@ -58,7 +49,12 @@ VstIntPtr EditorHost::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
 
 std::vector<HostEvent> EditorHost::takeHostEvents() {
   std::lock_guard lock(eventsMutex);
-  return std::exchange(allEvents()[effect->getAeffect()], {});
+  return std::exchange(events, {});
+}
+
+void EditorHost::record(const HostEvent& event) {
+  std::lock_guard lock(eventsMutex);
+  events.push_back(event);
 }
 
 std::vector<std::pair<int, int>> knobRows() {

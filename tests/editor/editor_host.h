@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,6 @@ struct HostEvent {
   bool operator==(const HostEvent&) const = default;
 };
 
-VstIntPtr VSTCALLBACK recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                                    float opt);
-
 class EditorHost {
  public:
   EditorHost();
@@ -34,6 +32,7 @@ class EditorHost {
   VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0);
   // Host events since the last call.
   std::vector<HostEvent> takeHostEvents();
+  void record(const HostEvent& event);
 
   CPlug& plug() { return *effect; }
   CGui& gui() { return *static_cast<CGui*>(effect->getEditor()); }
@@ -41,6 +40,8 @@ class EditorHost {
   CAnimKnobKst* knob(int tag) { return dynamic_cast<CAnimKnobKst*>(gui().getControl(tag)); }
 
  private:
+  std::mutex eventsMutex;  // before the effect, which may still call its host while it goes
+  std::vector<HostEvent> events;
   std::unique_ptr<CPlug> effect;
   std::unique_ptr<VSTGUI::offscreen::Driver> offscreenDriver;
 };

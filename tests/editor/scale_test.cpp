@@ -92,30 +92,16 @@ class Connectors {
 const std::vector<unsigned char> kLaptopPanel = edidBlock(2880, 1800, 286, 179);
 const std::vector<unsigned char> kDesktopMonitor = edidBlock(2560, 1440, 597, 336);
 
-TEST(SkinScale, TheMonitorsOwnEdidDecides) {
-  SkinScaleFacts facts;
-  {
-    Connectors drm;
-    drm.add("card0-eDP-1", "connected", kLaptopPanel, "2880x1800\n1920x1200\n");
-    EXPECT_EQ(drm.scale(facts).scale, 2.f);
-    EXPECT_EQ(facts.widthPixels, 2880);
-    EXPECT_EQ(facts.heightPixels, 1800);
-    EXPECT_EQ(facts.widthMm, 286);
-  }
-  {
-    Connectors drm;
-    drm.add("card0-DP-2", "connected", kDesktopMonitor, "2560x1440\n1920x1080\n");
-    EXPECT_EQ(drm.scale(facts).scale, 1.f);
-    EXPECT_EQ(facts.widthMm, 597);
-  }
-}
-
-TEST(SkinScale, TheLastConnectedMonitorDecidesAndNoMonitorMeansScaleOne) {
+TEST(SkinScale, TheLastConnectedMonitorsOwnEdidDecidesAndNoMonitorMeansScaleOne) {
   SkinScaleFacts facts;
   Connectors drm;
   EXPECT_EQ(drm.scale(facts).scale, 1.f);
   EXPECT_FALSE(facts.screenKnown) << "a headless machine";
-  drm.add("card0-eDP-1", "connected", kLaptopPanel, "2880x1800\n");
+  drm.add("card0-eDP-1", "connected", kLaptopPanel, "2880x1800\n1920x1200\n");
+  EXPECT_EQ(drm.scale(facts).scale, 2.f);
+  EXPECT_EQ(facts.widthPixels, 2880);
+  EXPECT_EQ(facts.heightPixels, 1800);
+  EXPECT_EQ(facts.widthMm, 286);
   drm.add("card1-DP-1", "connected", kDesktopMonitor, "2560x1440\n");
   drm.add("card1-HDMI-A-1", "disconnected", kLaptopPanel, "");
   EXPECT_EQ(drm.scale(facts).scale, 1.f);

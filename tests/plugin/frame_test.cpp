@@ -1,6 +1,7 @@
 // The block frame around the modules, through the host interface, where the
-// engine's model comparison does not reach: bypass, separate buffers,
-// non-finite input, far pages, the channel arrangement and hostile sizes.
+// engine's model comparison does not reach: bypass, non-finite input, far
+// pages, the channel arrangement and hostile sizes. These run on separate
+// input and output buffers; the model comparison runs in place.
 #include <cmath>
 #include <limits>
 
@@ -30,21 +31,6 @@ TEST_F(Frame, BypassPassesEverythingBitForBit) {
   EXPECT_TRUE(std::isnan(out[0][5]));
   in[0][5] = out[0][5] = 0.0f;
   EXPECT_EQ(out, in);
-}
-
-TEST_F(Frame, InPlaceAndSeparateBuffersAgree) {
-  const auto in = noise(777, 1.2f);
-  fx->setParameter(kVolIn, 0.7f);
-  fx->setParameter(kVolOut, 0.2f);
-  auto inPlace = in;
-  float* io[2] = {inPlace[0].data(), inPlace[1].data()};
-  auto other = another();  // in the same state, fed in place
-  ASSERT_TRUE(other);
-  other->start(48000.0f, 64);
-  other->setParameter(kVolIn, 0.7f);
-  other->setParameter(kVolOut, 0.2f);
-  other->processReplacing(io, io, 777);
-  EXPECT_EQ(process(in), inPlace);
 }
 
 TEST_F(Frame, NonFiniteInputNeverGetsThrough) {

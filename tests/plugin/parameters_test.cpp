@@ -73,19 +73,10 @@ TEST_F(Parameters, DisplayTextsAtTheirEdges) {
   EXPECT_EQ(fx->getParameter(kStereoSalt), 2.0f);
   fx->setParameter(kFilterFreq + 1, -1.0e30f);  // a plain spare
   EXPECT_LT(fx->paramDisplay(kFilterFreq + 1).size(), 32u);
-  // Units are part of the display text: the host's label buffer is left alone.
-  char label[8] = "#";
-  EXPECT_EQ(fx->dispatch(effGetParamLabel, kVolIn, 0, label), 0);
-  EXPECT_STREQ(label, "#");
 }
 
+// (How a boosted volume drops to the centre is the notices test's.)
 TEST_F(Parameters, WideRangeLowersABoostedVolumeOnly) {
-  fx->setParameter(kVolIn, 0.8f);
-  fx->setParameter(kInRange, 1.0f);
-  EXPECT_EQ(fx->getParameter(kVolIn), 0.5f);
-  EXPECT_EQ(fx->paramDisplay(kVolIn), "0.00dB");
-
-  fx->setParameter(kInRange, 0.0f);
   fx->setParameter(kVolIn, 0.3f);
   EXPECT_EQ(fx->paramDisplay(kVolIn), "-1.20dB");
   fx->setParameter(kInRange, 1.0f);
@@ -103,10 +94,6 @@ TEST_F(Parameters, WideRangeLowersABoostedVolumeOnly) {
   fx->setParameter(kOutRange, 0.75f);
   EXPECT_EQ(fx->getParameter(kVolOut), 0.5f);
   EXPECT_EQ(fx->getParameter(kVolIn), 1.0f);
-  // Exactly 0.5 is not "above 0.5": still narrow.
-  fx->setParameter(kInRange, 0.5f);
-  fx->setParameter(kVolIn, 0.0f);
-  EXPECT_EQ(fx->paramDisplay(kVolIn), "-3.01dB");
 }
 
 TEST_F(Parameters, SetConversionsCopyTwentyOneValuesWithoutAutomation) {
@@ -121,9 +108,7 @@ TEST_F(Parameters, SetConversionsCopyTwentyOneValuesWithoutAutomation) {
   }
   EXPECT_EQ(callCount(audioMasterAutomate), 0u);
 
-  fx->setParameter(moduleParam(kMidBase, kSaltModule), 0.9f);
-  fx->setParameter(kCmdConvertSets, whole(2));  // Mid to Stereo
-  EXPECT_EQ(fx->getParameter(kStereoSalt), 0.9f);
+  // (Mid to Stereo is the editor commands' test.)
   fx->setParameter(moduleParam(kMidBase, kSaltModule, kFlavour), 0.7f);
   fx->setParameter(kCmdConvertSets, whole(3));  // Mid to Side
   EXPECT_EQ(fx->getParameter(moduleParam(kSideBase, kSaltModule, kFlavour)), 0.7f);

@@ -44,11 +44,11 @@ Channels material(std::mt19937& random, int frames, float peak) {
 
 std::vector<unsigned char> busySetting() {
   Rig rig(48000.0f, 512);
-  for (int base : {12, 36, 60})
-    for (int m = 0; m < 4; ++m) {
-      rig.fx->setParameter(base + 6 * m, 0.6f + 0.1f * static_cast<float>(m));
-      rig.fx->setParameter(base + 6 * m + 1, 0.3f + 0.1f * static_cast<float>(m));
-      rig.fx->setParameter(base + 6 * m + 2, 1.0f);
+  for (ParamIndex base : {kStereoBase, kMidBase, kSideBase})
+    for (Module m : {kSalt, kPepper, kSugar, kChili}) {
+      rig.fx->setParameter(moduleParam(base, m, kAmount), 0.6f + 0.1f * static_cast<float>(m));
+      rig.fx->setParameter(moduleParam(base, m, kFlavour), 0.3f + 0.1f * static_cast<float>(m));
+      rig.fx->setParameter(moduleParam(base, m, kModuleOn), 1.0f);
     }
   rig.fx->setParameter(kPage, kWholeStep);
   rig.fx->setParameter(kAntiAlias, kWholeStep);
@@ -77,9 +77,9 @@ std::thread automate(host::HostedEffect& effect, unsigned seed, const std::atomi
   return std::thread([&effect, seed, &done] {
     std::mt19937 random(seed);
     while (!done.load()) {
-      const auto index = static_cast<VstInt32>(random() % 94);
-      effect.setParameter(index, index == 0 ? 1.0f : hostileValue(random));
-      (void)effect.paramDisplay(static_cast<VstInt32>(random() % 87));
+      const auto index = static_cast<VstInt32>(random() % (kCmdMonoInput + 1));
+      effect.setParameter(index, index == kGlobalOn ? 1.0f : hostileValue(random));
+      (void)effect.paramDisplay(static_cast<VstInt32>(random() % kNumParams));
     }
   });
 }
