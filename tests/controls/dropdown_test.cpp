@@ -7,8 +7,7 @@
 
 #include "cdropdownlstai.h"
 #include "clst.h"
-#include "offscreenfixture.h"
-#include "recordinglistener.h"
+#include "controltest.h"
 
 namespace sorel::test {
 namespace {
@@ -21,7 +20,7 @@ constexpr int kRow = 13;
 // The middle of entry i of the list below the box.
 CPoint entryPoint(int i) { return CPoint(40, 30 + kRow * i + kRow / 2); }
 
-class DropdownTest : public OffscreenTest {
+class DropdownTest : public ControlTest {
  protected:
   void SetUp() override {
     openFrame(CRect(0, 0, 200, 120));
@@ -42,7 +41,6 @@ class DropdownTest : public OffscreenTest {
     return std::count(entries.begin(), entries.end(), std::string("value 9999 ") + value);
   }
 
-  RecordingListener listener{&log};
   CDropdownLstAI* box = nullptr;
 };
 

@@ -11,23 +11,12 @@
 #include <vector>
 
 #include "platform/cairo/pngdecode.h"
+#include "testimage.h"
 
 namespace sorel::test {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-cairo_status_t appendTo(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<Bytes*>(closure)->insert(static_cast<Bytes*>(closure)->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
-Bytes encode(cairo_surface_t* surface) {
-  Bytes png;
-  cairo_surface_write_to_png_stream(surface, appendTo, &png);
-  cairo_surface_destroy(surface);
-  return png;
-}
 
 // Why two surfaces differ, or "" when they are the same image.
 std::string difference(cairo_surface_t* fast, cairo_surface_t* reference) {
@@ -91,7 +80,7 @@ Bytes paintedPNG(cairo_format_t format, int width, int height) {
   cairo_paint(cr);
   cairo_pattern_destroy(ramp);
   cairo_destroy(cr);
-  return encode(surface);
+  return pngOf(surface);
 }
 
 // `png` with a chunk inserted after the image header (signature and header

@@ -29,6 +29,10 @@ std::vector<unsigned char> blocksPNG(int blockWidth, int blockHeight,
     }
   }
   cairo_destroy(cr);
+  return pngOf(surface);
+}
+
+std::vector<unsigned char> pngOf(cairo_surface_t* surface) {
   std::vector<unsigned char> png;
   cairo_surface_write_to_png_stream(surface, append, &png);
   cairo_surface_destroy(surface);

@@ -21,6 +21,9 @@ constexpr VSTGUI::CColor kYellow{255, 255, 0, 255}, kClear{0, 0, 0, 0};
 std::vector<unsigned char> blocksPNG(int blockWidth, int blockHeight,
                                      const std::vector<std::vector<VSTGUI::CColor>>& rows);
 
+// `surface` encoded as PNG; the surface is destroyed.
+std::vector<unsigned char> pngOf(cairo_surface_t* surface);
+
 // The un-premultiplied colour of one pixel of an ARGB32 image surface.
 VSTGUI::CColor pixelOf(cairo_surface_t* surface, int x, int y);
 
