@@ -1,6 +1,6 @@
 // Bitmaps: the part of the image at an offset, clipped to the destination
-// and the clip, alpha times the global alpha; missing images; one decoded
-// copy per process.
+// and the clip; missing images; one decoded copy per process. (Images from
+// the application's source: every editor test draws the skin that way.)
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -11,7 +11,6 @@
 #include "cbitmap.h"
 #include "cviewcontainer.h"
 #include "decodeahead.h"
-#include "imagesource.h"
 #include "platform/cairo/cairobitmap.h"
 #include "testimage.h"
 
@@ -172,34 +171,6 @@ TEST(Bitmaps, DecodingAheadCoversEveryVisibleBackgroundOnce) {
   decodeAhead({});
   root->forget();
   for (CBitmap* bitmap : bitmaps) bitmap->forget();
-}
-
-// The application's images, as the editor hands its skin to the toolkit.
-class OneImage : public IImageSource {
- public:
-  bool findImage(const char* name, const unsigned char*& bytes, std::size_t& size) const override {
-    if (std::string(name) != "from_source.png") return false;
-    bytes = png.data();
-    size = png.size();
-    return true;
-  }
-  const std::vector<unsigned char> png = blocksPNG(6, 4, {{kRed, kBlue}});
-};
-
-TEST(Bitmaps, ImagesComeFromTheApplicationsSourceWhateverTheCase) {
-  static const OneImage source;  // the decoded image keeps pointing at its bytes
-  CBitmap* before = new CBitmap("From_Source.png");
-  EXPECT_FALSE(before->isLoaded()) << "no source, no images";
-  before->forget();
-  setImageSource(&source);
-  CBitmap* bitmap = new CBitmap("From_Source.PNG");
-  ASSERT_TRUE(bitmap->isLoaded());
-  EXPECT_EQ(bitmap->getWidth(), 12);
-  EXPECT_EQ(bitmap->getHeight(), 4);
-  bitmap->decode();
-  EXPECT_TRUE(bitmap->isDecoded());
-  bitmap->forget();
-  setImageSource(nullptr);
 }
 
 }  // namespace

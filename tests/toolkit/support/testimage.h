@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <vector>
 
 #include "ccolor.h"
@@ -34,6 +35,8 @@ struct InkBox {
   bool empty() const { return right < left; }
 };
 InkBox inkBox(cairo_surface_t* surface, uint8_t threshold = 64);
+// The same over a width x height image whose inked pixels `inked` tells.
+InkBox inkBox(int width, int height, const std::function<bool(int x, int y)>& inked);
 
 // A transparent ARGB32 image with a cairo draw context drawing into it.
 class ImageCanvas {
