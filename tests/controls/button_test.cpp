@@ -9,7 +9,6 @@ namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 
 class ButtonTest : public ControlTest {
  protected:

@@ -13,7 +13,6 @@ namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 
 const CRect kBox(10, 10, 90, 30);
 constexpr int kRow = 13;

@@ -8,7 +8,6 @@ namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 
 class LedTest : public ControlTest {
  protected:

@@ -10,7 +10,6 @@ namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 
 class Dispatch : public OffscreenTest {};
 

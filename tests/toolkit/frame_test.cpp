@@ -16,7 +16,6 @@ namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 using Rects = std::vector<CRect>;
 
 CColor grey(uint8_t level) { return CColor{level, level, level, 255}; }

@@ -17,7 +17,7 @@
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
+using sorel::test::Log;
 
 constexpr int32_t kTag = 7;
 const CRect kKnobRect(50, 25, 100, 75);  // centre (75, 50)

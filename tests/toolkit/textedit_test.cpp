@@ -17,7 +17,7 @@
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
+using sorel::test::Log;
 
 constexpr int32_t kTag = 5;
 const CPoint kOnField(50, 30);
