@@ -89,8 +89,8 @@ class SelectorTest : public ButtonTest {
  protected:
   void SetUp() override {
     ButtonTest::SetUp();
-    head = new CCButtonMO(0, CRect(10, 10, 27, 27), &listener, 46, strip("selector-test.png", 3, 17, 17), 3, 0, 55,
-                          false);
+    head =
+        new CCButtonMO(0, CRect(10, 10, 27, 27), &listener, 46, strip("selector-test.png", 3, 17, 17), 3, 0, 55, false);
     head->setSimpleDrawing(true);
     head->setActOnRelease(0);
     head->setValue(0.f);

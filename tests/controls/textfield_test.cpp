@@ -5,8 +5,8 @@
 #include <string>
 
 #include "ckstexted.h"
-#include "ctextedai.h"
 #include "controltest.h"
+#include "ctextedai.h"
 
 namespace sorel::test {
 namespace {

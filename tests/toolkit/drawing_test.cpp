@@ -84,9 +84,9 @@ TEST_F(Canvas, ClipAndOriginApplyToEveryPrimitive) {
 // whichever font the machine has for Arial, centred, and its rect does not
 // clip it. (Left and right alignment: the text label's tests.)
 TEST_F(Canvas, TextSitsOnThePlacementRulesBaselineUnclipped) {
-  for (const auto& [text, rect, size] : {std::tuple{"HHH", CRect(0, 0, 100, 30), 12.0},
-                                         std::tuple{"HHH", CRect(10, 5, 110, 25), 18.0},
-                                         std::tuple{"HHHHHHHHHHHH", CRect(40, 40, 60, 55), 9.0}}) {
+  for (const auto& [text, rect, size] :
+       {std::tuple{"HHH", CRect(0, 0, 100, 30), 12.0}, std::tuple{"HHH", CRect(10, 5, 110, 25), 18.0},
+        std::tuple{"HHHHHHHHHHHH", CRect(40, 40, 60, 55), 9.0}}) {
     SCOPED_TRACE(size);
     cairo_t* cr = cairo_create(surface);
     cairo_select_font_face(cr, "Arial", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);

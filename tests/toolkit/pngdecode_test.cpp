@@ -1,6 +1,8 @@
 // The fast PNG reader against cairo's own: the same format, size and bytes
 // for every alpha value, images without alpha, the kinds it
 // hands to cairo (grey, RGB with a transparent colour), and damage.
+#include "platform/cairo/pngdecode.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 #include <zlib.h>
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/cairo/pngdecode.h"
 #include "testimage.h"
 
 namespace sorel::test {
