@@ -111,12 +111,7 @@ TEST(PngDecode, MatchesCairosReaderForEveryAlphaAndKind) {
   EXPECT_EQ(compareDecoders(grey), "");
 
   // A transparent colour gives an RGB image alpha, as cairo's reader has it.
-  const Bytes keyed = withChunkAfterHeader(opaque, "tRNS", {0, 0, 0, 0, 0, 0});
-  cairo_surface_t* surface = VSTGUI::png::decode(keyed.data(), keyed.size());
-  ASSERT_NE(surface, nullptr);
-  EXPECT_EQ(cairo_image_surface_get_format(surface), CAIRO_FORMAT_ARGB32);
-  cairo_surface_destroy(surface);
-  EXPECT_EQ(compareDecoders(keyed), "");
+  EXPECT_EQ(compareDecoders(withChunkAfterHeader(opaque, "tRNS", {0, 0, 0, 0, 0, 0})), "");
 }
 
 TEST(PngDecode, DamagedImagesDecodeToNothing) {
