@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "offscreenfixture.h"
-#include "probecontainer.h"
 
 namespace sorel::test {
 namespace {
