@@ -34,16 +34,12 @@ class BitmapDrawing : public ::testing::Test, protected ImageCanvas {
   }
   ~BitmapDrawing() override { bitmap->forget(); }
 
-  void fillBackground(CColor color) {
-    context->setFillColor(color);
-    context->drawRect(CRect(0, 0, 60, 40), kDrawFilled);
-  }
-
   CBitmap* bitmap;
 };
 
 TEST_F(BitmapDrawing, StopsAtTheImagesEdge) {
-  fillBackground(kBlackCColor);
+  context->setFillColor(kBlackCColor);
+  context->drawRect(CRect(0, 0, 60, 40), kDrawFilled);
   bitmap->draw(context, CRect(0, 0, 40, 10), CPoint(20, 0));
   EXPECT_EQ(at(0, 0), kBlue);
   EXPECT_EQ(at(9, 9), kBlue);
