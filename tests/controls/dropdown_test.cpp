@@ -7,21 +7,19 @@
 
 #include "cdropdownlstai.h"
 #include "clst.h"
-#include "offscreenfixture.h"
-#include "recordinglistener.h"
+#include "controltest.h"
 
 namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 
 const CRect kBox(10, 10, 90, 30);
 constexpr int kRow = 13;
 // The middle of entry i of the list below the box.
 CPoint entryPoint(int i) { return CPoint(40, 30 + kRow * i + kRow / 2); }
 
-class DropdownTest : public OffscreenTest {
+class DropdownTest : public ControlTest {
  protected:
   void SetUp() override {
     openFrame(CRect(0, 0, 200, 120));
@@ -42,7 +40,6 @@ class DropdownTest : public OffscreenTest {
     return std::count(entries.begin(), entries.end(), std::string("value 9999 ") + value);
   }
 
-  RecordingListener listener{&log};
   CDropdownLstAI* box = nullptr;
 };
 

@@ -2,54 +2,34 @@
 #include <gtest/gtest.h>
 
 #include "cled.h"
-#include "offscreenfixture.h"
-#include "recordinglistener.h"
-#include "strip.h"
+#include "controltest.h"
 
 namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 
-class LedTest : public OffscreenTest {
+class LedTest : public ControlTest {
  protected:
-  void SetUp() override {
-    OffscreenTest::SetUp();
-    strip = makeStrip("led-test.png", 2, 20, 10);
-    ASSERT_TRUE(strip->isLoaded());
-  }
-  void TearDown() override {
-    strip->forget();
-    OffscreenTest::TearDown();
-  }
-
   CLed* addLed(const CRect& rect, int tag, int count = 1, int direction = 0, int gap = 0) {
-    auto* led = new CLed(0, rect, &listener, tag, strip, count, direction, gap, false);
+    auto* led = new CLed(0, rect, &listener, tag, strip("led-test.png", 2, 20, 10), count, direction, gap, false);
     led->addMembersTo(frame, nullptr);
     frame->addView(led);
     return led;
   }
-  int shownAt(int x, int y) {
-    driver->renderAll();
-    return frameShown(driver->pixel(x, y), 2);
-  }
-
-  RecordingListener listener{&log};
-  CBitmap* strip = nullptr;
 };
 
 TEST_F(LedTest, ASwitchTogglesOncePerClickEachInsideOneGesture) {
   CLed* led = addLed(CRect(10, 10, 30, 20), 7);
   led->setValue(0.f);
-  EXPECT_EQ(shownAt(15, 15), 0);
+  EXPECT_EQ(shownAt(15, 15, 2), 0);
   driver->click(CPoint(15, 15));
   EXPECT_EQ(takeLog(), (Log{"begin 7", "editor begin 7", "value 7 1.0000", "editor end 7", "end 7"}));
-  EXPECT_EQ(shownAt(15, 15), 1);
+  EXPECT_EQ(shownAt(15, 15, 2), 1);
   // A drag that ends the press elsewhere does not toggle again.
   driver->drag(CPoint(15, 15), CPoint(60, 60));
   EXPECT_EQ(takeLog(), (Log{"begin 7", "editor begin 7", "value 7 0.0000", "editor end 7", "end 7"}));
-  EXPECT_EQ(shownAt(15, 15), 0);
+  EXPECT_EQ(shownAt(15, 15, 2), 0);
   // Only the left button acts.
   driver->click(CPoint(15, 15), kRButton);
   EXPECT_EQ(led->getValue(), 0.f);
@@ -62,9 +42,9 @@ TEST_F(LedTest, ALampShowsOnlyWhatItIsGivenAndValuesBelowOneStepReadAsOff) {
   lamp->setValue(0.f);
   driver->click(CPoint(15, 15));
   EXPECT_TRUE(takeLog().empty());
-  EXPECT_EQ(shownAt(15, 15), 0);
+  EXPECT_EQ(shownAt(15, 15, 2), 0);
   lamp->setValue(1.f);
-  EXPECT_EQ(shownAt(15, 15), 1);
+  EXPECT_EQ(shownAt(15, 15, 2), 1);
   // Values below one step read as off, and only changes mark it dirty.
   CLed* led = lamp;
   led->setValue(0.0078f);
@@ -115,8 +95,8 @@ TEST_F(LedTest, GroupMembersAreLaidOutByAngleGapAndPositionAndReportThroughTheHe
   EXPECT_FALSE(head->isOn());
   EXPECT_FALSE(head->getMember(0)->isOn());
   EXPECT_TRUE(head->getMember(1)->isOn());
-  EXPECT_EQ(shownAt(150, 15), 1);
-  EXPECT_EQ(shownAt(110, 15), 0);
+  EXPECT_EQ(shownAt(150, 15, 2), 1);
+  EXPECT_EQ(shownAt(110, 15, 2), 0);
 
   // A click on the head lights it and darkens the members.
   driver->click(CPoint(110, 15));

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "offscreenfixture.h"
-#include "probecontainer.h"
 
 namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 
 class Dispatch : public OffscreenTest {};
 

@@ -16,10 +16,7 @@ namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
 using Rects = std::vector<CRect>;
-
-CColor grey(uint8_t level) { return CColor{level, level, level, 255}; }
 
 class FrameTest : public OffscreenTest {};
 
@@ -63,7 +60,7 @@ TEST_F(FrameTest, IdleInvalidatesExactlyTheDirtyViews) {
   EXPECT_EQ(driver->pendingInvalidRects(), (Rects{CRect(0, 0, 20, 20), CRect(40, 0, 60, 20), CRect(110, 50, 130, 70)}));
   driver->render();
   EXPECT_TRUE(driver->pendingInvalidRects().empty());
-  EXPECT_EQ(driver->pixel(45, 5), grey(64));
+  EXPECT_EQ(driver->pixel(45, 5), (CColor{64, 64, 64, 255}));
   EXPECT_EQ(a->draws, 2);
   EXPECT_EQ(d->draws, 2);
   frame->idle();

@@ -9,17 +9,15 @@
 #include <vector>
 
 #include "canimknob.h"
-#include "cbitmap.h"
 #include "cknob.h"
 #include "offscreenfixture.h"
-#include "platform/cairo/cairobitmap.h"
 #include "recordinglistener.h"
-#include "testimage.h"
+#include "strip.h"
 
 namespace {
 
 using namespace VSTGUI;
-using Log = std::vector<std::string>;
+using sorel::test::Log;
 
 constexpr int32_t kTag = 7;
 const CRect kKnobRect(50, 25, 100, 75);  // centre (75, 50)
@@ -179,8 +177,8 @@ TEST_F(KnobTest, AltSwapsLinearAndCircularModeWhichFollowsTheAngle) {
   EXPECT_NEAR(knob->getValue(), 0.5f, 1e-5);
 }
 
-// A film strip whose pictures are each one flat colour, so one pixel tells
-// which picture the knob shows.
+// A film strip of flat colours, so one pixel tells which picture the knob
+// shows.
 class AnimKnobTest : public sorel::test::OffscreenTest {
  protected:
   static constexpr int kFrames = 5;
@@ -188,29 +186,17 @@ class AnimKnobTest : public sorel::test::OffscreenTest {
 
   void SetUp() override {
     OffscreenTest::SetUp();
-    std::vector<std::vector<CColor>> rows;
-    for (int i = 0; i < kFrames; ++i) rows.push_back({colourOf(i)});
-    images::registerForTest("anim-knob-test.png", sorel::test::blocksPNG(kSide, kSide, rows));
-    auto* strip = new CBitmap("anim-knob-test.png");
-    ASSERT_TRUE(strip->isLoaded());
+    CBitmap* strip = sorel::test::makeStrip("anim-knob-test.png", kFrames, kSide, kSide);
     knob = new CAnimKnob(CRect(10, 10, 10 + kSide, 10 + kSide), nullptr, 1, kFrames, kSide, strip);
     strip->forget();
     frame->addView(knob);
-  }
-
-  static CColor colourOf(int picture) {
-    return CColor{static_cast<uint8_t>(40 * picture), static_cast<uint8_t>(200 - 40 * picture), 90, 255};
   }
 
   // The picture the knob shows for `value`, read from the rendered window.
   int shownPicture(float value) {
     knob->setValue(value);
     driver->idle();
-    const CColor seen = driver->pixel(20, 20);
-    for (int i = 0; i < kFrames; ++i) {
-      if (seen == colourOf(i)) return i;
-    }
-    return -1;
+    return sorel::test::frameShown(driver->pixel(20, 20), kFrames);
   }
 
   CAnimKnob* knob = nullptr;

@@ -2,7 +2,6 @@
 // display holds. (The read-outs draw their own back and keep their own text.)
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 #include "ctextlabel.h"
@@ -35,18 +34,10 @@ class DisplayTest : public sorel::test::OffscreenTest {
 
   // The box of the white text's pixels in the window.
   InkBox whiteInk() const {
-    InkBox box{200, 100, -1, -1};
-    for (int y = 0; y < 100; ++y) {
-      for (int x = 0; x < 200; ++x) {
-        const CColor c = at(x, y);
-        if (c.red + c.green + c.blue <= 3 * 128) continue;
-        box.left = std::min(box.left, x);
-        box.top = std::min(box.top, y);
-        box.right = std::max(box.right, x);
-        box.bottom = std::max(box.bottom, y);
-      }
-    }
-    return box;
+    return sorel::test::inkBox(200, 100, [this](int x, int y) {
+      const CColor c = at(x, y);
+      return c.red + c.green + c.blue > 3 * 128;
+    });
   }
 
   // A label of kField with white "8888" on black, after `configure`.

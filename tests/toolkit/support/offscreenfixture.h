@@ -15,6 +15,9 @@
 
 namespace sorel::test {
 
+// What the probe views, the recording editor and listeners logged, in order.
+using Log = std::vector<std::string>;
+
 class OffscreenTest : public ::testing::Test {
  protected:
   void SetUp() override { openFrame(VSTGUI::CRect(0, 0, 200, 100)); }
@@ -45,8 +48,8 @@ class OffscreenTest : public ::testing::Test {
   }
 
   // The log so far, emptied; hover entries only when asked for.
-  std::vector<std::string> takeLog(bool withHover = false) {
-    std::vector<std::string> taken;
+  Log takeLog(bool withHover = false) {
+    Log taken;
     for (const std::string& entry : log) {
       const bool hover = entry.ends_with(" enter") || entry.ends_with(" exit");
       if (withHover || !hover) taken.push_back(entry);
@@ -55,7 +58,7 @@ class OffscreenTest : public ::testing::Test {
     return taken;
   }
 
-  std::vector<std::string> log;
+  Log log;
   RecordingEditor editor{&log};
   VSTGUI::CFrame* frame = nullptr;
   std::unique_ptr<VSTGUI::offscreen::Driver> driver;

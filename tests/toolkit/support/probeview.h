@@ -1,7 +1,7 @@
-// A view that fills itself with one colour and logs what reaches it:
-// "<name> down x,y", "move", "up", "enter", "exit", "focus", "blur", "wheel",
-// "key". Its answers can be set per test, and so can an extra action on
-// mouse down.
+// Probe views that log what reaches them. ProbeView fills itself with one
+// colour and logs "<name> down x,y", "move", "up", "enter", "exit", "focus",
+// "blur", "wheel", "key"; its answers can be set per test, and so can an
+// extra action on mouse down. ProbeContainer logs "enter" and "exit" only.
 #pragma once
 
 #include <functional>
@@ -10,14 +10,38 @@
 
 #include "cdrawcontext.h"
 #include "cview.h"
+#include "cviewcontainer.h"
 
 namespace sorel::test {
 
-class ProbeView : public VSTGUI::CView {
+// `Base` logging "<name> enter" and "<name> exit".
+template <class Base>
+class HoverLogging : public Base {
+ public:
+  HoverLogging(const VSTGUI::CRect& rect, std::string viewName, std::vector<std::string>* sharedLog)
+      : Base(rect), name(std::move(viewName)), log(sharedLog) {}
+
+  VSTGUI::CMouseEventResult onMouseEntered(VSTGUI::CPoint&, const VSTGUI::CButtonState&) override {
+    log->push_back(name + " enter");
+    return VSTGUI::kMouseEventHandled;
+  }
+  VSTGUI::CMouseEventResult onMouseExited(VSTGUI::CPoint&, const VSTGUI::CButtonState&) override {
+    log->push_back(name + " exit");
+    return VSTGUI::kMouseEventHandled;
+  }
+
+ protected:
+  std::string name;
+  std::vector<std::string>* log;
+};
+
+using ProbeContainer = HoverLogging<VSTGUI::CViewContainer>;
+
+class ProbeView : public HoverLogging<VSTGUI::CView> {
  public:
   ProbeView(const VSTGUI::CRect& rect, std::string viewName, std::vector<std::string>* sharedLog,
             VSTGUI::CColor fill = VSTGUI::kWhiteCColor)
-      : CView(rect), name(std::move(viewName)), log(sharedLog), color(fill) {
+      : HoverLogging(rect, std::move(viewName), sharedLog), color(fill) {
     ++alive;
   }
   ~ProbeView() override { --alive; }
@@ -33,14 +57,6 @@ class ProbeView : public VSTGUI::CView {
   }
   VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, const VSTGUI::CButtonState&) override {
     record("up", where);
-    return VSTGUI::kMouseEventHandled;
-  }
-  VSTGUI::CMouseEventResult onMouseEntered(VSTGUI::CPoint&, const VSTGUI::CButtonState&) override {
-    log->push_back(name + " enter");
-    return VSTGUI::kMouseEventHandled;
-  }
-  VSTGUI::CMouseEventResult onMouseExited(VSTGUI::CPoint&, const VSTGUI::CButtonState&) override {
-    log->push_back(name + " exit");
     return VSTGUI::kMouseEventHandled;
   }
   bool onWheel(const VSTGUI::CPoint& where, const float&, const VSTGUI::CButtonState&) override {
@@ -75,8 +91,6 @@ class ProbeView : public VSTGUI::CView {
                    std::to_string(static_cast<int>(where.y)));
   }
 
-  std::string name;
-  std::vector<std::string>* log;
   VSTGUI::CColor color;
 };
 

@@ -10,17 +10,15 @@ namespace sorel::test {
 
 class RecordingEditor : public VSTGUI::VSTGUIEditorInterface {
  public:
-  explicit RecordingEditor(std::vector<std::string>* sharedLog = nullptr) : log(sharedLog ? sharedLog : &own) {}
+  explicit RecordingEditor(std::vector<std::string>* sharedLog) : log(sharedLog) {}
 
   int32_t getKnobMode() const override { return knobMode; }
   void beginEdit(int32_t index) override { log->push_back("editor begin " + std::to_string(index)); }
   void endEdit(int32_t index) override { log->push_back("editor end " + std::to_string(index)); }
-  const std::vector<std::string>& entries() const { return *log; }
 
   int32_t knobMode = -1;
 
  private:
-  std::vector<std::string> own;
   std::vector<std::string>* log;
 };
 

@@ -11,7 +11,7 @@ namespace sorel::test {
 
 class RecordingListener : public VSTGUI::CControlListener {
  public:
-  explicit RecordingListener(std::vector<std::string>* sharedLog = nullptr) : log(sharedLog ? sharedLog : &own) {}
+  explicit RecordingListener(std::vector<std::string>* sharedLog) : log(sharedLog) {}
 
   void valueChanged(VSTGUI::CControl* control) override {
     char text[64];
@@ -24,10 +24,8 @@ class RecordingListener : public VSTGUI::CControlListener {
   void controlEndEdit(VSTGUI::CControl* control) override {
     log->push_back("end " + std::to_string(control->getTag()));
   }
-  const std::vector<std::string>& entries() const { return *log; }
 
  private:
-  std::vector<std::string> own;
   std::vector<std::string>* log;
 };
 

@@ -29,6 +29,10 @@ std::vector<unsigned char> blocksPNG(int blockWidth, int blockHeight,
     }
   }
   cairo_destroy(cr);
+  return pngOf(surface);
+}
+
+std::vector<unsigned char> pngOf(cairo_surface_t* surface) {
   std::vector<unsigned char> png;
   cairo_surface_write_to_png_stream(surface, append, &png);
   cairo_surface_destroy(surface);
@@ -47,10 +51,15 @@ VSTGUI::CColor pixelOf(cairo_surface_t* surface, int x, int y) {
 }
 
 InkBox inkBox(cairo_surface_t* surface, uint8_t threshold) {
-  InkBox box{cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface), -1, -1};
-  for (int y = 0; y < cairo_image_surface_get_height(surface); ++y) {
-    for (int x = 0; x < cairo_image_surface_get_width(surface); ++x) {
-      if (pixelOf(surface, x, y).alpha <= threshold) continue;
+  return inkBox(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface),
+                [surface, threshold](int x, int y) { return pixelOf(surface, x, y).alpha > threshold; });
+}
+
+InkBox inkBox(int width, int height, const std::function<bool(int x, int y)>& inked) {
+  InkBox box{width, height, -1, -1};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (!inked(x, y)) continue;
       box.left = std::min(box.left, x);
       box.top = std::min(box.top, y);
       box.right = std::max(box.right, x);

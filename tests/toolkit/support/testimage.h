@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <vector>
 
 #include "ccolor.h"
@@ -21,6 +22,9 @@ constexpr VSTGUI::CColor kYellow{255, 255, 0, 255}, kClear{0, 0, 0, 0};
 std::vector<unsigned char> blocksPNG(int blockWidth, int blockHeight,
                                      const std::vector<std::vector<VSTGUI::CColor>>& rows);
 
+// `surface` encoded as PNG; the surface is destroyed.
+std::vector<unsigned char> pngOf(cairo_surface_t* surface);
+
 // The un-premultiplied colour of one pixel of an ARGB32 image surface.
 VSTGUI::CColor pixelOf(cairo_surface_t* surface, int x, int y);
 
@@ -31,6 +35,8 @@ struct InkBox {
   bool empty() const { return right < left; }
 };
 InkBox inkBox(cairo_surface_t* surface, uint8_t threshold = 64);
+// The same over a width x height image whose inked pixels `inked` tells.
+InkBox inkBox(int width, int height, const std::function<bool(int x, int y)>& inked);
 
 // A transparent ARGB32 image with a cairo draw context drawing into it.
 class ImageCanvas {

@@ -1,5 +1,5 @@
-// Picture strips for the control tests: every frame one flat colour, so a
-// single pixel tells which frame a control drew.
+// Picture strips for the control and knob tests: every frame one flat
+// colour, so a single pixel tells which frame a control drew.
 #pragma once
 
 #include <string>
