@@ -91,6 +91,8 @@ void AudioEffect::setParameterAutomated(VstInt32 index, float value) {
 void AudioEffect::beginEdit(VstInt32 index) { callHost(audioMasterBeginEdit, index); }
 void AudioEffect::endEdit(VstInt32 index) { callHost(audioMasterEndEdit, index); }
 
+// One case per opcode, each a line or two: longer than a function should be,
+// but read best as the one table it is.
 VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
   auto* text = static_cast<char*>(ptr);
   switch (opcode) {

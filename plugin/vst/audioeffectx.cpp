@@ -45,6 +45,8 @@ bool AudioEffectX::sizeWindow(VstInt32 width, VstInt32 height) {
   return callHost(audioMasterSizeWindow, width, height) != 0;
 }
 
+// One case per opcode, each a line or two: longer than a function should be,
+// but read best as the one table it is.
 VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
   auto* text = static_cast<char*>(ptr);
   switch (opcode) {
