@@ -7,6 +7,7 @@
 
 #include "loaded_plugin.h"
 #include "lv2host.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
@@ -17,8 +18,18 @@ struct Setting {
 };
 // The Mid/Side page with split band, both volumes off unity, shaping modules
 // in every set, and "vol in" boosted on the wide range.
-constexpr Setting kShaping[] = {{1, 1.0f / 128}, {86, 1.0f / 128}, {3, 0.35f}, {12, 0.5f}, {18, 0.4f}, {36, 0.6f},
-                                {37, 0.3f},      {42, 0.45f},      {54, 0.9f}, {66, 0.7f}, {84, 1.0f}, {2, 0.9f}};
+constexpr Setting kShaping[] = {{kPage, kWholeStep},
+                                {kAntiAlias, kWholeStep},
+                                {kVolOut, 0.35f},
+                                {kInRange, 1.0f},
+                                {kVolIn, 0.9f},
+                                {moduleParam(kStereoBase, kSaltModule), 0.5f},
+                                {moduleParam(kStereoBase, kPepperModule), 0.4f},
+                                {moduleParam(kMidBase, kSaltModule), 0.6f},
+                                {moduleParam(kMidBase, kSaltModule, kFlavour), 0.3f},
+                                {moduleParam(kMidBase, kPepperModule), 0.45f},
+                                {moduleParam(kMidBase, kChiliModule), 0.9f},
+                                {moduleParam(kSideBase, kPepperModule), 0.7f}};
 
 class Lv2Dsp : public LoadedPlugin, public ::testing::WithParamInterface<int> {
  protected:

@@ -1,6 +1,8 @@
 // The built plug-in's editor in a real X11 parent window, as a Linux host
 // shows it: opened through the dispatcher, idled, dragged with real pointer
-// events, automated by the host, and photographed.
+// events, automated by the host, and photographed. (What a drag or a click
+// sends the host is the editor's, checked off-screen; a real click on a
+// switch is sorel-render's editing test.)
 // clang-format off
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>  // after gtest: its macros (None, Bool) clash with gtest's names
@@ -21,7 +23,9 @@
 
 #include "host.h"
 #include "hostwindow.h"
+#include "loaded_plugin.h"
 #include "param_index.h"
+#include "scopedenv.h"
 #include "screenshot.h"
 #include "toolrunner.h"
 #include "waituntil.h"
@@ -35,12 +39,9 @@ class PluginEditor : public ::testing::Test {
   void SetUp() override {
     if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
     ASSERT_TRUE(server.start());
-    std::string error;
-    auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-    ASSERT_TRUE(library) << error;
     host.setRecording(true);
-    effect = host::HostedEffect::create(library, host, &error);
-    ASSERT_TRUE(effect) << error;
+    effect = host::HostedEffect::create(test::pluginLibrary(), host, nullptr);
+    ASSERT_TRUE(effect);
     effect->start(48000.f, 512);
   }
 
@@ -110,30 +111,19 @@ class CountingDisplay {
 TEST(PluginConstruction, BuildingAndRunningTheEffectMakesNoDisplayConnection) {
   CountingDisplay display;
   ASSERT_TRUE(display.listening());
-  const char* previous = std::getenv("DISPLAY");
-  const std::string saved = previous ? previous : "";
-  setenv("DISPLAY", display.name().c_str(), 1);
-  {
-    std::string error;
-    auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-    ASSERT_TRUE(library) << error;
-    host::Host host;
-    auto effect = host::HostedEffect::create(library, host, &error);
-    ASSERT_TRUE(effect) << error;
-    effect->start(48000.f, 512);
-    ERect* rect = nullptr;
-    EXPECT_EQ(effect->dispatch(effEditGetRect, 0, 0, &rect), 1);
-    effect->dispatch(effEditIdle);
-  }
-  if (previous) {
-    setenv("DISPLAY", saved.c_str(), 1);
-  } else {
-    unsetenv("DISPLAY");
-  }
+  const ScopedEnv counted("DISPLAY", display.name().c_str());
+  host::Host host;
+  auto effect = host::HostedEffect::create(test::pluginLibrary(), host, nullptr);
+  ASSERT_TRUE(effect);
+  effect->start(48000.f, 512);
+  ERect* rect = nullptr;
+  EXPECT_EQ(effect->dispatch(effEditGetRect, 0, 0, &rect), 1);
+  effect->dispatch(effEditIdle);
+  effect.reset();
   EXPECT_EQ(display.connections(), 0);
 }
 
-TEST_F(PluginEditor, OpensInTheHostsWindowFollowsTheHostAndAutomatesFromADragAndAClick) {
+TEST_F(PluginEditor, OpensInTheHostsWindowFollowsTheHostAndAutomatesFromADrag) {
   ERect* rect = nullptr;
   ASSERT_EQ(effect->dispatch(effEditGetRect, 0, 0, &rect), 1);
   const int width = rect->right - rect->left;
@@ -169,29 +159,10 @@ TEST_F(PluginEditor, OpensInTheHostsWindowFollowsTheHostAndAutomatesFromADragAnd
   }
   ASSERT_TRUE(xdotool({"mouseup", "1"}));
   ASSERT_TRUE(idleUntil([&] { return !host.calls(audioMasterEndEdit).empty(); }));
-  const auto begins = host.calls(audioMasterBeginEdit);
-  const auto ends = host.calls(audioMasterEndEdit);
-  ASSERT_EQ(begins.size(), 1u);
-  ASSERT_EQ(ends.size(), 1u);
-  EXPECT_EQ(begins[0].index, 12);
-  EXPECT_EQ(ends[0].index, 12);
-  EXPECT_FALSE(host.calls(audioMasterAutomate).empty());
+  EXPECT_EQ(host.calls(audioMasterBeginEdit).size(), 1u);
+  EXPECT_EQ(host.calls(audioMasterEndEdit).size(), 1u);
   EXPECT_NEAR(effect->getParameter(kStereoBase), 0.2f, 1e-6);
   EXPECT_TRUE(writeWindowPNG(parent.getDisplay(), editor, width, height, SOREL_TEST_OUTPUT "/editor-x11-dragged.png"));
-
-  // A real click on Salt's on/off switch (tag 74, 32 x 16 at 174, 92) turns
-  // Salt off at the host, in one automation.
-  ASSERT_EQ(effect->getParameter(test::moduleParam(kStereoBase, test::kSaltModule, test::kOn)), 1.f);
-  host.clearCalls();
-  ASSERT_TRUE(parent.pointerAt(editor, 190, 100));
-  effect->dispatch(effEditIdle);
-  ASSERT_TRUE(xdotool({"click", "1"}));
-  ASSERT_TRUE(idleUntil([&] { return !host.calls(audioMasterEndEdit).empty(); }));
-  const auto automated = host.calls(audioMasterAutomate);
-  ASSERT_EQ(automated.size(), 1u);
-  EXPECT_EQ(automated[0].index, 14);
-  EXPECT_EQ(automated[0].opt, 0.f);
-  EXPECT_EQ(effect->getParameter(test::moduleParam(kStereoBase, test::kSaltModule, test::kOn)), 0.f);
 
   effect->dispatch(effEditClose);
   EXPECT_EQ(parent.editorWindow(), 0u);

@@ -19,9 +19,10 @@
 #include "editsession.h"
 #include "host.h"
 #include "hostwindow.h"
+#include "loaded_plugin.h"
 #include "param_index.h"
-#include "platform/x11/x11errortrap.h"
 #include "preset.h"
+#include "scopedenv.h"
 #include "screenshot.h"
 #include "toolrunner.h"
 #include "waituntil.h"
@@ -32,7 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kStereoSugarOn = test::moduleParam(kStereoBase, test::kSugarModule, test::kOn);
-using VSTGUI::x11::X11ErrorTrap;  // the windows come and go under the test: an X error must not end it
 
 // Polls `done` every 10 ms for up to ten seconds.
 bool waitFor(const std::function<bool()>& done) { return waitUntil(done, 10000); }
@@ -40,8 +40,7 @@ bool waitFor(const std::function<bool()>& done) { return waitUntil(done, 10000);
 // A fresh, opened instance of the built plug-in.
 struct FreshPlugin {
   FreshPlugin() {
-    std::string error;
-    effect = host::HostedEffect::create(host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error), host, &error);
+    effect = host::HostedEffect::create(test::pluginLibrary(), host, nullptr);
     if (effect) effect->dispatch(effOpen);
   }
   host::Host host;
@@ -92,17 +91,7 @@ class RenderEdit : public ::testing::Test {
   // The top-level window whose title names what closing saves.
   Window findEditWindow() {
     Window found = 0;
-    waitFor([&] {
-      X11ErrorTrap trap(display);
-      for (const Window candidate : childrenOf(display, DefaultRootWindow(display))) {
-        char* name = nullptr;
-        if (XFetchName(display, candidate, &name) && name) {
-          if (std::string(name).find("close to save") != std::string::npos) found = candidate;
-          XFree(name);
-        }
-      }
-      return found != 0;
-    });
+    waitFor([&] { return (found = topLevelNamed(display, "close to save")) != 0; });
     return found;
   }
 
@@ -207,13 +196,10 @@ TEST_F(RenderEdit, ASignalEndsEditingAndSavesWhatTheSettingsAloneWouldSave) {
 }
 
 TEST(RenderEditWithoutDisplay, FailsAtOnceAndWritesNothing) {
-  const char* had = std::getenv("DISPLAY");
-  const std::string previous = had ? had : "";
-  unsetenv("DISPLAY");
+  const ScopedEnv noDisplay("DISPLAY", nullptr);
   const std::string out = (fs::temp_directory_path() / ("sorel-edit-" + std::to_string(::getpid()) + ".fxp")).string();
   EXPECT_FALSE(runProgram(SOREL_RENDER_PATH, {"--edit", "--save-preset", out}, 10000));
   EXPECT_FALSE(fs::exists(out));
-  if (had) setenv("DISPLAY", previous.c_str(), 1);
 }
 
 // A size an X window cannot take (over 16 bits, or cut from a 64-bit value)

@@ -1,11 +1,9 @@
 // The X11 frame on a real (virtual) X server: a host window, a frame opened
 // on it through the native back-end, input synthesized by xdotool at screen
 // positions, and the window's pixels read back from the server.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +15,7 @@
 #include "hostwindow.h"
 #include "platform/x11/x11errortrap.h"
 #include "platform/x11/x11frame.h"
+#include "scopedenv.h"
 #include "toolrunner.h"
 #include "waituntil.h"
 #include "xvfbserver.h"
@@ -26,6 +25,7 @@ namespace {
 using namespace VSTGUI;
 using sorel::testing::HostWindow;
 using sorel::testing::inputFocus;
+using sorel::testing::ScopedEnv;
 using sorel::testing::waitUntil;
 using sorel::testing::xdotool;
 using sorel::testing::XvfbServer;
@@ -183,16 +183,6 @@ Window show(const HostWindow& host, OpenEditor& editor, int x, int y) {
   if (!editor.open(host.handle())) return 0;
   const Window window = editor.window()->getWindow();
   return idleUntil(editor, [&] { return host.pixel(window, x, y) == kRed; }) ? window : 0;
-}
-
-// Open file descriptors of this process.
-int openDescriptors() {
-  int count = 0;
-  if (DIR* dir = opendir("/proc/self/fd")) {
-    while (readdir(dir)) ++count;
-    closedir(dir);
-  }
-  return count;
 }
 
 class X11FrameTest : public ::testing::Test {
@@ -425,7 +415,6 @@ TEST_F(X11FrameTest, TheFramesXErrorsStayItsOwnAndOthersReachTheHostsHandler) {
     trap.sync();
     EXPECT_EQ(trap.errorCount(), 1);
     EXPECT_TRUE(trap.watchedFailed());
-    EXPECT_EQ(trap.firstErrorCode(), BadWindow);
     {
       x11::X11ErrorTrap inner(hosts);  // nested, for another connection
       XUnmapWindow(ours, missing);
@@ -447,14 +436,12 @@ TEST_F(X11FrameTest, OpenFailsCleanlyWithoutADisplayOrAParent) {
     EXPECT_FALSE(editor.open(reinterpret_cast<void*>(uintptr_t{0x3fffff}))) << "no such window";
     EXPECT_FALSE(editor.frame->isOpen());
   }
-  const std::string display = std::getenv("DISPLAY");
-  unsetenv("DISPLAY");
   {
+    const ScopedEnv noDisplay("DISPLAY", nullptr);
     OpenEditor editor(CRect(0, 0, 100, 100), CRect(0, 0, 50, 50), 1);
     EXPECT_FALSE(editor.open(host.handle()));
     editor.idle();
   }
-  setenv("DISPLAY", display.c_str(), 1);
   OpenEditor editor(CRect(0, 0, 100, 100), CRect(0, 0, 50, 50), 1);
   EXPECT_TRUE(editor.open(host.handle())) << "the display is back";
 }
@@ -485,19 +472,6 @@ TEST_F(X11FrameTest, AHandlerClosingTheEditorStopsThePump) {
   EXPECT_EQ(presses, 1);
   platform->forget();
   delete editor;
-}
-
-TEST_F(X11FrameTest, OpeningAndClosingManyTimesLeaksNothing) {
-  HostWindow host(10, 10, 120, 80);
-  int descriptorsBefore = 0;
-  for (int i = 0; i < 201; ++i) {
-    if (i == 1) descriptorsBefore = openDescriptors();  // after what the first open sets up for good
-    OpenEditor editor(CRect(0, 0, 120, 80), CRect(10, 10, 60, 60), 1);
-    ASSERT_TRUE(editor.open(host.handle())) << i;
-    editor.idle();
-    editor.idle();
-  }
-  EXPECT_EQ(openDescriptors(), descriptorsBefore) << "every display connection was closed";
 }
 
 }  // namespace

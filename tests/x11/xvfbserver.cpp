@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 
 #include "toolrunner.h"
@@ -63,11 +62,7 @@ bool XvfbServer::start() {
     return false;
   }
   name = ":" + number;
-  if (const char* current = std::getenv("DISPLAY")) {
-    hadDisplay = true;
-    previousDisplay = current;
-  }
-  setenv("DISPLAY", name.c_str(), 1);
+  displaySetting.emplace("DISPLAY", name.c_str());
   return true;
 }
 
@@ -79,13 +74,7 @@ void XvfbServer::stop() {
     }
   }
   pid = -1;
-  if (!name.empty()) {
-    if (hadDisplay) {
-      setenv("DISPLAY", previousDisplay.c_str(), 1);
-    } else {
-      unsetenv("DISPLAY");
-    }
-  }
+  displaySetting.reset();
   name.clear();
 }
 

@@ -4,7 +4,10 @@
 
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
+
+#include "scopedenv.h"
 
 namespace sorel::testing {
 
@@ -28,8 +31,7 @@ class XvfbServer {
  private:
   pid_t pid = -1;
   std::string name;
-  std::string previousDisplay;
-  bool hadDisplay = false;
+  std::optional<ScopedEnv> displaySetting;
 };
 
 }  // namespace sorel::testing
