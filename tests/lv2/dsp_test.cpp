@@ -58,9 +58,6 @@ class Lv2Dsp : public LoadedPlugin, public ::testing::WithParamInterface<int> {
     x.resize(static_cast<std::size_t>(channels()));
     return x;
   }
-  static void setDefaults(Lv2Instance& lv2) {
-    for (int i = 0; i < kNumParams; ++i) lv2.controls[i] = kParamTable[i].defaultValue;
-  }
   static void setShaping(Lv2Instance& lv2) {
     for (const Setting& s : kShaping) lv2.controls[s.index] = s.value;
   }
@@ -78,7 +75,6 @@ TEST_P(Lv2Dsp, RendersAsTheVstLibraryInAnyBlockLength) {
     Lv2Instance lv2(variant());
     ASSERT_TRUE(lv2.ok());
     lv2.connectControls();
-    setDefaults(lv2);
     setShaping(lv2);
     EXPECT_EQ(lv2.process(in, block), want) << "blocks of " << block;
     EXPECT_EQ(lv2.latency, 1.0f);  // the split band's delay
@@ -99,7 +95,6 @@ TEST_P(Lv2Dsp, PortsConnectedLateOrNotAtAll) {
   EXPECT_EQ(lv2.process(first, 100), vstProcess(*reference, first));
 
   lv2.connectControls();
-  setDefaults(lv2);
   setShaping(lv2);
   lv2.connect(lv2::kFirstAudioPort, nullptr);
   lv2.connect(lv2::firstOutputPort(variant()), nullptr);
@@ -127,7 +122,6 @@ TEST_P(Lv2Dsp, StateIsTheChunkAndRestoresAtAnotherRate) {
   Lv2Instance lv2(variant());
   ASSERT_TRUE(lv2.ok());
   lv2.connectControls();
-  setDefaults(lv2);
   setShaping(lv2);
   lv2.process(input(64), 64);
   Bytes saved;
@@ -141,7 +135,6 @@ TEST_P(Lv2Dsp, StateIsTheChunkAndRestoresAtAnotherRate) {
   Lv2Instance restored(variant(), 96000.0);
   ASSERT_TRUE(restored.ok());
   restored.connectControls();
-  setDefaults(restored);
   restored.process(input(64), 64);
   ASSERT_EQ(restored.restore(saved), LV2_STATE_SUCCESS);
   const Channels in = input(2000), more = input(500, 9);
@@ -199,7 +192,6 @@ TEST_P(Lv2Dsp, RangeSwitchLowersAVolumeOnlyWhenMovedAlone) {
     Lv2Instance lv2(variant());
     ASSERT_TRUE(lv2.ok());
     lv2.connectControls();
-    setDefaults(lv2);
     lv2.controls[kVolIn] = 0.8f;
     if (!together) {
       lv2.process(input(4), 4);
