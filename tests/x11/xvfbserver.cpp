@@ -61,8 +61,7 @@ bool XvfbServer::start() {
     stop();
     return false;
   }
-  name = ":" + number;
-  displaySetting.emplace("DISPLAY", name.c_str());
+  displaySetting.emplace("DISPLAY", (":" + number).c_str());
   return true;
 }
 
@@ -75,7 +74,6 @@ void XvfbServer::stop() {
   }
   pid = -1;
   displaySetting.reset();
-  name.clear();
 }
 
 }  // namespace sorel::testing

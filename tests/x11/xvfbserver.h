@@ -5,7 +5,6 @@
 #include <sys/types.h>
 
 #include <optional>
-#include <string>
 
 #include "scopedenv.h"
 
@@ -25,12 +24,9 @@ class XvfbServer {
   bool start();
   // Ends the server and restores DISPLAY.
   void stop();
-  // ":N" while running.
-  const std::string& display() const { return name; }
 
  private:
   pid_t pid = -1;
-  std::string name;
   std::optional<ScopedEnv> displaySetting;
 };
 
