@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "cparamdisplay.h"
 #include "editor_host.h"
