@@ -18,7 +18,6 @@ TEST(Lv2AudioThread, RunAllocatesLocksAndCallsTheKernelNever) {
   Lv2Instance lv2(lv2::kVariants[0]);
   ASSERT_TRUE(lv2.ok());
   lv2.connectControls();
-  for (int i = 0; i < kNumParams; ++i) lv2.controls[i] = kParamTable[i].defaultValue;
   lv2.controls[kCompValidA + 1] = 1.0f;
   std::mt19937 random(5);
   std::uniform_real_distribution<float> sample(-1.2f, 1.2f);

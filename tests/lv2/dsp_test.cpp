@@ -7,6 +7,7 @@
 
 #include "loaded_plugin.h"
 #include "lv2host.h"
+#include "param_index.h"
 
 namespace sorel::test {
 namespace {
@@ -17,8 +18,18 @@ struct Setting {
 };
 // The Mid/Side page with split band, both volumes off unity, shaping modules
 // in every set, and "vol in" boosted on the wide range.
-constexpr Setting kShaping[] = {{1, 1.0f / 128}, {86, 1.0f / 128}, {3, 0.35f}, {12, 0.5f}, {18, 0.4f}, {36, 0.6f},
-                                {37, 0.3f},      {42, 0.45f},      {54, 0.9f}, {66, 0.7f}, {84, 1.0f}, {2, 0.9f}};
+constexpr Setting kShaping[] = {{kPage, kWholeStep},
+                                {kAntiAlias, kWholeStep},
+                                {kVolOut, 0.35f},
+                                {kInRange, 1.0f},
+                                {kVolIn, 0.9f},
+                                {moduleParam(kStereoBase, kSaltModule), 0.5f},
+                                {moduleParam(kStereoBase, kPepperModule), 0.4f},
+                                {moduleParam(kMidBase, kSaltModule), 0.6f},
+                                {moduleParam(kMidBase, kSaltModule, kFlavour), 0.3f},
+                                {moduleParam(kMidBase, kPepperModule), 0.45f},
+                                {moduleParam(kMidBase, kChiliModule), 0.9f},
+                                {moduleParam(kSideBase, kPepperModule), 0.7f}};
 
 class Lv2Dsp : public LoadedPlugin, public ::testing::WithParamInterface<int> {
  protected:
@@ -47,9 +58,6 @@ class Lv2Dsp : public LoadedPlugin, public ::testing::WithParamInterface<int> {
     x.resize(static_cast<std::size_t>(channels()));
     return x;
   }
-  static void setDefaults(Lv2Instance& lv2) {
-    for (int i = 0; i < kNumParams; ++i) lv2.controls[i] = kParamTable[i].defaultValue;
-  }
   static void setShaping(Lv2Instance& lv2) {
     for (const Setting& s : kShaping) lv2.controls[s.index] = s.value;
   }
@@ -67,7 +75,6 @@ TEST_P(Lv2Dsp, RendersAsTheVstLibraryInAnyBlockLength) {
     Lv2Instance lv2(variant());
     ASSERT_TRUE(lv2.ok());
     lv2.connectControls();
-    setDefaults(lv2);
     setShaping(lv2);
     EXPECT_EQ(lv2.process(in, block), want) << "blocks of " << block;
     EXPECT_EQ(lv2.latency, 1.0f);  // the split band's delay
@@ -88,7 +95,6 @@ TEST_P(Lv2Dsp, PortsConnectedLateOrNotAtAll) {
   EXPECT_EQ(lv2.process(first, 100), vstProcess(*reference, first));
 
   lv2.connectControls();
-  setDefaults(lv2);
   setShaping(lv2);
   lv2.connect(lv2::kFirstAudioPort, nullptr);
   lv2.connect(lv2::firstOutputPort(variant()), nullptr);
@@ -116,7 +122,6 @@ TEST_P(Lv2Dsp, StateIsTheChunkAndRestoresAtAnotherRate) {
   Lv2Instance lv2(variant());
   ASSERT_TRUE(lv2.ok());
   lv2.connectControls();
-  setDefaults(lv2);
   setShaping(lv2);
   lv2.process(input(64), 64);
   Bytes saved;
@@ -130,7 +135,6 @@ TEST_P(Lv2Dsp, StateIsTheChunkAndRestoresAtAnotherRate) {
   Lv2Instance restored(variant(), 96000.0);
   ASSERT_TRUE(restored.ok());
   restored.connectControls();
-  setDefaults(restored);
   restored.process(input(64), 64);
   ASSERT_EQ(restored.restore(saved), LV2_STATE_SUCCESS);
   const Channels in = input(2000), more = input(500, 9);
@@ -188,7 +192,6 @@ TEST_P(Lv2Dsp, RangeSwitchLowersAVolumeOnlyWhenMovedAlone) {
     Lv2Instance lv2(variant());
     ASSERT_TRUE(lv2.ok());
     lv2.connectControls();
-    setDefaults(lv2);
     lv2.controls[kVolIn] = 0.8f;
     if (!together) {
       lv2.process(input(4), 4);

@@ -19,6 +19,7 @@
 
 #include "host.h"
 #include "hostwindow.h"
+#include "loaded_plugin.h"
 #include "screenshot.h"
 #include "toolrunner.h"
 #include "waituntil.h"
@@ -41,21 +42,6 @@ struct Started {
     pid = -1;
   }
 };
-
-std::string nameOf(Display* display, Window w) {
-  char* name = nullptr;
-  std::string out;
-  if (XFetchName(display, w, &name) && name) out = name;
-  if (name) XFree(name);
-  return out;
-}
-
-// The top-level window called `name`, or 0.
-Window topLevel(Display* display, const std::string& name) {
-  for (Window w : childrenOf(display, DefaultRootWindow(display)))
-    if (nameOf(display, w) == name) return w;
-  return 0;
-}
 
 // A mapped window inside `of` that is width x height and holds no window.
 Window leafOfSize(Display* display, Window of, int width, int height) {
@@ -88,11 +74,6 @@ std::size_t differing(const std::vector<unsigned long>& a, const std::vector<uns
   return n;
 }
 
-// A click at (x, y) of the root window.
-bool clickAt(int x, int y) {
-  return xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"});
-}
-
 class Jalv : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -113,11 +94,8 @@ class Jalv : public ::testing::Test {
                              (scratch / "jackd.log").string());
     ASSERT_GT(jackd.pid, 0);
     waitUntil([] { return false; }, 1500);  // the server up before jalv looks for it
-    std::string error;
-    auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-    ASSERT_TRUE(library) << error;
-    vst = host::HostedEffect::create(library, vstHost, &error);
-    ASSERT_TRUE(vst) << error;
+    vst = host::HostedEffect::create(test::pluginLibrary(), vstHost, nullptr);
+    ASSERT_TRUE(vst);
     vst->start(48000.f, 512);
     ERect* rect = nullptr;
     ASSERT_EQ(vst->dispatch(effEditGetRect, 0, 0, &rect), 1);
@@ -143,7 +121,7 @@ class Jalv : public ::testing::Test {
     Window editor = 0;
     waitUntil(
         [&] {
-          const Window top = topLevel(display, "SOREL");
+          const Window top = topLevelNamed(display, "SOREL");
           editor = top ? leafOfSize(display, top, width, height) : 0;
           return editor && windowPixel(display, editor, 100, 300) > 0xa0a0a0;
         },
@@ -193,16 +171,11 @@ TEST_F(Jalv, ShowsTheEditorReachesJalvAndReloadsItsState) {
   const auto edited = pixelsOf(display, editor, width, height);
   EXPECT_TRUE(writeWindowPNG(display, editor, width, height, (scratch / "jalv-edited.png").c_str()));
 
-  // jalv's File > Save, into a new folder.
+  // jalv's Save (Control+S), into a new folder.
   const fs::path saved = scratch / "state";
-  const Window top = topLevel(display, "SOREL");
-  int menuX = 0, menuY = 0;
-  ASSERT_TRUE(toRoot(display, top, 15, 12, menuX, menuY));
-  ASSERT_TRUE(clickAt(menuX, menuY));
-  waitUntil([] { return false; }, 500);
-  ASSERT_TRUE(clickAt(menuX + 20, menuY + 25));
+  ASSERT_TRUE(pointerAt(display, topLevelNamed(display, "SOREL"), 15, 12, {"key", "ctrl+s"}));  // on the menu bar
   Window dialog = 0;
-  ASSERT_TRUE(waitUntil([&] { return (dialog = topLevel(display, "Save State")) != 0; }, 5000, 50));
+  ASSERT_TRUE(waitUntil([&] { return (dialog = topLevelNamed(display, "Save State")) != 0; }, 5000, 50));
   waitUntil([] { return false; }, 500);
   XWindowAttributes a{};
   ASSERT_TRUE(XGetWindowAttributes(display, dialog, &a));

@@ -45,8 +45,12 @@ class Lv2Instance {
   Lv2Instance& operator=(const Lv2Instance&) = delete;
   bool ok() const { return handle != nullptr; }
 
+  // Every control port, holding the parameters' defaults, and the latency port.
   void connectControls() {
-    for (uint32_t i = 0; i < kNumParams; ++i) connect(i, &controls[i]);
+    for (uint32_t i = 0; i < kNumParams; ++i) {
+      controls[i] = kParamTable[i].defaultValue;
+      connect(i, &controls[i]);
+    }
     connect(lv2::kLatencyPort, &latency);
   }
   void connect(uint32_t port, void* data) { descriptor->connect_port(handle, port, data); }

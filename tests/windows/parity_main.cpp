@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host.h"
-#include "parameters.h"
+#include "param_index.h"
 #include "parity_material.h"
 
 namespace {
@@ -22,7 +22,6 @@ using sorel::host::HostedEffect;
 using sorel::parity::Scenario;
 
 constexpr int kBlock = 96, kFrames = 88200;
-constexpr int kStereoBase = 12, kMidBase = 36, kSideBase = 60, kParamsPerModule = 6;
 int failures = 0;
 
 void fail(const std::string& what) {
@@ -42,10 +41,11 @@ void configure(HostedEffect& fx, const Scenario& s) {
   fx.setParameter(kAntiAlias, s.splitBand ? kWholeStep : 0.0f);
   for (int base : {kStereoBase, kMidBase, kSideBase})
     for (int m = 0; m < 4; ++m) {
-      const int p = base + m * kParamsPerModule;
-      fx.setParameter(p, 0.3f + 0.17f * static_cast<float>(m) + 0.001f * static_cast<float>(base));
-      fx.setParameter(p + 1, 0.9f - 0.23f * static_cast<float>(m) + 0.002f * static_cast<float>(base));
-      fx.setParameter(p + 2, 1.0f);
+      fx.setParameter(test::moduleParam(base, m),
+                      0.3f + 0.17f * static_cast<float>(m) + 0.001f * static_cast<float>(base));
+      fx.setParameter(test::moduleParam(base, m, test::kFlavour),
+                      0.9f - 0.23f * static_cast<float>(m) + 0.002f * static_cast<float>(base));
+      fx.setParameter(test::moduleParam(base, m, test::kOn), 1.0f);
     }
 }
 
@@ -70,7 +70,7 @@ std::vector<float> render(HostedEffect& fx, const Scenario& s) {
   fx.start(s.sampleRate, kBlock);
   const auto in = sorel::parity::material(kFrames);
   std::vector<std::vector<float>> out(2, std::vector<float>(kFrames));
-  const int base = s.midSide ? kMidBase : kStereoBase;
+  const ParamIndex base = s.midSide ? kMidBase : kStereoBase;
   for (int at = 0, block = 0; at < kFrames; at += kBlock, ++block) {
     // Automation before every block: every amount, flavour and volume of the
     // page moves, so the coefficients are computed from thousands of
@@ -80,9 +80,10 @@ std::vector<float> render(HostedEffect& fx, const Scenario& s) {
     for (int set : {base, kSideBase}) {
       if (set == kSideBase && !s.midSide) break;
       for (int m = 0; m < 4; ++m) {
-        const int p = set + m * kParamsPerModule;
-        fx.setParameter(p, fraction(sweep * static_cast<float>(m + 1) + 0.1f * static_cast<float>(set)));
-        fx.setParameter(p + 1, fraction(sweep * 0.37f * static_cast<float>(m + 2) + 0.01f * static_cast<float>(set)));
+        fx.setParameter(test::moduleParam(set, m),
+                        fraction(sweep * static_cast<float>(m + 1) + 0.1f * static_cast<float>(set)));
+        fx.setParameter(test::moduleParam(set, m, test::kFlavour),
+                        fraction(sweep * 0.37f * static_cast<float>(m + 2) + 0.01f * static_cast<float>(set)));
       }
     }
     fx.setParameter(kVolIn, 0.2f + 0.5f * fraction(sweep * 0.11f));

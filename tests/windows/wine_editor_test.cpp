@@ -4,17 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "cparamdisplay.h"
 #include "editor_host.h"
 #include "host.h"
 #include "layout.h"
+#include "loaded_plugin.h"
+#include "param_index.h"
 #include "preset.h"
 #include "screengrab.h"
 #include "toolrunner.h"
@@ -32,6 +34,17 @@ using VSTGUI::CRect;
 
 constexpr int kSaltKnobTag = 72;
 constexpr int kVolumeInKnobTag = 108;
+
+// The real pointer to (x, y) of the screen.
+bool pointerTo(int x, int y) { return xdotool({"mousemove", std::to_string(x), std::to_string(y)}); }
+
+// `view`'s area in the editor's window.
+CRect inFrame(const VSTGUI::CView& view) {
+  CPoint topLeft = view.getViewSize().getTopLeft();
+  view.localToFrame(topLeft);
+  return CRect(topLeft.x, topLeft.y, topLeft.x + view.getViewSize().getWidth(),
+               topLeft.y + view.getViewSize().getHeight());
+}
 
 // "EDITOR left top width height"
 bool parseEditorLine(const std::string& line, Rect& r) {
@@ -62,11 +75,7 @@ std::vector<CRect> textAreas(test::EditorHost& native) {
   }
   for (const VSTGUI::CControl* control : views) {
     if (!dynamic_cast<const VSTGUI::CParamDisplay*>(control)) continue;
-    CPoint topLeft = control->getViewSize().getTopLeft();
-    CPoint bottomRight(control->getViewSize().right, control->getViewSize().bottom);
-    control->localToFrame(topLeft);
-    control->localToFrame(bottomRight);
-    areas.emplace_back(topLeft.x - 4, topLeft.y - 4, bottomRight.x + 4, bottomRight.y + 4);
+    areas.push_back(inFrame(*control).extend(4, 4));
   }
   return areas;
 }
@@ -189,8 +198,7 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndADragAndATypedValueReachTh
     Rect editor;
     ASSERT_TRUE(painted(*host, editor)) << "the editor did not open under Wine";
     // The pointer off the editor, so that no hover hint shows in the picture.
-    ASSERT_TRUE(xdotool(
-        {"mousemove", std::to_string(editor.left + editor.width + 8), std::to_string(editor.top + editor.height + 8)}));
+    ASSERT_TRUE(pointerTo(editor.left + editor.width + 8, editor.top + editor.height + 8));
     std::this_thread::sleep_for(500ms);
     ScreenGrab wine(editor, output("wine-editor-page" + std::to_string(page) + ".png"));
     ASSERT_TRUE(wine.valid());
@@ -212,12 +220,12 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndADragAndATypedValueReachTh
       const int y = editor.top + static_cast<int>(centre.y);
       // Pauses between the steps: a loaded machine must not let Wine see the
       // press before the pointer arrives, or the release before the last move.
-      ASSERT_TRUE(xdotool({"mousemove", std::to_string(x), std::to_string(y)}));
+      ASSERT_TRUE(pointerTo(x, y));
       std::this_thread::sleep_for(300ms);
       ASSERT_TRUE(xdotool({"mousedown", "1"}));
       for (int step = 1; step <= 4; ++step) {
         std::this_thread::sleep_for(150ms);
-        ASSERT_TRUE(xdotool({"mousemove", std::to_string(x), std::to_string(y - 10 * step)}));
+        ASSERT_TRUE(pointerTo(x, y - 10 * step));
       }
       std::this_thread::sleep_for(300ms);
       ASSERT_TRUE(xdotool({"mouseup", "1"}));
@@ -226,19 +234,15 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndADragAndATypedValueReachTh
       // The read-out's entry opens with everything selected: typing replaces the text.
       const VSTGUI::CControl* readout = native->gui().getReadout(kVolumeInKnobTag);
       ASSERT_NE(readout, nullptr);
-      CPoint topLeft = readout->getViewSize().getTopLeft();
-      readout->localToFrame(topLeft);
-      const Rect area{editor.left + static_cast<int>(topLeft.x), editor.top + static_cast<int>(topLeft.y),
-                      static_cast<int>(readout->getViewSize().getWidth()),
-                      static_cast<int>(readout->getViewSize().getHeight())};
-      const std::vector<std::string> away = {"mousemove", std::to_string(area.left + area.width + 40),
-                                             std::to_string(area.top - 40)};
-      ASSERT_TRUE(xdotool(away));
+      const CRect shown = inFrame(*readout);
+      const Rect area{editor.left + static_cast<int>(shown.left), editor.top + static_cast<int>(shown.top),
+                      static_cast<int>(shown.getWidth()), static_cast<int>(shown.getHeight())};
+      const auto away = [&] { return pointerTo(area.left + area.width + 40, area.top - 40); };
+      ASSERT_TRUE(away());
       std::this_thread::sleep_for(500ms);
       const ScreenGrab before(area, output("wine-readout-before.png"));
       ASSERT_TRUE(before.valid());
-      ASSERT_TRUE(xdotool(
-          {"mousemove", std::to_string(area.left + area.width / 2), std::to_string(area.top + area.height / 2)}));
+      ASSERT_TRUE(pointerTo(area.left + area.width / 2, area.top + area.height / 2));
       std::this_thread::sleep_for(300ms);
       ASSERT_TRUE(xdotool({"click", "1"}));
       std::this_thread::sleep_for(500ms);
@@ -246,7 +250,7 @@ TEST_F(WineEditor, DrawsBothPagesLikeTheLinuxEditorAndADragAndATypedValueReachTh
       ASSERT_TRUE(xdotool({"key", "Return"}));
       EXPECT_FALSE(host->waitForLine("AUTOMATE " + std::to_string(volumeIn) + " ", 10s).empty());
       // The pointer away again, then the read-out shows another text.
-      ASSERT_TRUE(xdotool(away));
+      ASSERT_TRUE(away());
       EXPECT_TRUE(changes(area, before, 10, "wine-readout-after.png"))
           << "the read-out was not redrawn with the typed value";
     }
@@ -336,7 +340,7 @@ TEST_F(WineEditor, TheEditingSessionSavesWhatWasClickedWhenItsWindowIsClosed) {
   const Rect lamp{editor.left + 574, editor.top + 96, 16, 8};
   const ScreenGrab before(lamp, output("wine-edit-switch-before.png"));
   ASSERT_TRUE(before.valid());
-  ASSERT_TRUE(xdotool({"mousemove", std::to_string(editor.left + 582), std::to_string(editor.top + 100)}));
+  ASSERT_TRUE(pointerTo(editor.left + 582, editor.top + 100));
   ASSERT_TRUE(xdotool({"click", "1"}));
   ASSERT_TRUE(changes(lamp, before, 1, "wine-edit-switch-after.png")) << "the switch was not redrawn after the click";
   ASSERT_TRUE(xdotool({"key", "alt+F4"}));
@@ -346,13 +350,11 @@ TEST_F(WineEditor, TheEditingSessionSavesWhatWasClickedWhenItsWindowIsClosed) {
   host::Preset saved;
   std::string error;
   ASSERT_TRUE(host::readPresetFile(preset, saved, &error)) << error;
-  auto library = host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error);
-  ASSERT_TRUE(library) << error;
   host::Host hostSide;
-  auto fresh = host::HostedEffect::create(library, hostSide, &error);
-  ASSERT_TRUE(fresh) << error;
+  auto fresh = host::HostedEffect::create(test::pluginLibrary(), hostSide, nullptr);
+  ASSERT_TRUE(fresh);
   fresh->dispatch(effOpen);
-  constexpr int kSugarOn = 26;
+  constexpr int kSugarOn = test::moduleParam(kStereoBase, test::kSugarModule, test::kOn);
   fresh->setParameter(kSugarOn, fresh->getParameter(kSugarOn) == 0.f ? 1.f : 0.f);
   EXPECT_EQ(saved.chunk, fresh->getChunk());
 }

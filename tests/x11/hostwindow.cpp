@@ -79,6 +79,18 @@ Window onlyChild(Display* display, Window of) {
   return children.size() == 1 ? children[0] : 0;
 }
 
+Window topLevelNamed(Display* display, const std::string& part) {
+  X11ErrorTrap trap(display);  // windows come and go meanwhile
+  for (const Window candidate : childrenOf(display, DefaultRootWindow(display))) {
+    char* name = nullptr;
+    const bool named = XFetchName(display, candidate, &name) && name;
+    const bool found = named && std::string(name).find(part) != std::string::npos;
+    if (name) XFree(name);
+    if (found) return candidate;
+  }
+  return 0;
+}
+
 Window inputFocus(Display* display) {
   Window focus = 0;
   int revert = 0;

@@ -16,6 +16,8 @@ long windowPixel(Display* display, Window of, int x, int y);
 std::vector<Window> childrenOf(Display* display, Window of);
 // The only window inside `of`, or 0.
 Window onlyChild(Display* display, Window of);
+// The top-level window whose name holds `part`, or 0.
+Window topLevelNamed(Display* display, const std::string& part);
 // The window that has the keyboard.
 Window inputFocus(Display* display);
 // A point of `inside` in root coordinates.

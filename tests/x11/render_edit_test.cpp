@@ -19,9 +19,10 @@
 #include "editsession.h"
 #include "host.h"
 #include "hostwindow.h"
+#include "loaded_plugin.h"
 #include "param_index.h"
-#include "platform/x11/x11errortrap.h"
 #include "preset.h"
+#include "scopedenv.h"
 #include "screenshot.h"
 #include "toolrunner.h"
 #include "waituntil.h"
@@ -32,7 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kStereoSugarOn = test::moduleParam(kStereoBase, test::kSugarModule, test::kOn);
-using VSTGUI::x11::X11ErrorTrap;  // the windows come and go under the test: an X error must not end it
 
 // Polls `done` every 10 ms for up to ten seconds.
 bool waitFor(const std::function<bool()>& done) { return waitUntil(done, 10000); }
@@ -40,17 +40,11 @@ bool waitFor(const std::function<bool()>& done) { return waitUntil(done, 10000);
 // A fresh, opened instance of the built plug-in.
 struct FreshPlugin {
   FreshPlugin() {
-    std::string error;
-    effect = host::HostedEffect::create(host::PluginLibrary::open(SOREL_PLUGIN_PATH, &error), host, &error);
+    effect = host::HostedEffect::create(test::pluginLibrary(), host, nullptr);
     if (effect) effect->dispatch(effOpen);
   }
   host::Host host;
   std::unique_ptr<host::HostedEffect> effect;
-};
-
-struct LoadedState {
-  std::vector<float> values;
-  std::vector<unsigned char> chunk;
 };
 
 class RenderEdit : public ::testing::Test {
@@ -92,17 +86,7 @@ class RenderEdit : public ::testing::Test {
   // The top-level window whose title names what closing saves.
   Window findEditWindow() {
     Window found = 0;
-    waitFor([&] {
-      X11ErrorTrap trap(display);
-      for (const Window candidate : childrenOf(display, DefaultRootWindow(display))) {
-        char* name = nullptr;
-        if (XFetchName(display, candidate, &name) && name) {
-          if (std::string(name).find("close to save") != std::string::npos) found = candidate;
-          XFree(name);
-        }
-      }
-      return found != 0;
-    });
+    waitFor([&] { return (found = topLevelNamed(display, "close to save")) != 0; });
     return found;
   }
 
@@ -120,19 +104,6 @@ class RenderEdit : public ::testing::Test {
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
     XFlush(display);
-  }
-
-  // The values and chunk the preset file leaves in a fresh instance.
-  static LoadedState load(const std::string& presetPath) {
-    FreshPlugin plugin;
-    host::Preset preset;
-    std::string error;
-    EXPECT_TRUE(host::readPresetFile(presetPath, preset, &error)) << error;
-    plugin.effect->setChunk(preset.chunk);
-    LoadedState state;
-    for (int i = 0; i < plugin.effect->numParams(); ++i) state.values.push_back(plugin.effect->getParameter(i));
-    state.chunk = plugin.effect->getChunk();
-    return state;
   }
 
   XvfbServer server;
@@ -171,15 +142,18 @@ TEST_F(RenderEdit, AClickAndATypedValueReachThePresetAndNothingElseChanges) {
   askToClose(window);
   ASSERT_TRUE(exitsCleanly());
 
-  const LoadedState after = load(out);
-  FreshPlugin reference;
-  ASSERT_EQ(after.values.size(), static_cast<std::size_t>(reference.effect->numParams()));
-  EXPECT_NEAR(after.values[kVolIn], 0.5 - 1.5 / 6.02, 1e-5);  // -1.5 dB in the ±3 dB range
-  EXPECT_EQ(after.values[kStereoSugarOn], reference.effect->getParameter(kStereoSugarOn) == 0.f ? 1.f : 0.f);
+  host::Preset saved;
+  std::string error;
+  ASSERT_TRUE(host::readPresetFile(out, saved, &error)) << error;
+  FreshPlugin after, reference;
+  after.effect->setChunk(saved.chunk);
+  const float volIn = after.effect->getParameter(kVolIn), sugarOn = after.effect->getParameter(kStereoSugarOn);
+  EXPECT_NEAR(volIn, 0.5 - 1.5 / 6.02, 1e-5);  // -1.5 dB in the ±3 dB range
+  EXPECT_EQ(sugarOn, reference.effect->getParameter(kStereoSugarOn) == 0.f ? 1.f : 0.f);
   // Apart from those two, the whole state (values and stores) is as it was.
-  reference.effect->setParameter(kVolIn, after.values[kVolIn]);
-  reference.effect->setParameter(kStereoSugarOn, after.values[kStereoSugarOn]);
-  EXPECT_EQ(reference.effect->getChunk(), after.chunk);
+  reference.effect->setParameter(kVolIn, volIn);
+  reference.effect->setParameter(kStereoSugarOn, sugarOn);
+  EXPECT_EQ(reference.effect->getChunk(), after.effect->getChunk());
 }
 
 TEST_F(RenderEdit, ASignalEndsEditingAndSavesWhatTheSettingsAloneWouldSave) {
@@ -207,13 +181,10 @@ TEST_F(RenderEdit, ASignalEndsEditingAndSavesWhatTheSettingsAloneWouldSave) {
 }
 
 TEST(RenderEditWithoutDisplay, FailsAtOnceAndWritesNothing) {
-  const char* had = std::getenv("DISPLAY");
-  const std::string previous = had ? had : "";
-  unsetenv("DISPLAY");
+  const ScopedEnv noDisplay("DISPLAY", nullptr);
   const std::string out = (fs::temp_directory_path() / ("sorel-edit-" + std::to_string(::getpid()) + ".fxp")).string();
   EXPECT_FALSE(runProgram(SOREL_RENDER_PATH, {"--edit", "--save-preset", out}, 10000));
   EXPECT_FALSE(fs::exists(out));
-  if (had) setenv("DISPLAY", previous.c_str(), 1);
 }
 
 // A size an X window cannot take (over 16 bits, or cut from a 64-bit value)

@@ -1,11 +1,9 @@
 // The X11 frame on a real (virtual) X server: a host window, a frame opened
 // on it through the native back-end, input synthesized by xdotool at screen
 // positions, and the window's pixels read back from the server.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,9 +12,11 @@
 #include "ccontrol.h"
 #include "cdrawcontext.h"
 #include "cframe.h"
+#include "ctextedit.h"
 #include "hostwindow.h"
 #include "platform/x11/x11errortrap.h"
 #include "platform/x11/x11frame.h"
+#include "scopedenv.h"
 #include "toolrunner.h"
 #include "waituntil.h"
 #include "xvfbserver.h"
@@ -26,13 +26,13 @@ namespace {
 using namespace VSTGUI;
 using sorel::testing::HostWindow;
 using sorel::testing::inputFocus;
+using sorel::testing::ScopedEnv;
 using sorel::testing::waitUntil;
 using sorel::testing::xdotool;
 using sorel::testing::XvfbServer;
 
 constexpr long kRed = 0xff0000;
 constexpr long kGreen = 0x00ff00;
-constexpr long kBlue = 0x0000ff;
 
 // A switch that flips on every press and shows its value as red or green;
 // it keeps what reached it.
@@ -93,43 +93,6 @@ class ToggleControl : public CControl {
   int exits = 0;
 };
 
-// A text field reduced to what the platform entry asks of it.
-class EntryField : public CView, public IPlatformTextEditCallback {
- public:
-  explicit EntryField(const CRect& rect) : CView(rect) {}
-  ~EntryField() override {
-    if (entry) entry->forget();
-  }
-
-  void draw(CDrawContext* context) override {
-    context->setFillColor(CColor{255, 0, 0, 255});
-    context->drawRect(getViewSize(), kDrawFilled);
-  }
-  CMouseEventResult onMouseDown(CPoint&, const CButtonState&) override {
-    if (!entry) entry = getFrame()->getPlatformFrame()->createPlatformTextEdit(this);
-    return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
-  }
-
-  CRect platformGetEntryRect() const override { return getViewSize(); }
-  const char* platformGetText() const override { return "old"; }
-  CFontRef platformGetFont() const override { return kNormalFont; }
-  CColor platformGetFontColor() const override { return kWhiteCColor; }
-  CColor platformGetBackColor() const override { return CColor{0, 0, 255, 255}; }
-  CHoriTxtAlign platformGetTextAlign() const override { return kLeftText; }
-  void platformLooseFocus(bool returnPressed) override {
-    committed = entry ? entry->getText() : "";
-    commitByReturn = returnPressed;
-    entry->forget();
-    entry = nullptr;
-    invalid();
-  }
-  bool platformOnKeyDown(const VstKeyCode&) override { return false; }
-
-  IPlatformTextEdit* entry = nullptr;
-  std::string committed;
-  bool commitByReturn = false;
-};
-
 // One editor's worth: a frame on a host window, with a toggle in it.
 struct OpenEditor {
   OpenEditor(const CRect& frameSize, const CRect& toggleSize, int32_t tag)
@@ -183,16 +146,6 @@ Window show(const HostWindow& host, OpenEditor& editor, int x, int y) {
   if (!editor.open(host.handle())) return 0;
   const Window window = editor.window()->getWindow();
   return idleUntil(editor, [&] { return host.pixel(window, x, y) == kRed; }) ? window : 0;
-}
-
-// Open file descriptors of this process.
-int openDescriptors() {
-  int count = 0;
-  if (DIR* dir = opendir("/proc/self/fd")) {
-    while (readdir(dir)) ++count;
-    closedir(dir);
-  }
-  return count;
 }
 
 class X11FrameTest : public ::testing::Test {
@@ -327,26 +280,24 @@ TEST_F(X11FrameTest, ADragKeepsReportingOutsideTheWindowUntilRelease) {
 TEST_F(X11FrameTest, AnOpenTextEntryTakesTheKeyboardAndIsPaintedOnTop) {
   HostWindow host(30, 30, 200, 100);
   OpenEditor editor(CRect(0, 0, 200, 100), CRect(0, 0, 10, 10), 1);
-  auto* field = new EntryField(CRect(20, 20, 180, 60));
+  auto* field = new CTextEdit(CRect(20, 20, 180, 60), nullptr, 2, "old");
+  field->setTransparency(true);  // the frame's black shows; an entry without a colour of its own is white
+  field->setBackColor(kTransparentCColor);
   editor.frame->addView(field);
-  const Window window = show(host, editor, 100, 22);
+  const Window window = show(host, editor, 5, 5);
   ASSERT_NE(window, 0u);
 
   ASSERT_TRUE(host.pointerAt(window, 100, 40, {"click", "1"}));
-  ASSERT_TRUE(idleUntil(editor, [&] { return field->entry != nullptr; }));
-  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 22) == kBlue; })) << "the entry's own colour";
+  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 150, 40) == 0xffffff; })) << "the entry on top";
   EXPECT_EQ(inputFocus(host.getDisplay()), window);
 
   // The keyboard stays with the entry wherever the pointer goes; the
-  // selected text is replaced.
-  ASSERT_TRUE(host.pointerAt(DefaultRootWindow(host.getDisplay()), 600, 600, {"type", "25"}));
-  ASSERT_TRUE(idleUntil(editor, [&] { return std::string(field->entry->getText()) == "25"; }));
-  ASSERT_TRUE(xdotool({"key", "Return"}));
-  ASSERT_TRUE(idleUntil(editor, [&] { return field->entry == nullptr; }));
-  EXPECT_EQ(field->committed, "25");
-  EXPECT_TRUE(field->commitByReturn);
-  EXPECT_EQ(editor.window()->getTextEntry(), nullptr);
-  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 100, 22) == kRed; })) << "the entry's area repainted";
+  // selected text is replaced, and Return commits it.
+  ASSERT_TRUE(host.pointerAt(DefaultRootWindow(host.getDisplay()), 600, 600, {"key", "2", "5", "Return"}));
+  ASSERT_TRUE(idleUntil(editor, [&] { return editor.window()->getTextEntry() == nullptr; }));
+  EXPECT_STREQ(field->getText(), "25");
+  EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 150, 40) == 0x000000; }))
+      << "the entry's area repainted";
   EXPECT_EQ(inputFocus(host.getDisplay()), host.getWindow()) << "the host has its keyboard back";
 }
 
@@ -425,7 +376,6 @@ TEST_F(X11FrameTest, TheFramesXErrorsStayItsOwnAndOthersReachTheHostsHandler) {
     trap.sync();
     EXPECT_EQ(trap.errorCount(), 1);
     EXPECT_TRUE(trap.watchedFailed());
-    EXPECT_EQ(trap.firstErrorCode(), BadWindow);
     {
       x11::X11ErrorTrap inner(hosts);  // nested, for another connection
       XUnmapWindow(ours, missing);
@@ -447,14 +397,12 @@ TEST_F(X11FrameTest, OpenFailsCleanlyWithoutADisplayOrAParent) {
     EXPECT_FALSE(editor.open(reinterpret_cast<void*>(uintptr_t{0x3fffff}))) << "no such window";
     EXPECT_FALSE(editor.frame->isOpen());
   }
-  const std::string display = std::getenv("DISPLAY");
-  unsetenv("DISPLAY");
   {
+    const ScopedEnv noDisplay("DISPLAY", nullptr);
     OpenEditor editor(CRect(0, 0, 100, 100), CRect(0, 0, 50, 50), 1);
     EXPECT_FALSE(editor.open(host.handle()));
     editor.idle();
   }
-  setenv("DISPLAY", display.c_str(), 1);
   OpenEditor editor(CRect(0, 0, 100, 100), CRect(0, 0, 50, 50), 1);
   EXPECT_TRUE(editor.open(host.handle())) << "the display is back";
 }
@@ -485,19 +433,6 @@ TEST_F(X11FrameTest, AHandlerClosingTheEditorStopsThePump) {
   EXPECT_EQ(presses, 1);
   platform->forget();
   delete editor;
-}
-
-TEST_F(X11FrameTest, OpeningAndClosingManyTimesLeaksNothing) {
-  HostWindow host(10, 10, 120, 80);
-  int descriptorsBefore = 0;
-  for (int i = 0; i < 201; ++i) {
-    if (i == 1) descriptorsBefore = openDescriptors();  // after what the first open sets up for good
-    OpenEditor editor(CRect(0, 0, 120, 80), CRect(10, 10, 60, 60), 1);
-    ASSERT_TRUE(editor.open(host.handle())) << i;
-    editor.idle();
-    editor.idle();
-  }
-  EXPECT_EQ(openDescriptors(), descriptorsBefore) << "every display connection was closed";
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 
 #include "toolrunner.h"
@@ -62,12 +61,7 @@ bool XvfbServer::start() {
     stop();
     return false;
   }
-  name = ":" + number;
-  if (const char* current = std::getenv("DISPLAY")) {
-    hadDisplay = true;
-    previousDisplay = current;
-  }
-  setenv("DISPLAY", name.c_str(), 1);
+  displaySetting.emplace("DISPLAY", (":" + number).c_str());
   return true;
 }
 
@@ -79,14 +73,7 @@ void XvfbServer::stop() {
     }
   }
   pid = -1;
-  if (!name.empty()) {
-    if (hadDisplay) {
-      setenv("DISPLAY", previousDisplay.c_str(), 1);
-    } else {
-      unsetenv("DISPLAY");
-    }
-  }
-  name.clear();
+  displaySetting.reset();
 }
 
 }  // namespace sorel::testing

@@ -4,7 +4,9 @@
 
 #include <sys/types.h>
 
-#include <string>
+#include <optional>
+
+#include "scopedenv.h"
 
 namespace sorel::testing {
 
@@ -22,14 +24,10 @@ class XvfbServer {
   bool start();
   // Ends the server and restores DISPLAY.
   void stop();
-  // ":N" while running.
-  const std::string& display() const { return name; }
 
  private:
   pid_t pid = -1;
-  std::string name;
-  std::string previousDisplay;
-  bool hadDisplay = false;
+  std::optional<ScopedEnv> displaySetting;
 };
 
 }  // namespace sorel::testing

@@ -1,4 +1,4 @@
-// sorel-winedit DLL PRESET [NAME=VALUE ...]: the editing session behind
+// sorel-winedit DLL PRESET: the editing session behind
 // sorel-render --edit, built for Windows without the audio-file half (which
 // needs libraries that are not cross-built here): the plug-in's editor in
 // the host's own Win32 window until the user closes it, then the preset.
@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "editsession.h"
 #include "session.h"
@@ -41,22 +40,12 @@ void reportEditorPlace(const std::atomic<bool>& done) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: sorel-winedit DLL PRESET [NAME=VALUE ...]\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: sorel-winedit DLL PRESET\n");
     return 2;
   }
-  std::vector<sorel::host::Setting> settings;
-  for (int i = 3; i < argc; ++i) {
-    const std::string setting = argv[i];
-    const std::size_t equals = setting.find('=');
-    if (equals == std::string::npos) {
-      std::fprintf(stderr, "a setting is NAME=VALUE: %s\n", argv[i]);
-      return 2;
-    }
-    settings.push_back({setting.substr(0, equals), setting.substr(equals + 1)});
-  }
   std::string error;
-  auto session = sorel::host::Session::create(argv[1], "", settings, &error);
+  auto session = sorel::host::Session::create(argv[1], "", {}, &error);
   const std::atomic<int> stop{0};
   std::atomic<bool> done{false};
   std::thread watcher(reportEditorPlace, std::cref(done));
