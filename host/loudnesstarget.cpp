@@ -21,7 +21,7 @@ struct Trial {
 };
 
 bool trial(SignalStore& store, SignalStore* peaks, int rate, double gainDb, const LimiterSettings& limiterSettings,
-           Trial& out, std::string* error) {
+           const std::function<void(std::size_t)>& replayed, Trial& out, std::string* error) {
   // The same chain the delivered file goes through, so it measures the same.
   const int channels = store.channelCount();
   DeliveryChain chain(channels);
@@ -34,8 +34,10 @@ bool trial(SignalStore& store, SignalStore* peaks, int rate, double gainDb, cons
   PeakReader given(peaks);
   if (!given.restart(error)) return false;
   auto take = [&](std::vector<float>& block) {
-    chain.process(block, given.next(block.size() / static_cast<std::size_t>(channels)));
+    const std::size_t frames = block.size() / static_cast<std::size_t>(channels);
+    chain.process(block, given.next(frames));
     meter.add(block.data(), block.size());
+    if (replayed) replayed(frames);
     return true;
   };
   if (!store.replay(8192, take, error)) return false;
@@ -70,7 +72,7 @@ bool findTargetGain(SignalStore& store, SignalStore* peaks, int rate, double sou
     return true;
   }
   Trial a;
-  if (!trial(store, peaks, rate, outcome.gainDb, settings, a, error)) return false;
+  if (!trial(store, peaks, rate, outcome.gainDb, settings, request.replayed, a, error)) return false;
   int passes = 1;
   // The gain at which the loudest peak takes the whole allowance.
   const double most = request.ceilingDb - settings.marginDb + request.maxLimitingDb - a.loudestDb;
@@ -81,7 +83,7 @@ bool findTargetGain(SignalStore& store, SignalStore* peaks, int rate, double sou
   while (std::fabs(best.lufs - request.targetLufs) > kToleranceLu && passes < kMostPasses &&
          next != b.gainDb) {
     a = b;
-    if (!trial(store, peaks, rate, next, settings, b, error)) return false;
+    if (!trial(store, peaks, rate, next, settings, request.replayed, b, error)) return false;
     ++passes;
     if (b.gainDb <= most && std::fabs(b.lufs - request.targetLufs) < std::fabs(best.lufs - request.targetLufs))
       best = b;

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "signalstore.h"
@@ -21,6 +23,7 @@ struct TargetRequest {
   double ceilingDb = NAN;     // NaN: no limiter (the gain alone)
   double maxLimitingDb = 6.0;
   LimiterSettings limiter;    // its ceilingDb is replaced by ceilingDb
+  std::function<void(std::size_t)> replayed;  // told the stored frames each trial reads (may be empty)
 };
 
 struct TargetOutcome {

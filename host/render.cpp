@@ -12,6 +12,7 @@
 #include "levelmeter.h"
 #include "loudnessplot.h"
 #include "loudnesstarget.h"
+#include "masterprogress.h"
 #include "peakrecorder.h"
 #include "signalstore.h"
 #include "meterthread.h"
@@ -268,7 +269,7 @@ bool storeMaster(AudioReader& reader, PluginSection& plugin, std::vector<std::un
 // The second pass: the stored master through `chain` into the file, metered
 // by `meters.after`.
 bool deliverStored(StoredMaster& master, DeliveryChain& chain, AudioWriter& writer, Meters& meters, int chunk,
-                   FileReport& report, std::string* error) {
+                   MasterProgress& bar, FileReport& report, std::string* error) {
   const int channels = master.signal->channelCount();
   PeakReader given(master.peaks.get());
   if (!master.signal->restart(error) || !given.restart(error)) return false;
@@ -281,8 +282,10 @@ bool deliverStored(StoredMaster& master, DeliveryChain& chain, AudioWriter& writ
     frames += static_cast<std::int64_t>(x.size()) / channels;
   };
   auto work = [&](std::vector<float>& x) {
-    chain.process(x, given.next(x.size() / static_cast<std::size_t>(channels)));
+    const std::size_t replayed = x.size() / static_cast<std::size_t>(channels);
+    chain.process(x, given.next(replayed));
     add(x);
+    bar.replayed(replayed);
   };
   auto last = [&](std::vector<float>& tail) {
     chain.finish(tail, given.next(static_cast<std::size_t>(chain.limiter() ? chain.limiter()->latency() : 0)));
@@ -304,15 +307,19 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
                     const AudioFormat& out, std::vector<float>& gainTrace, Progress* progress, FileReport& report,
                     std::string* error) {
   const DeliveryOptions& d = options.delivery;
+  MasterProgress bar(progress, reader.format().frames);
   StoredMaster master;
   if (!storeMaster(reader, plugin, stages, meters, options, out, progress, report, master, error)) return false;
+  bar.stored(master.signal->frames());
   TargetRequest request;
   request.targetLufs = d.targetLufs, request.ceilingDb = d.ceilingDb, request.maxLimitingDb = d.maxLimitingDb;
   request.limiter = limiterFor(d);
+  request.replayed = [&bar](std::size_t frames) { bar.replayed(frames); };
   TargetOutcome outcome;
   if (!findTargetGain(*master.signal, master.peaks.get(), out.sampleRate, master.lufs, master.loudestDb, request,
                       outcome, error))
     return false;
+  bar.searchDone();
   report.delivery.targetReachable = outcome.reachable;
   report.delivery.gainDb = outcome.gainDb;
   report.delivery.missedLu = outcome.missedLu;
@@ -325,7 +332,7 @@ bool renderToTarget(AudioReader& reader, AudioWriter& writer, PluginSection& plu
     chain.limiter()->traceGain(&gainTrace, (out.sampleRate + 5) / 10);
   }
   const int chunk = std::max(1, 8192 / options.blockSize) * options.blockSize;
-  if (!deliverStored(master, chain, writer, meters, chunk, report, error)) return false;
+  if (!deliverStored(master, chain, writer, meters, chunk, bar, report, error)) return false;
   noteLimiter(&chain, report);
   return true;
 }

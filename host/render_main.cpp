@@ -112,7 +112,8 @@ class ProgressDisplay {
     std::unique_lock lock(mutex);
     while (!wake.wait_for(lock, std::chrono::milliseconds(100), [this] { return done; })) {
       const double total = static_cast<double>(progress.framesTotal.load());
-      const double share = total > 0 ? static_cast<double>(progress.framesDone.load()) / total : 0.0;
+      // Files rendered at once move the two counts apart: never past full.
+      const double share = total > 0 ? std::min(1.0, static_cast<double>(progress.framesDone.load()) / total) : 0.0;
       const int filled = static_cast<int>(share * 40.0);
       std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
                    std::string(static_cast<std::size_t>(40 - filled), '.').c_str(), static_cast<int>(share * 100.0));
