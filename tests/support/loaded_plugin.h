@@ -23,6 +23,21 @@ inline std::shared_ptr<host::PluginLibrary> pluginLibrary() {
   return library;
 }
 
+// Runs one block through `effect` on separate input and output buffers; the
+// outputs start at -7, so a sample left unwritten shows.
+inline std::vector<std::vector<float>> processBlock(host::HostedEffect& effect,
+                                                    const std::vector<std::vector<float>>& in) {
+  std::vector<std::vector<float>> out(in.size(), std::vector<float>(in[0].size(), -7.0f));
+  std::vector<float*> inputs;
+  std::vector<float*> outputs;
+  for (std::size_t c = 0; c < in.size(); ++c) {
+    inputs.push_back(const_cast<float*>(in[c].data()));
+    outputs.push_back(out[c].data());
+  }
+  effect.processReplacing(inputs.data(), outputs.data(), static_cast<VstInt32>(in[0].size()));
+  return out;
+}
+
 class LoadedPlugin : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -55,17 +70,7 @@ class LoadedPlugin : public ::testing::Test {
   }
 
   // Runs one block through the effect, separate input and output buffers.
-  std::vector<std::vector<float>> process(const std::vector<std::vector<float>>& in) {
-    std::vector<std::vector<float>> out(in.size(), std::vector<float>(in[0].size(), -7.0f));
-    std::vector<float*> inputs;
-    std::vector<float*> outputs;
-    for (std::size_t c = 0; c < in.size(); ++c) {
-      inputs.push_back(const_cast<float*>(in[c].data()));
-      outputs.push_back(out[c].data());
-    }
-    fx->processReplacing(inputs.data(), outputs.data(), static_cast<VstInt32>(in[0].size()));
-    return out;
-  }
+  std::vector<std::vector<float>> process(const std::vector<std::vector<float>>& in) { return processBlock(*fx, in); }
 
   host::Host host;
   std::unique_ptr<host::HostedEffect> fx;

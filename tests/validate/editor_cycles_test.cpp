@@ -1,7 +1,7 @@
 // The editor opened and closed 500 times (100 in sanitizer builds), idled,
 // off-screen on a directly built effect while a host thread automates it: every reopened
 // editor must show the values as they are now, not as they were at the last
-// close. (The X11 variant through the loaded library is x11_cycles_test.cpp.)
+// close. (That a real window goes at each close is the X11 plug-in editor test's.)
 #include <gtest/gtest.h>
 
 #include <atomic>

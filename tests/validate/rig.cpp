@@ -3,27 +3,17 @@
 #include <cmath>
 #include <limits>
 
+#include "loaded_plugin.h"
 #include "parameters.h"
 
 namespace sorel::validate {
 
-std::shared_ptr<host::PluginLibrary> library() {
-  static std::shared_ptr<host::PluginLibrary> loaded = host::PluginLibrary::open(SOREL_PLUGIN_PATH, nullptr);
-  return loaded;
-}
-
 Rig::Rig(float rate, int announced) {
-  fx = host::HostedEffect::create(library(), host, nullptr);
+  fx = host::HostedEffect::create(test::pluginLibrary(), host, nullptr);
   if (fx) fx->start(rate, announced);
 }
 
-Channels Rig::process(const Channels& in) {
-  Channels out(in.size(), std::vector<float>(in[0].size(), 0.0f));
-  float* inputs[2] = {const_cast<float*>(in[0].data()), const_cast<float*>(in[1].data())};
-  float* outputs[2] = {out[0].data(), out[1].data()};
-  fx->processReplacing(inputs, outputs, static_cast<VstInt32>(in[0].size()));
-  return out;
-}
+Channels Rig::process(const Channels& in) { return test::processBlock(*fx, in); }
 
 void Rig::processInPlace(Channels& io) {
   float* buffers[2] = {io[0].data(), io[1].data()};

@@ -16,8 +16,6 @@ namespace sorel::validate {
 
 using Channels = std::vector<std::vector<float>>;
 
-std::shared_ptr<host::PluginLibrary> library();
-
 // One instance with its own host; started at `rate` with `announced` frames.
 struct Rig {
   Rig(float rate, int announced);

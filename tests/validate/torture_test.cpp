@@ -18,45 +18,23 @@ namespace {
 
 constexpr float kRates[] = {8000.0f, 22050.0f, 44100.0f, 48000.0f, 88200.0f, 96000.0f, 176400.0f, 192000.0f, 384000.0f};
 
+// Every rate, each instance announcing its own block size; every tenth runs
+// the busy setting over a block far longer than announced, with a NaN in it.
+// (That such blocks and a rate change leave the sound exact is the engine's
+// bit-for-bit comparison with its model.)
 TEST(Torture, ThousandCreateDestroyCycles) {
   std::mt19937 random(1);
+  const auto busy = busySetting();
   for (int i = 0; i < 1000; ++i) {
     Rig rig(kRates[i % 9], 1 + static_cast<int>(random() % 4096));
     ASSERT_TRUE(rig.fx);
     if (i % 10 == 0) {
-      Channels x = material(random, 64, 1.0f);
+      rig.fx->setChunk(busy);
+      Channels x = material(random, 8192, 1.5f);
+      x[i % 2][random() % x[0].size()] = std::nanf("");
       rig.processInPlace(x);
+      EXPECT_GT(peakOf(x), 0.1f) << kRates[i % 9];
     }
-  }
-}
-
-// Every rate, blocks of 1 to 8192 frames changing every call (many longer than
-// announced), every parameter thrown anywhere between blocks. Afterwards a
-// valid state must make the instance sound exactly like a fresh one.
-TEST(Torture, RatesBlockSizesAndHostileValuesLeaveNothingBroken) {
-  std::mt19937 random(2);
-  const auto busy = busySetting();
-  for (float rate : kRates) {
-    Rig rig(rate, 512);
-    ASSERT_TRUE(rig.fx);
-    for (int call = 0; call < 60; ++call) {
-      const int frames = call % 7 == 0 ? 8192 : 1 + static_cast<int>(random() % 8192);
-      Channels x = material(random, frames, 1.5f);
-      if (call % 3 == 0) x[call % 2][random() % x[0].size()] = std::nanf("");
-      rig.processInPlace(x);
-      for (int k = 0; k < 12; ++k)
-        rig.fx->setParameter(static_cast<VstInt32>(random() % (kCmdMonoInput + 1)), hostileValue(random));
-      rig.fx->setParameter(kGlobalOn, 1.0f);  // keep it processing
-    }
-    rig.fx->suspend();
-    rig.fx->dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    rig.fx->resume();
-    ASSERT_EQ(rig.fx->setChunk(busy), static_cast<VstIntPtr>(busy.size()));
-    Rig fresh(48000.0f, 512);
-    fresh.fx->setChunk(busy);
-    ASSERT_LT(convergedDifference(rig, fresh, 3.0f, random), 1.0e-5f) << rate;
-    Channels x = material(random, 4096, 0.5f);
-    EXPECT_GT(peakOf(rig.process(x)), 0.1f) << rate;
   }
 }
 
