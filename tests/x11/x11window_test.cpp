@@ -132,14 +132,10 @@ struct OpenEditor {
   ToggleControl* toggle;
 };
 
-// Runs the editors' idle until `done` holds (true) or two seconds pass.
-bool idleUntil(const std::vector<OpenEditor*>& editors, const std::function<bool()>& done) {
-  return waitUntil(done, 2000, 5, [&] {
-    for (OpenEditor* e : editors) e->idle();
-  });
+// Runs the editor's idle until `done` holds (true) or two seconds pass.
+bool idleUntil(OpenEditor& editor, const std::function<bool()>& done) {
+  return waitUntil(done, 2000, 5, [&] { editor.idle(); });
 }
-
-bool idleUntil(OpenEditor& editor, const std::function<bool()>& done) { return idleUntil({&editor}, done); }
 
 // Opens `editor` on `host` and idles it until (x, y) shows the toggle; its window, or 0.
 Window show(const HostWindow& host, OpenEditor& editor, int x, int y) {
@@ -299,33 +295,6 @@ TEST_F(X11FrameTest, AnOpenTextEntryTakesTheKeyboardAndIsPaintedOnTop) {
   EXPECT_TRUE(idleUntil(editor, [&] { return host.pixel(window, 150, 40) == 0x000000; }))
       << "the entry's area repainted";
   EXPECT_EQ(inputFocus(host.getDisplay()), host.getWindow()) << "the host has its keyboard back";
-}
-
-TEST_F(X11FrameTest, TwoEditorsEachGetTheirOwnEvents) {
-  HostWindow leftHost(0, 0, 200, 200);
-  HostWindow rightHost(400, 0, 200, 200);
-  OpenEditor left(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
-  OpenEditor right(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 2);
-  const Window leftWindow = show(leftHost, left, 100, 100);
-  const Window rightWindow = show(rightHost, right, 100, 100);
-  ASSERT_TRUE(leftWindow && rightWindow);
-  const std::vector<OpenEditor*> both = {&left, &right};
-
-  ASSERT_TRUE(rightHost.pointerAt(rightWindow, 100, 100, {"click", "1"}));
-  ASSERT_TRUE(idleUntil(both, [&] { return right.toggle->downs.size() == 1; }));
-  ASSERT_TRUE(leftHost.pointerAt(leftWindow, 100, 100, {"click", "1", "click", "1"}));
-  ASSERT_TRUE(idleUntil(both, [&] { return left.toggle->downs.size() == 2; }));
-  EXPECT_EQ(right.toggle->downs.size(), 1u);
-  EXPECT_EQ(right.toggle->getValue(), 1.f);
-  EXPECT_EQ(left.toggle->getValue(), 0.f);
-  EXPECT_TRUE(idleUntil(both, [&] {
-    return leftHost.pixel(leftWindow, 100, 100) == kRed && rightHost.pixel(rightWindow, 100, 100) == kGreen;
-  }));
-
-  // One editor closing leaves the other working.
-  right.close();
-  ASSERT_TRUE(leftHost.pointerAt(leftWindow, 100, 100, {"click", "1"}));
-  EXPECT_TRUE(idleUntil(left, [&] { return left.toggle->downs.size() == 3; }));
 }
 
 // The frame's X errors are its own (the host destroying its window first
