@@ -54,18 +54,6 @@ Window leafOfSize(Display* display, Window of, int width, int height) {
   return 0;
 }
 
-// Every pixel of `w` as 0xRRGGBB, row by row; empty when unreadable.
-std::vector<unsigned long> pixelsOf(Display* display, Window w, int width, int height) {
-  std::vector<unsigned long> out;
-  XImage* image =
-      XGetImage(display, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
-  if (!image) return out;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) out.push_back(XGetPixel(image, x, y) & 0xffffff);
-  XDestroyImage(image);
-  return out;
-}
-
 // Pixels that differ from pixel `from` on (row by row).
 std::size_t differing(const std::vector<unsigned long>& a, const std::vector<unsigned long>& b, std::size_t from = 0) {
   if (a.size() != b.size()) return std::max(a.size(), b.size());
@@ -142,17 +130,17 @@ class Jalv : public ::testing::Test {
 TEST_F(Jalv, ShowsTheEditorReachesJalvAndReloadsItsState) {
   const Window editor = startJalv({});
   ASSERT_NE(editor, 0u) << "no editor in jalv's window; see " << (scratch / "jalv.log");
-  const auto shown = pixelsOf(display, editor, width, height);
+  const auto shown = readPixels(display, editor, 0, 0, width, height);
   EXPECT_TRUE(writeWindowPNG(display, editor, width, height, (scratch / "jalv-editor.png").c_str()));
 
   // The VST editor, opened beside it, has the same pixels.
   HostWindow parent(200, 420, width, height);
   ASSERT_EQ(vst->dispatch(effEditOpen, 0, 0, parent.handle()), 1);
-  const Window vstEditor = parent.editorWindow();
+  const Window vstEditor = onlyChild(display, parent.getWindow());
   ASSERT_TRUE(waitUntil([&] { return parent.pixel(vstEditor, 100, 300) > 0xa0a0a0; }, 2000, 10,
                         [&] { vst->dispatch(effEditIdle); }));
   for (int i = 0; i < 20; ++i) vst->dispatch(effEditIdle);
-  EXPECT_EQ(differing(shown, pixelsOf(display, vstEditor, width, height)), 0u);
+  EXPECT_EQ(differing(shown, readPixels(display, vstEditor, 0, 0, width, height)), 0u);
   vst->dispatch(effEditClose);
 
   // A click on Salt's switch turns it off; a drag 40 pixels up on the Salt
@@ -166,9 +154,9 @@ TEST_F(Jalv, ShowsTheEditorReachesJalvAndReloadsItsState) {
     waitUntil([] { return false; }, 60);
   }
   ASSERT_TRUE(xdotool({"mouseup", "1"}));
-  ASSERT_TRUE(waitUntil([&] { return differing(shown, pixelsOf(display, editor, width, height)) > 0; }, 3000));
+  ASSERT_TRUE(waitUntil([&] { return differing(shown, readPixels(display, editor, 0, 0, width, height)) > 0; }, 3000));
   waitUntil([] { return false; }, 300);
-  const auto edited = pixelsOf(display, editor, width, height);
+  const auto edited = readPixels(display, editor, 0, 0, width, height);
   EXPECT_TRUE(writeWindowPNG(display, editor, width, height, (scratch / "jalv-edited.png").c_str()));
 
   // jalv's Save (Control+S), into a new folder.
@@ -205,7 +193,8 @@ TEST_F(Jalv, ShowsTheEditorReachesJalvAndReloadsItsState) {
   jalv.stop();
   const Window reloaded = startJalv({"-l", saved.string()});
   ASSERT_NE(reloaded, 0u);
-  EXPECT_EQ(differing(edited, pixelsOf(display, reloaded, width, height), 80u * static_cast<unsigned>(width)), 0u);
+  EXPECT_EQ(differing(edited, readPixels(display, reloaded, 0, 0, width, height), 80u * static_cast<unsigned>(width)),
+            0u);
   EXPECT_TRUE(writeWindowPNG(display, reloaded, width, height, (scratch / "jalv-reloaded.png").c_str()));
 }
 

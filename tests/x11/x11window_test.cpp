@@ -245,7 +245,8 @@ TEST_F(X11FrameTest, ADragKeepsReportingOutsideTheWindowUntilRelease) {
   std::vector<std::string> moves;
   int rootX = 0, rootY = 0;
   for (const CPoint& p : {CPoint(220, 170), CPoint(240, 200), CPoint(260, 230)}) {
-    ASSERT_TRUE(host.toRoot(window, static_cast<int>(p.x), static_cast<int>(p.y), rootX, rootY));
+    ASSERT_TRUE(
+        sorel::testing::toRoot(host.getDisplay(), window, static_cast<int>(p.x), static_cast<int>(p.y), rootX, rootY));
     moves.insert(moves.end(), {"mousemove", std::to_string(rootX), std::to_string(rootY)});
   }
   ASSERT_TRUE(xdotool(moves));
