@@ -62,11 +62,13 @@ std::size_t differing(const std::vector<unsigned long>& a, const std::vector<uns
   return n;
 }
 
-class Jalv : public ::testing::Test {
+// The fixture's instance is the VST editor the UI is compared with.
+class Jalv : public test::LoadedPlugin {
  protected:
   void SetUp() override {
     if (!XvfbServer::installed() || findProgram("jalv.gtk3").empty() || findProgram("jackd").empty())
       GTEST_SKIP() << "Xvfb, jalv.gtk3 or jackd is not installed";
+    ASSERT_NO_FATAL_FAILURE(LoadedPlugin::SetUp());
     ASSERT_TRUE(server.start());
     display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
@@ -82,11 +84,9 @@ class Jalv : public ::testing::Test {
                              (scratch / "jackd.log").string());
     ASSERT_GT(jackd.pid, 0);
     waitUntil([] { return false; }, 1500);  // the server up before jalv looks for it
-    vst = host::HostedEffect::create(test::pluginLibrary(), vstHost, nullptr);
-    ASSERT_TRUE(vst);
-    vst->start(48000.f, 512);
+    fx->start(48000.f, 512);
     ERect* rect = nullptr;
-    ASSERT_EQ(vst->dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_EQ(fx->dispatch(effEditGetRect, 0, 0, &rect), 1);
     width = rect->right - rect->left;
     height = rect->bottom - rect->top;
   }
@@ -94,8 +94,8 @@ class Jalv : public ::testing::Test {
   void TearDown() override {
     jalv.stop();
     jackd.stop();
-    if (vst) vst->dispatch(effEditClose);
-    vst.reset();
+    if (fx) fx->dispatch(effEditClose);
+    fx.reset();
     if (display) XCloseDisplay(display);
     server.stop();
   }
@@ -122,8 +122,6 @@ class Jalv : public ::testing::Test {
   Display* display = nullptr;
   fs::path scratch;
   Started jackd, jalv;
-  host::Host vstHost;
-  std::unique_ptr<host::HostedEffect> vst;
   int width = 0, height = 0;
 };
 
@@ -135,13 +133,13 @@ TEST_F(Jalv, ShowsTheEditorReachesJalvAndReloadsItsState) {
 
   // The VST editor, opened beside it, has the same pixels.
   HostWindow parent(200, 420, width, height);
-  ASSERT_EQ(vst->dispatch(effEditOpen, 0, 0, parent.handle()), 1);
+  ASSERT_EQ(fx->dispatch(effEditOpen, 0, 0, parent.handle()), 1);
   const Window vstEditor = onlyChild(display, parent.getWindow());
   ASSERT_TRUE(waitUntil([&] { return parent.pixel(vstEditor, 100, 300) > 0xa0a0a0; }, 2000, 10,
-                        [&] { vst->dispatch(effEditIdle); }));
-  for (int i = 0; i < 20; ++i) vst->dispatch(effEditIdle);
+                        [&] { fx->dispatch(effEditIdle); }));
+  for (int i = 0; i < 20; ++i) fx->dispatch(effEditIdle);
   EXPECT_EQ(differing(shown, readPixels(display, vstEditor, 0, 0, width, height)), 0u);
-  vst->dispatch(effEditClose);
+  fx->dispatch(effEditClose);
 
   // A click on Salt's switch turns it off; a drag 40 pixels up on the Salt
   // knob sets it to 0.2.
