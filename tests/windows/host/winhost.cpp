@@ -4,7 +4,7 @@
 //   EDITOR left top width height   the editor's client area on the screen
 //   AUTOMATE index value           the plug-in automated a parameter
 //   VALUE index value              at exit, every parameter
-//   RESOURCES gdi user handles gdi-slot handle-slot private-kB
+//   RESOURCES gdi-slot handle-slot private-kB
 //                                  (cycle) after the first and after the last cycle
 //
 //   sorel-winhost DLL show SECONDS [INDEX=VALUE...] [STOP=PATH]
@@ -69,7 +69,7 @@ bool openEditor(AEffect* effect, HWND window) {
 }
 
 // Wine answers 0 to GetGuiResources and GetProcessHandleCount, so three
-// probes stand beside them: the highest GDI table slot and kernel handle that
+// probes stand in for them: the highest GDI table slot and kernel handle that
 // fresh objects get (both tables hand out the lowest or most recently freed
 // entries, so leaked objects push them up) and the private memory.
 // The highest value `slot` gives of 32 objects made at once with `make`.
@@ -95,15 +95,10 @@ unsigned long highestHandle() {
 }
 
 void printResources() {
-  HANDLE self = GetCurrentProcess();
-  DWORD handles = 0;
-  GetProcessHandleCount(self, &handles);
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
-  GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  std::printf("RESOURCES %lu %lu %lu %lu %lu %lu\n", static_cast<unsigned long>(GetGuiResources(self, GR_GDIOBJECTS)),
-              static_cast<unsigned long>(GetGuiResources(self, GR_USEROBJECTS)), static_cast<unsigned long>(handles),
-              highestGdiSlot(), highestHandle(),
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  std::printf("RESOURCES %lu %lu %lu\n", highestGdiSlot(), highestHandle(),
               static_cast<unsigned long>((memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / 1024));
   std::fflush(stdout);
 }
