@@ -30,10 +30,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A program the test started, ended with it.
+// A program the test started; the fixture's tear-down ends it.
 struct Started {
   pid_t pid = -1;
-  ~Started() { stop(); }
   void stop() {
     if (pid > 0) {
       kill(pid, SIGTERM);
