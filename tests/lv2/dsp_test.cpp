@@ -43,16 +43,6 @@ class Lv2Dsp : public LoadedPlugin, public ::testing::WithParamInterface<int> {
     effect->start(rate, 512);
     return effect;
   }
-  Channels vstProcess(host::HostedEffect& effect, const Channels& in) {
-    Channels out(in.size(), std::vector<float>(in[0].size()));
-    std::vector<float*> ins, outs;
-    for (std::size_t c = 0; c < in.size(); ++c) {
-      ins.push_back(const_cast<float*>(in[c].data()));
-      outs.push_back(out[c].data());
-    }
-    effect.processReplacing(ins.data(), outs.data(), static_cast<VstInt32>(in[0].size()));
-    return out;
-  }
   Channels input(int frames, unsigned seed = 7) {
     Channels x = noise(frames, 0.9f, seed);
     x.resize(static_cast<std::size_t>(channels()));
@@ -70,7 +60,7 @@ TEST_P(Lv2Dsp, RendersAsTheVstLibraryInAnyBlockLength) {
   auto reference = vst();
   setShaping(*reference);
   const Channels in = input(3000);
-  const Channels want = vstProcess(*reference, in);
+  const Channels want = processBlock(*reference, in);
   for (std::size_t block : {std::size_t{1}, std::size_t{333}}) {
     Lv2Instance lv2(variant());
     ASSERT_TRUE(lv2.ok());
@@ -92,7 +82,7 @@ TEST_P(Lv2Dsp, PortsConnectedLateOrNotAtAll) {
   Lv2Instance lv2(variant());
   ASSERT_TRUE(lv2.ok());
   const Channels first = input(500, 1), second = input(500, 2), third = input(500, 3);
-  EXPECT_EQ(lv2.process(first, 100), vstProcess(*reference, first));
+  EXPECT_EQ(lv2.process(first, 100), processBlock(*reference, first));
 
   lv2.connectControls();
   setShaping(lv2);
@@ -101,10 +91,10 @@ TEST_P(Lv2Dsp, PortsConnectedLateOrNotAtAll) {
   lv2.run(0);
   lv2.run(64);  // no output: nothing runs, nothing moves on
   setShaping(*reference);
-  EXPECT_EQ(lv2.process(second, 500), vstProcess(*reference, second));
+  EXPECT_EQ(lv2.process(second, 500), processBlock(*reference, second));
 
   Channels silence(third.size(), std::vector<float>(third[0].size(), 0.0f));
-  const Channels want = vstProcess(*reference, silence);
+  const Channels want = processBlock(*reference, silence);
   Channels out(third.size(), std::vector<float>(third[0].size(), -7.0f));
   for (uint32_t c = 0; c < out.size(); ++c) {
     lv2.connect(lv2::kFirstAudioPort + c, nullptr);
@@ -138,13 +128,13 @@ TEST_P(Lv2Dsp, StateIsTheChunkAndRestoresAtAnotherRate) {
   restored.process(input(64), 64);
   ASSERT_EQ(restored.restore(saved), LV2_STATE_SUCCESS);
   const Channels in = input(2000), more = input(500, 9);
-  EXPECT_EQ(restored.process(in, 1), vstProcess(*at96k, in));
+  EXPECT_EQ(restored.process(in, 1), processBlock(*at96k, in));
   setShaping(restored);
-  EXPECT_EQ(restored.process(more, 100), vstProcess(*at96k, more));
+  EXPECT_EQ(restored.process(more, 100), processBlock(*at96k, more));
   // A port moved after that is applied.
   restored.controls[kVolOut] = 0.2f;
   at96k->setParameter(kVolOut, 0.2f);
-  EXPECT_EQ(restored.process(more, 100), vstProcess(*at96k, more));
+  EXPECT_EQ(restored.process(more, 100), processBlock(*at96k, more));
   ASSERT_EQ(restored.save(saved), LV2_STATE_SUCCESS);
   EXPECT_EQ(saved, at96k->getChunk());
 }
@@ -173,7 +163,7 @@ TEST_P(Lv2Dsp, BadStatesAndHostsAreRefusedOrTakenAsTheVstLibraryTakesThem) {
   auto reference = vst();
   reference->setChunk(poisoned);
   const Channels in = input(500);
-  EXPECT_EQ(lv2.process(in, 50), vstProcess(*reference, in));
+  EXPECT_EQ(lv2.process(in, 50), processBlock(*reference, in));
 
   Lv2Instance mapless(variant(), 48000.0, false);
   ASSERT_TRUE(mapless.ok());

@@ -30,10 +30,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A program the test started, ended with it.
+// A program the test started; the fixture's tear-down ends it.
 struct Started {
   pid_t pid = -1;
-  ~Started() { stop(); }
   void stop() {
     if (pid > 0) {
       kill(pid, SIGTERM);
@@ -54,18 +53,6 @@ Window leafOfSize(Display* display, Window of, int width, int height) {
   return 0;
 }
 
-// Every pixel of `w` as 0xRRGGBB, row by row; empty when unreadable.
-std::vector<unsigned long> pixelsOf(Display* display, Window w, int width, int height) {
-  std::vector<unsigned long> out;
-  XImage* image =
-      XGetImage(display, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
-  if (!image) return out;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) out.push_back(XGetPixel(image, x, y) & 0xffffff);
-  XDestroyImage(image);
-  return out;
-}
-
 // Pixels that differ from pixel `from` on (row by row).
 std::size_t differing(const std::vector<unsigned long>& a, const std::vector<unsigned long>& b, std::size_t from = 0) {
   if (a.size() != b.size()) return std::max(a.size(), b.size());
@@ -74,11 +61,13 @@ std::size_t differing(const std::vector<unsigned long>& a, const std::vector<uns
   return n;
 }
 
-class Jalv : public ::testing::Test {
+// The fixture's instance is the VST editor the UI is compared with.
+class Jalv : public test::LoadedPlugin {
  protected:
   void SetUp() override {
     if (!XvfbServer::installed() || findProgram("jalv.gtk3").empty() || findProgram("jackd").empty())
       GTEST_SKIP() << "Xvfb, jalv.gtk3 or jackd is not installed";
+    ASSERT_NO_FATAL_FAILURE(LoadedPlugin::SetUp());
     ASSERT_TRUE(server.start());
     display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
@@ -94,11 +83,9 @@ class Jalv : public ::testing::Test {
                              (scratch / "jackd.log").string());
     ASSERT_GT(jackd.pid, 0);
     waitUntil([] { return false; }, 1500);  // the server up before jalv looks for it
-    vst = host::HostedEffect::create(test::pluginLibrary(), vstHost, nullptr);
-    ASSERT_TRUE(vst);
-    vst->start(48000.f, 512);
+    fx->start(48000.f, 512);
     ERect* rect = nullptr;
-    ASSERT_EQ(vst->dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_EQ(fx->dispatch(effEditGetRect, 0, 0, &rect), 1);
     width = rect->right - rect->left;
     height = rect->bottom - rect->top;
   }
@@ -106,8 +93,8 @@ class Jalv : public ::testing::Test {
   void TearDown() override {
     jalv.stop();
     jackd.stop();
-    if (vst) vst->dispatch(effEditClose);
-    vst.reset();
+    if (fx) fx->dispatch(effEditClose);
+    fx.reset();
     if (display) XCloseDisplay(display);
     server.stop();
   }
@@ -134,26 +121,24 @@ class Jalv : public ::testing::Test {
   Display* display = nullptr;
   fs::path scratch;
   Started jackd, jalv;
-  host::Host vstHost;
-  std::unique_ptr<host::HostedEffect> vst;
   int width = 0, height = 0;
 };
 
 TEST_F(Jalv, ShowsTheEditorReachesJalvAndReloadsItsState) {
   const Window editor = startJalv({});
   ASSERT_NE(editor, 0u) << "no editor in jalv's window; see " << (scratch / "jalv.log");
-  const auto shown = pixelsOf(display, editor, width, height);
+  const auto shown = readPixels(display, editor, 0, 0, width, height);
   EXPECT_TRUE(writeWindowPNG(display, editor, width, height, (scratch / "jalv-editor.png").c_str()));
 
   // The VST editor, opened beside it, has the same pixels.
   HostWindow parent(200, 420, width, height);
-  ASSERT_EQ(vst->dispatch(effEditOpen, 0, 0, parent.handle()), 1);
-  const Window vstEditor = parent.editorWindow();
+  ASSERT_EQ(fx->dispatch(effEditOpen, 0, 0, parent.handle()), 1);
+  const Window vstEditor = onlyChild(display, parent.getWindow());
   ASSERT_TRUE(waitUntil([&] { return parent.pixel(vstEditor, 100, 300) > 0xa0a0a0; }, 2000, 10,
-                        [&] { vst->dispatch(effEditIdle); }));
-  for (int i = 0; i < 20; ++i) vst->dispatch(effEditIdle);
-  EXPECT_EQ(differing(shown, pixelsOf(display, vstEditor, width, height)), 0u);
-  vst->dispatch(effEditClose);
+                        [&] { fx->dispatch(effEditIdle); }));
+  for (int i = 0; i < 20; ++i) fx->dispatch(effEditIdle);
+  EXPECT_EQ(differing(shown, readPixels(display, vstEditor, 0, 0, width, height)), 0u);
+  fx->dispatch(effEditClose);
 
   // A click on Salt's switch turns it off; a drag 40 pixels up on the Salt
   // knob sets it to 0.2.
@@ -166,9 +151,9 @@ TEST_F(Jalv, ShowsTheEditorReachesJalvAndReloadsItsState) {
     waitUntil([] { return false; }, 60);
   }
   ASSERT_TRUE(xdotool({"mouseup", "1"}));
-  ASSERT_TRUE(waitUntil([&] { return differing(shown, pixelsOf(display, editor, width, height)) > 0; }, 3000));
+  ASSERT_TRUE(waitUntil([&] { return differing(shown, readPixels(display, editor, 0, 0, width, height)) > 0; }, 3000));
   waitUntil([] { return false; }, 300);
-  const auto edited = pixelsOf(display, editor, width, height);
+  const auto edited = readPixels(display, editor, 0, 0, width, height);
   EXPECT_TRUE(writeWindowPNG(display, editor, width, height, (scratch / "jalv-edited.png").c_str()));
 
   // jalv's Save (Control+S), into a new folder.
@@ -205,7 +190,8 @@ TEST_F(Jalv, ShowsTheEditorReachesJalvAndReloadsItsState) {
   jalv.stop();
   const Window reloaded = startJalv({"-l", saved.string()});
   ASSERT_NE(reloaded, 0u);
-  EXPECT_EQ(differing(edited, pixelsOf(display, reloaded, width, height), 80u * static_cast<unsigned>(width)), 0u);
+  EXPECT_EQ(differing(edited, readPixels(display, reloaded, 0, 0, width, height), 80u * static_cast<unsigned>(width)),
+            0u);
   EXPECT_TRUE(writeWindowPNG(display, reloaded, width, height, (scratch / "jalv-reloaded.png").c_str()));
 }
 

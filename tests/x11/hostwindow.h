@@ -42,16 +42,11 @@ class HostWindow {
   Window getWindow() const { return window; }
   // What effEditOpen receives.
   void* handle() const;
-  bool toRoot(Window inside, int x, int y, int& rootX, int& rootY) const {
-    return testing::toRoot(display, inside, x, y, rootX, rootY);
-  }
   bool pointerAt(Window inside, int x, int y, const std::vector<std::string>& actions = {}) const {
     return testing::pointerAt(display, inside, x, y, actions);
   }
   // The pixel at (x, y) of `of` as 0xRRGGBB; -1 when it cannot be read.
   long pixel(Window of, int x, int y) const { return windowPixel(display, of, x, y); }
-  // The window the editor put into this one, or 0.
-  Window editorWindow() const { return onlyChild(display, window); }
   // The host tears its window down before the editor (the frame's window,
   // a child, goes with it).
   void destroyWindow();

@@ -37,20 +37,13 @@ constexpr int kStereoSugarOn = test::moduleParam(kStereoBase, test::kSugarModule
 // Polls `done` every 10 ms for up to ten seconds.
 bool waitFor(const std::function<bool()>& done) { return waitUntil(done, 10000); }
 
-// A fresh, opened instance of the built plug-in.
-struct FreshPlugin {
-  FreshPlugin() {
-    effect = host::HostedEffect::create(test::pluginLibrary(), host, nullptr);
-    if (effect) effect->dispatch(effOpen);
-  }
-  host::Host host;
-  std::unique_ptr<host::HostedEffect> effect;
-};
-
-class RenderEdit : public ::testing::Test {
+// The fixture's fresh instance of the built plug-in is what the presets are
+// compared against.
+class RenderEdit : public test::LoadedPlugin {
  protected:
   void SetUp() override {
     if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_NO_FATAL_FAILURE(LoadedPlugin::SetUp());
     ASSERT_TRUE(server.start());
     display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
@@ -145,15 +138,15 @@ TEST_F(RenderEdit, AClickAndATypedValueReachThePresetAndNothingElseChanges) {
   host::Preset saved;
   std::string error;
   ASSERT_TRUE(host::readPresetFile(out, saved, &error)) << error;
-  FreshPlugin after, reference;
-  after.effect->setChunk(saved.chunk);
-  const float volIn = after.effect->getParameter(kVolIn), sugarOn = after.effect->getParameter(kStereoSugarOn);
+  auto after = another();
+  after->setChunk(saved.chunk);
+  const float volIn = after->getParameter(kVolIn), sugarOn = after->getParameter(kStereoSugarOn);
   EXPECT_NEAR(volIn, 0.5 - 1.5 / 6.02, 1e-5);  // -1.5 dB in the ±3 dB range
-  EXPECT_EQ(sugarOn, reference.effect->getParameter(kStereoSugarOn) == 0.f ? 1.f : 0.f);
+  EXPECT_EQ(sugarOn, fx->getParameter(kStereoSugarOn) == 0.f ? 1.f : 0.f);
   // Apart from those two, the whole state (values and stores) is as it was.
-  reference.effect->setParameter(kVolIn, volIn);
-  reference.effect->setParameter(kStereoSugarOn, sugarOn);
-  EXPECT_EQ(reference.effect->getChunk(), after.effect->getChunk());
+  fx->setParameter(kVolIn, volIn);
+  fx->setParameter(kStereoSugarOn, sugarOn);
+  EXPECT_EQ(fx->getChunk(), after->getChunk());
 }
 
 TEST_F(RenderEdit, ASignalEndsEditingAndSavesWhatTheSettingsAloneWouldSave) {

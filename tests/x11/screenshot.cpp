@@ -1,4 +1,3 @@
-// Grabbing a window's pixels into a PNG file.
 #include "screenshot.h"
 
 #include <X11/Xutil.h>
@@ -8,32 +7,27 @@
 
 namespace sorel::testing {
 
-namespace {
-int shiftOf(unsigned long mask) {
-  int shift = 0;
-  while (mask && !(mask & 1)) {
-    mask >>= 1;
-    ++shift;
-  }
-  return shift;
+std::vector<unsigned long> readPixels(Display* display, Window window, int left, int top, int width, int height) {
+  std::vector<unsigned long> pixels;
+  XImage* image = XGetImage(display, window, left, top, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                            AllPlanes, ZPixmap);
+  if (!image) return pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xffffff);
+  XDestroyImage(image);
+  return pixels;
 }
 
-}  // namespace
-
-bool writeImagePNG(XImage* image, int width, int height, const char* path) {
+bool writePNG(const std::vector<unsigned long>& pixels, int width, int height, const char* path) {
+  if (pixels.empty() || pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+    return false;
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
-  const int r = shiftOf(image->red_mask), g = shiftOf(image->green_mask), b = shiftOf(image->blue_mask);
   for (int y = 0; y < height; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
-    for (int x = 0; x < width; ++x) {
-      const unsigned long p = XGetPixel(image, x, y);
-      const auto red = static_cast<uint32_t>((p & image->red_mask) >> r) & 0xff;
-      const auto green = static_cast<uint32_t>((p & image->green_mask) >> g) & 0xff;
-      const auto blue = static_cast<uint32_t>((p & image->blue_mask) >> b) & 0xff;
-      row[x] = 0xff000000u | red << 16 | green << 8 | blue;
-    }
+    for (int x = 0; x < width; ++x)
+      row[x] = 0xff000000u | static_cast<uint32_t>(pixels[static_cast<std::size_t>(y * width + x)]);
   }
   cairo_surface_mark_dirty(surface);
   const bool written = cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
@@ -42,12 +36,7 @@ bool writeImagePNG(XImage* image, int width, int height, const char* path) {
 }
 
 bool writeWindowPNG(Display* display, Window window, int width, int height, const char* path) {
-  XImage* image =
-      XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
-  if (!image) return false;
-  const bool written = writeImagePNG(image, width, height, path);
-  XDestroyImage(image);
-  return written;
+  return writePNG(readPixels(display, window, 0, 0, width, height), width, height, path);
 }
 
 }  // namespace sorel::testing

@@ -2,28 +2,22 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <sstream>
 
 namespace sorel::testing {
 
 std::string findProgram(const std::string& name) {
   const char* path = std::getenv("PATH");
-  const std::string dirs = path ? path : "/usr/bin:/bin";
-  std::size_t start = 0;
-  while (start <= dirs.size()) {
-    std::size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    const std::string candidate = dirs.substr(start, end - start) + "/" + name;
-    struct stat info {};
-    if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0) {
-      return candidate;
-    }
-    start = end + 1;
+  std::stringstream dirs(path ? path : "/usr/bin:/bin");
+  for (std::string dir; std::getline(dirs, dir, ':');) {
+    const std::string candidate = dir + "/" + name;
+    if (access(candidate.c_str(), X_OK) == 0 && std::filesystem::is_regular_file(candidate)) return candidate;
   }
   return {};
 }

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -29,10 +30,7 @@ class FakeOpener : public ::testing::Test {
   }
   void TearDown() override {
     setenv("PATH", savedPath.c_str(), 1);
-    std::remove((dir + "/xdg-open").c_str());
-    std::remove(output().c_str());
-    std::remove((dir + "/go").c_str());
-    rmdir(dir.c_str());
+    std::filesystem::remove_all(dir);
   }
   void installOpener() {
     std::ofstream script(dir + "/xdg-open");

@@ -4,7 +4,7 @@
 //   EDITOR left top width height   the editor's client area on the screen
 //   AUTOMATE index value           the plug-in automated a parameter
 //   VALUE index value              at exit, every parameter
-//   RESOURCES gdi user handles gdi-slot handle-slot private-kB
+//   RESOURCES gdi-slot handle-slot private-kB
 //                                  (cycle) after the first and after the last cycle
 //
 //   sorel-winhost DLL show SECONDS [INDEX=VALUE...] [STOP=PATH]
@@ -23,30 +23,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
-#include "aeffect.h"
+#include "host.h"
 #include "toplevel.h"
 
 namespace {
 
-using MainProc = AEffect* (*)(audioMasterCallback);
+using sorel::host::HostedEffect;
 
-VstIntPtr VSTCALLBACK hostCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float value) {
-  switch (opcode) {
-    case audioMasterVersion:
-      return 2400;
-    case audioMasterAutomate:
-      std::printf("AUTOMATE %d %.6f\n", index, value);
+// The loader's host, printing the automation it hears.
+class PrintingHost : public sorel::host::Host {
+ public:
+  VstIntPtr answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override {
+    if (opcode == audioMasterAutomate) {
+      std::printf("AUTOMATE %d %.6f\n", index, opt);
       std::fflush(stdout);
-      return 0;
-    default:
-      return 0;
+    }
+    return Host::answer(effect, opcode, index, value, ptr, opt);
   }
-}
-
-VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr) {
-  return effect->dispatcher(effect, opcode, index, value, ptr, 0.f);
-}
+};
 
 // A file whose appearance ends "show" early (STOP=PATH on the command line).
 const char* stopFile = nullptr;
@@ -54,22 +50,22 @@ const char* stopFile = nullptr;
 bool stopRequested() { return stopFile && GetFileAttributesA(stopFile) != INVALID_FILE_ATTRIBUTES; }
 
 // Runs the message loop and the editor's idle (every 20 ms) for `ms`.
-void idleFor(AEffect* effect, DWORD ms) {
+void idleFor(HostedEffect& effect, DWORD ms) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < ms && !stopRequested()) {
     sorel::testing::pumpMessages();
-    dispatch(effect, effEditIdle);
+    effect.dispatch(effEditIdle);
     Sleep(20);
   }
 }
 
-bool openEditor(AEffect* effect, HWND window) {
-  if (dispatch(effect, effEditOpen, 0, 0, window) == 0) return false;
+bool openEditor(HostedEffect& effect, HWND window) {
+  if (effect.dispatch(effEditOpen, 0, 0, window) == 0) return false;
   return FindWindowExA(window, nullptr, nullptr, nullptr) != nullptr;  // the editor's child window
 }
 
 // Wine answers 0 to GetGuiResources and GetProcessHandleCount, so three
-// probes stand beside them: the highest GDI table slot and kernel handle that
+// probes stand in for them: the highest GDI table slot and kernel handle that
 // fresh objects get (both tables hand out the lowest or most recently freed
 // entries, so leaked objects push them up) and the private memory.
 // The highest value `slot` gives of 32 objects made at once with `make`.
@@ -95,20 +91,15 @@ unsigned long highestHandle() {
 }
 
 void printResources() {
-  HANDLE self = GetCurrentProcess();
-  DWORD handles = 0;
-  GetProcessHandleCount(self, &handles);
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
-  GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  std::printf("RESOURCES %lu %lu %lu %lu %lu %lu\n", static_cast<unsigned long>(GetGuiResources(self, GR_GDIOBJECTS)),
-              static_cast<unsigned long>(GetGuiResources(self, GR_USEROBJECTS)), static_cast<unsigned long>(handles),
-              highestGdiSlot(), highestHandle(),
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  std::printf("RESOURCES %lu %lu %lu\n", highestGdiSlot(), highestHandle(),
               static_cast<unsigned long>((memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage) / 1024));
   std::fflush(stdout);
 }
 
-int show(AEffect* effect, HWND window, int seconds) {
+int show(HostedEffect& effect, HWND window, int seconds) {
   if (!openEditor(effect, window)) {
     std::printf("ERROR the editor did not open\n");
     return 1;
@@ -116,22 +107,22 @@ int show(AEffect* effect, HWND window, int seconds) {
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
   ERect* size = nullptr;  // the editor's own size (the window may be clipped by the screen)
-  if (dispatch(effect, effEditGetRect, 0, 0, &size) == 0 || !size) return 1;
+  if (effect.dispatch(effEditGetRect, 0, 0, &size) == 0 || !size) return 1;
   std::printf("EDITOR %ld %ld %d %d\n", origin.x, origin.y, size->right - size->left, size->bottom - size->top);
   std::fflush(stdout);
   idleFor(effect, static_cast<DWORD>(seconds) * 1000);
-  dispatch(effect, effEditClose);
+  effect.dispatch(effEditClose);
   return 0;
 }
 
-int cycle(AEffect* effect, HWND window, int count) {
+int cycle(HostedEffect& effect, HWND window, int count) {
   for (int i = 0; i < count; ++i) {
     if (!openEditor(effect, window)) {
       std::printf("ERROR the editor did not open in cycle %d\n", i);
       return 1;
     }
     idleFor(effect, 60);
-    dispatch(effect, effEditClose);
+    effect.dispatch(effEditClose);
     idleFor(effect, 20);
     if (i == 0 || i == count - 1) printResources();
   }
@@ -145,33 +136,33 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: sorel-winhost DLL show SECONDS [INDEX=VALUE...] | DLL cycle COUNT\n");
     return 2;
   }
-  HMODULE library = LoadLibraryA(argv[1]);
-  FARPROC found = library ? GetProcAddress(library, "VSTPluginMain") : nullptr;
-  auto entry = found ? reinterpret_cast<MainProc>(reinterpret_cast<void (*)()>(found)) : nullptr;
-  AEffect* effect = entry ? entry(hostCallback) : nullptr;
-  if (!effect || effect->magic != kEffectMagic) {
-    std::printf("ERROR %s did not load as a VST 2.4 plug-in\n", argv[1]);
+  PrintingHost host;
+  std::string error;
+  auto library = sorel::host::PluginLibrary::open(argv[1], &error);
+  auto effect = library ? HostedEffect::create(library, host, &error) : nullptr;
+  if (!effect) {
+    std::printf("ERROR %s\n", error.c_str());
     return 1;
   }
-  dispatch(effect, effOpen);
+  effect->dispatch(effOpen);
   for (int i = 4; i < argc; ++i) {
     if (std::strncmp(argv[i], "STOP=", 5) == 0) stopFile = argv[i] + 5;
     int index = 0;
     float value = 0;
-    if (std::sscanf(argv[i], "%d=%f", &index, &value) == 2) effect->setParameter(effect, index, value);
+    if (std::sscanf(argv[i], "%d=%f", &index, &value) == 2) effect->setParameter(index, value);
   }
   ERect* rect = nullptr;
-  if (dispatch(effect, effEditGetRect, 0, 0, &rect) == 0 || !rect) {
+  if (effect->dispatch(effEditGetRect, 0, 0, &rect) == 0 || !rect) {
     std::printf("ERROR no editor size\n");
     return 1;
   }
   HWND window = sorel::testing::createTopLevel("SorelTestHost", rect->right - rect->left, rect->bottom - rect->top);
   const int amount = std::atoi(argv[3]);
-  const int result = std::strcmp(argv[2], "cycle") == 0 ? cycle(effect, window, amount) : show(effect, window, amount);
-  for (VstInt32 i = 0; i < effect->numParams; ++i) std::printf("VALUE %d %.6f\n", i, effect->getParameter(effect, i));
-  dispatch(effect, effClose);
+  const int result =
+      std::strcmp(argv[2], "cycle") == 0 ? cycle(*effect, window, amount) : show(*effect, window, amount);
+  for (VstInt32 i = 0; i < effect->effect()->numParams; ++i) std::printf("VALUE %d %.6f\n", i, effect->getParameter(i));
+  effect.reset();
   DestroyWindow(window);
-  FreeLibrary(library);
   std::fflush(stdout);
   return result;
 }
