@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "ccbuttonmo.h"
-#include "controltest.h"
+#include "offscreenfixture.h"
 
 namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
 
-class ButtonTest : public ControlTest {
+class ButtonTest : public OffscreenTest {
  protected:
   // A single momentary button of a strip with `frames` frames of 20 x 10.
   CCButtonMO* addButton(int frames, int tag) {

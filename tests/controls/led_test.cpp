@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "cled.h"
-#include "controltest.h"
+#include "offscreenfixture.h"
 
 namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
 
-class LedTest : public ControlTest {
+class LedTest : public OffscreenTest {
  protected:
   CLed* addLed(const CRect& rect, int tag, int count = 1, int direction = 0, int gap = 0) {
     auto* led = new CLed(0, rect, &listener, tag, strip("led-test.png", 2, 20, 10), count, direction, gap, false);

@@ -23,13 +23,7 @@ class HostThreads : public LoadedPlugin {
   }
 
   // The gain the effect applies now, measured on one small sample.
-  static float gainOf(host::HostedEffect& effect) {
-    float left[1] = {0.01f};
-    float right[1] = {0.01f};
-    float* io[2] = {left, right};
-    effect.processReplacing(io, io, 1);
-    return left[0] / 0.01f;
-  }
+  static float gainOf(host::HostedEffect& effect) { return processBlock(effect, {{0.01f}, {0.01f}})[0][0] / 0.01f; }
 };
 
 // One thread moves the input range and the output volume while the other moves

@@ -8,7 +8,6 @@
 #include "offscreenfixture.h"
 #include "platform/cairo/cairobitmap.h"
 #include "platform/parentresize.h"
-#include "recordinglistener.h"
 #include "shadecontrol.h"
 #include "testimage.h"
 
@@ -21,7 +20,6 @@ using Rects = std::vector<CRect>;
 class FrameTest : public OffscreenTest {};
 
 TEST_F(FrameTest, NestedEditGesturesReachTheEditorOnce) {
-  RecordingListener listener(&log);
   auto* control = new ShadeControl(CRect(0, 0, 20, 20), &listener, 7);
   frame->addView(control);
   control->beginEdit();

@@ -11,8 +11,6 @@
 #include "canimknob.h"
 #include "cknob.h"
 #include "offscreenfixture.h"
-#include "recordinglistener.h"
-#include "strip.h"
 
 namespace {
 
@@ -45,7 +43,6 @@ class KnobTest : public sorel::test::OffscreenTest {
     return CPoint(kCentre.x + 20 * std::cos(radians), kCentre.y + 20 * std::sin(radians));
   }
 
-  sorel::test::RecordingListener listener{&log};
   CKnob* knob = nullptr;
 };
 
@@ -186,16 +183,15 @@ class AnimKnobTest : public sorel::test::OffscreenTest {
 
   void SetUp() override {
     OffscreenTest::SetUp();
-    CBitmap* strip = sorel::test::makeStrip("anim-knob-test.png", kFrames, kSide, kSide);
-    knob = new CAnimKnob(CRect(10, 10, 10 + kSide, 10 + kSide), nullptr, 1, kFrames, kSide, strip);
-    strip->forget();
+    knob = new CAnimKnob(CRect(10, 10, 10 + kSide, 10 + kSide), nullptr, 1, kFrames, kSide,
+                         strip("anim-knob-test.png", kFrames, kSide, kSide));
     frame->addView(knob);
   }
 
   // The picture the knob shows for `value`, read from the rendered window.
   int shownPicture(float value) {
     knob->setValue(value);
-    driver->idle();
+    driver->idle();  // only what the value marked dirty is repainted
     return sorel::test::frameShown(driver->pixel(20, 20), kFrames);
   }
 

@@ -11,7 +11,6 @@
 #include "ctextedit.h"
 #include "offscreenfixture.h"
 #include "platform/cairo/cairotextentry.h"
-#include "recordinglistener.h"
 #include "testimage.h"
 
 namespace {
@@ -44,7 +43,6 @@ class TextEditTest : public sorel::test::OffscreenTest {
 
   bool entryOpen() const { return driver->textEntryText() != nullptr; }
 
-  sorel::test::RecordingListener listener{&log};
   CTextEdit* field = nullptr;
 };
 

@@ -1,5 +1,6 @@
 // Tests on a frame opened with the off-screen back-end: a recording editor, a
-// shared log for the probe views, and the driver.
+// shared log for the probe views and the listener, the driver, and picture
+// strips released when the test ends.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include "platform/offscreen/offscreen.h"
 #include "probeview.h"
 #include "recordingeditor.h"
+#include "recordinglistener.h"
+#include "strip.h"
 
 namespace sorel::test {
 
@@ -21,7 +24,10 @@ using Log = std::vector<std::string>;
 class OffscreenTest : public ::testing::Test {
  protected:
   void SetUp() override { openFrame(VSTGUI::CRect(0, 0, 200, 100)); }
-  void TearDown() override { closeFrame(); }
+  void TearDown() override {
+    for (VSTGUI::CBitmap* strip : strips) strip->forget();
+    closeFrame();
+  }
 
   void openFrame(const VSTGUI::CRect& size) {
     VSTGUI::setPlatformBackEnd(VSTGUI::PlatformBackEnd::kOffscreen);
@@ -58,8 +64,22 @@ class OffscreenTest : public ::testing::Test {
     return taken;
   }
 
+  // A strip of `frames` frames of width x height, kept until the test ends.
+  VSTGUI::CBitmap* strip(const std::string& name, int frames, int width, int height) {
+    strips.push_back(makeStrip(name, frames, width, height));
+    return strips.back();
+  }
+
+  // The frame of a strip of `frames` that the window shows at (x, y).
+  int shownAt(int x, int y, int frames) {
+    driver->renderAll();
+    return frameShown(driver->pixel(x, y), frames);
+  }
+
   Log log;
   RecordingEditor editor{&log};
+  RecordingListener listener{&log};
+  std::vector<VSTGUI::CBitmap*> strips;
   VSTGUI::CFrame* frame = nullptr;
   std::unique_ptr<VSTGUI::offscreen::Driver> driver;
 };
