@@ -46,22 +46,21 @@ TEST_F(LedTest, ALampShowsOnlyWhatItIsGivenAndValuesBelowOneStepReadAsOff) {
   lamp->setValue(1.f);
   EXPECT_EQ(shownAt(15, 15, 2), 1);
   // Values below one step read as off, and only changes mark it dirty.
-  CLed* led = lamp;
-  led->setValue(0.0078f);
-  EXPECT_FALSE(led->isOn());
-  led->setValue(0.0079f);
-  EXPECT_TRUE(led->isOn());
-  led->setValue(0.f);
-  led->setValue(0.007812f);  // a hair below 1/128 still reads as one step
-  EXPECT_TRUE(led->isOn());
-  led->setValue(0.0079f);
-  EXPECT_EQ(led->getValue(), 1.f);
+  lamp->setValue(0.0078f);
+  EXPECT_FALSE(lamp->isOn());
+  lamp->setValue(0.0079f);
+  EXPECT_TRUE(lamp->isOn());
+  lamp->setValue(0.f);
+  lamp->setValue(0.007812f);  // a hair below 1/128 still reads as one step
+  EXPECT_TRUE(lamp->isOn());
+  lamp->setValue(0.0079f);
+  EXPECT_EQ(lamp->getValue(), 1.f);
   driver->idle();
-  EXPECT_FALSE(led->isDirty());
-  led->setValue(0.0079f);
-  EXPECT_FALSE(led->isDirty());
-  led->setValue(0.5f);  // another value, same look: still redrawn
-  EXPECT_TRUE(led->isDirty());
+  EXPECT_FALSE(lamp->isDirty());
+  lamp->setValue(0.0079f);
+  EXPECT_FALSE(lamp->isDirty());
+  lamp->setValue(0.5f);  // another value, same look: still redrawn
+  EXPECT_TRUE(lamp->isDirty());
 }
 
 TEST_F(LedTest, AnInvisibleClickAreaReportsThePressAndEndsItsEditAtRelease) {
