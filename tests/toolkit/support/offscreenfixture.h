@@ -12,8 +12,7 @@
 #include "cframe.h"
 #include "platform/offscreen/offscreen.h"
 #include "probeview.h"
-#include "recordingeditor.h"
-#include "recordinglistener.h"
+#include "recorders.h"
 #include "strip.h"
 
 namespace sorel::test {
