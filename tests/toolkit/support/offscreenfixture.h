@@ -9,16 +9,33 @@
 #include <string>
 #include <vector>
 
+#include "cbitmap.h"
 #include "cframe.h"
+#include "platform/cairo/cairobitmap.h"
 #include "platform/offscreen/offscreen.h"
 #include "probeview.h"
 #include "recorders.h"
-#include "strip.h"
+#include "testimage.h"
 
 namespace sorel::test {
 
 // What the probe views, the recording editor and listeners logged, in order.
 using Log = std::vector<std::string>;
+
+// The flat colour of frame `frame` of a picture strip, so that a single
+// pixel tells which frame a control drew.
+inline VSTGUI::CColor frameColour(int frame) {
+  return VSTGUI::CColor{static_cast<uint8_t>(20 + 30 * frame), static_cast<uint8_t>(200 - 20 * frame),
+                        static_cast<uint8_t>(frame % 2 ? 40 : 220), 255};
+}
+
+// The frame whose colour the pixel shows, or -1.
+inline int frameShown(VSTGUI::CColor pixel, int frames) {
+  for (int f = 0; f < frames; ++f) {
+    if (pixel == frameColour(f)) return f;
+  }
+  return -1;
+}
 
 class OffscreenTest : public ::testing::Test {
  protected:
@@ -63,9 +80,13 @@ class OffscreenTest : public ::testing::Test {
     return taken;
   }
 
-  // A strip of `frames` frames of width x height, kept until the test ends.
+  // A strip of `frames` frames of width x height, registered under `name`
+  // and kept until the test ends.
   VSTGUI::CBitmap* strip(const std::string& name, int frames, int width, int height) {
-    strips.push_back(makeStrip(name, frames, width, height));
+    std::vector<std::vector<VSTGUI::CColor>> rows;
+    for (int f = 0; f < frames; ++f) rows.push_back({frameColour(f)});
+    VSTGUI::images::registerForTest(name.c_str(), blocksPNG(width, height, rows));
+    strips.push_back(new VSTGUI::CBitmap(name.c_str()));
     return strips.back();
   }
 
