@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "ccbuttonmo.h"
-#include "controltest.h"
+#include "offscreenfixture.h"
 
 namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
 
-class ButtonTest : public ControlTest {
+class ButtonTest : public OffscreenTest {
  protected:
   // A single momentary button of a strip with `frames` frames of 20 x 10.
   CCButtonMO* addButton(int frames, int tag) {
@@ -85,24 +85,18 @@ TEST_F(ButtonTest, DisabledButtonsIgnorePressesAndSimpleDrawingDoesNotRedrawHove
   EXPECT_TRUE(driver->takePaintedRects().empty());
 }
 
-class SelectorTest : public ButtonTest {
- protected:
-  void SetUp() override {
-    ButtonTest::SetUp();
-    head =
-        new CCButtonMO(0, CRect(10, 10, 27, 27), &listener, 46, strip("selector-test.png", 3, 17, 17), 3, 0, 55, false);
-    head->setSimpleDrawing(true);
-    head->setActOnRelease(0);
-    head->setValue(0.f);
-    for (int i = 1; i <= 2; ++i) head->setMemberPosition(i, i * 22, 0);
-    head->setMomentary(true);
-    head->addMembersTo(frame, nullptr);
-    frame->addView(head);
-  }
-  CCButtonMO* head = nullptr;
-};
+using SelectorTest = ButtonTest;
 
 TEST_F(SelectorTest, EachEnabledButtonReportsItsStoreThroughTheHead) {
+  auto* head =
+      new CCButtonMO(0, CRect(10, 10, 27, 27), &listener, 46, strip("selector-test.png", 3, 17, 17), 3, 0, 55, false);
+  head->setSimpleDrawing(true);
+  head->setActOnRelease(0);
+  head->setValue(0.f);
+  for (int i = 1; i <= 2; ++i) head->setMemberPosition(i, i * 22, 0);
+  head->setMomentary(true);
+  head->addMembersTo(frame, nullptr);
+  frame->addView(head);
   ASSERT_EQ(head->getMemberCount(), 2);
   EXPECT_EQ(head->getMember(1)->getViewSize(), CRect(54, 10, 71, 27));
   driver->mouseDown(CPoint(15, 15));

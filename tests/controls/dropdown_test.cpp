@@ -7,7 +7,7 @@
 
 #include "cdropdownlstai.h"
 #include "clst.h"
-#include "controltest.h"
+#include "offscreenfixture.h"
 
 namespace sorel::test {
 namespace {
@@ -19,7 +19,7 @@ constexpr int kRow = 13;
 // The middle of entry i of the list below the box.
 CPoint entryPoint(int i) { return CPoint(40, 30 + kRow * i + kRow / 2); }
 
-class DropdownTest : public ControlTest {
+class DropdownTest : public OffscreenTest {
  protected:
   void SetUp() override {
     openFrame(CRect(0, 0, 200, 120));

@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "cled.h"
-#include "controltest.h"
+#include "offscreenfixture.h"
 
 namespace sorel::test {
 namespace {
 
 using namespace VSTGUI;
 
-class LedTest : public ControlTest {
+class LedTest : public OffscreenTest {
  protected:
   CLed* addLed(const CRect& rect, int tag, int count = 1, int direction = 0, int gap = 0) {
     auto* led = new CLed(0, rect, &listener, tag, strip("led-test.png", 2, 20, 10), count, direction, gap, false);
@@ -46,22 +46,21 @@ TEST_F(LedTest, ALampShowsOnlyWhatItIsGivenAndValuesBelowOneStepReadAsOff) {
   lamp->setValue(1.f);
   EXPECT_EQ(shownAt(15, 15, 2), 1);
   // Values below one step read as off, and only changes mark it dirty.
-  CLed* led = lamp;
-  led->setValue(0.0078f);
-  EXPECT_FALSE(led->isOn());
-  led->setValue(0.0079f);
-  EXPECT_TRUE(led->isOn());
-  led->setValue(0.f);
-  led->setValue(0.007812f);  // a hair below 1/128 still reads as one step
-  EXPECT_TRUE(led->isOn());
-  led->setValue(0.0079f);
-  EXPECT_EQ(led->getValue(), 1.f);
+  lamp->setValue(0.0078f);
+  EXPECT_FALSE(lamp->isOn());
+  lamp->setValue(0.0079f);
+  EXPECT_TRUE(lamp->isOn());
+  lamp->setValue(0.f);
+  lamp->setValue(0.007812f);  // a hair below 1/128 still reads as one step
+  EXPECT_TRUE(lamp->isOn());
+  lamp->setValue(0.0079f);
+  EXPECT_EQ(lamp->getValue(), 1.f);
   driver->idle();
-  EXPECT_FALSE(led->isDirty());
-  led->setValue(0.0079f);
-  EXPECT_FALSE(led->isDirty());
-  led->setValue(0.5f);  // another value, same look: still redrawn
-  EXPECT_TRUE(led->isDirty());
+  EXPECT_FALSE(lamp->isDirty());
+  lamp->setValue(0.0079f);
+  EXPECT_FALSE(lamp->isDirty());
+  lamp->setValue(0.5f);  // another value, same look: still redrawn
+  EXPECT_TRUE(lamp->isDirty());
 }
 
 TEST_F(LedTest, AnInvisibleClickAreaReportsThePressAndEndsItsEditAtRelease) {

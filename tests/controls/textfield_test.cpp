@@ -5,8 +5,8 @@
 #include <string>
 
 #include "ckstexted.h"
-#include "controltest.h"
 #include "ctextedai.h"
+#include "offscreenfixture.h"
 
 namespace sorel::test {
 namespace {
@@ -15,10 +15,10 @@ using namespace VSTGUI;
 
 const CRect kField(10, 10, 110, 30);
 
-class TextFieldTest : public ControlTest {
+class TextFieldTest : public OffscreenTest {
  protected:
   void SetUp() override {
-    ControlTest::SetUp();
+    OffscreenTest::SetUp();
     field = new CKstTextEd(kField, &listener, 72, "ignored", strip("textfield-back.png", 1, 100, 20));
     field->setFont(kNormalFontBig);
     field->setFontColor(kBlackCColor);

@@ -1,12 +1,12 @@
 // The skin choice, typed values, and the large skin end to end.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
 #include <vector>
 
+#include "../x11/scopedenv.h"
 #include "caboutview.h"
 #include "editor_host.h"
 #include "platform/linux/drmscreen.h"
@@ -133,10 +133,8 @@ TEST(LargeSkin, AMarkerFileDoublesEveryCoordinate) {
   const auto folder = std::filesystem::path(outputPath("config-large"));
   std::filesystem::create_directories(folder);
   std::ofstream(folder / "PEPPER_Big.txt") << "\n";
-  const char* previous = std::getenv("XDG_CONFIG_HOME");
-  const std::string saved = previous ? previous : "";
-  setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
   {
+    const sorel::testing::ScopedEnv config("XDG_CONFIG_HOME", folder.c_str());
     EditorHost host;
     ERect* rect = nullptr;
     host.dispatch(effEditGetRect, 0, 0, &rect);
@@ -152,11 +150,6 @@ TEST(LargeSkin, AMarkerFileDoublesEveryCoordinate) {
     EXPECT_EQ(about->getLinkArea(0), VSTGUI::CRect(388, 308, 780, 340));
     host.driver().renderAll();
     EXPECT_TRUE(host.driver().writePNG(outputPath("editor-stereo-2x.png")));
-  }
-  if (previous) {
-    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-  } else {
-    unsetenv("XDG_CONFIG_HOME");
   }
   std::filesystem::remove_all(folder);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,6 +20,17 @@ struct Signal {
   std::vector<float> frames;  // interleaved stereo
 };
 
+// `frames` of a sine at `hz`, `amplitude` high, alike on every channel.
+inline std::vector<float> sine(int frames, int rate, double hz, double amplitude = 1.0, int channels = 2,
+                               double phase = 0.0) {
+  std::vector<float> x(static_cast<std::size_t>(frames) * static_cast<std::size_t>(channels));
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const double t = static_cast<double>(i / static_cast<std::size_t>(channels)) / rate;
+    x[i] = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * hz * t + phase));
+  }
+  return x;
+}
+
 inline std::vector<float> stereoOf(int frames, float (*shape)(int, int), int rate) {
   std::vector<float> x(static_cast<std::size_t>(frames) * 2);
   for (int i = 0; i < frames; ++i)
@@ -30,15 +42,8 @@ inline std::vector<float> stereoOf(int frames, float (*shape)(int, int), int rat
 inline std::vector<Signal> hardSignals(int rate, float drive) {
   const int n = 2 * rate;
   std::vector<Signal> all;
-  auto sine = [](double hz) {
-    return [hz](int i, int r) { return static_cast<float>(std::sin(2.0 * 3.14159265358979 * hz * i / r + 0.3)); };
-  };
-  for (double hz : {997.0, 10000.0, 15000.0, 20000.0}) {
-    std::vector<float> x(static_cast<std::size_t>(n) * 2);
-    const auto f = sine(hz);
-    for (int i = 0; i < n; ++i) x[2 * i] = x[2 * i + 1] = f(i, rate);
-    all.push_back({std::to_string(static_cast<int>(hz)) + " Hz sine", x});
-  }
+  for (double hz : {997.0, 10000.0, 15000.0, 20000.0})
+    all.push_back({std::to_string(static_cast<int>(hz)) + " Hz sine", sine(n, rate, hz, 1.0, 2, 0.3)});
   // A square wave of period 4 frames, a quarter-period off: its true peak is 3 dB over its samples.
   all.push_back({"square fs/4", stereoOf(n, [](int i, int) { return (i / 2) % 2 ? 1.0f : -1.0f; }, rate)});
   all.push_back({"square 1 kHz", stereoOf(n, [](int i, int r) { return (i * 2000 / r) % 2 ? 1.0f : -1.0f; }, rate)});

@@ -8,13 +8,6 @@
 namespace sorel::test {
 namespace {
 
-std::vector<float> tone(int frames, int rate, double hz) {
-  std::vector<float> x(static_cast<std::size_t>(frames) * 2);
-  for (int i = 0; i < frames; ++i)
-    x[2 * i] = x[2 * i + 1] = static_cast<float>(0.5 * std::sin(2.0 * 3.14159265358979 * hz * i / rate));
-  return x;
-}
-
 TEST(DeliveryRate, KeepsLengthTimingAndLevelAcrossRates) {
   // A tone converted in uneven blocks must come out as the same tone at the
   // new rate: as many seconds, starting at the same instant, at the same level.
@@ -22,9 +15,9 @@ TEST(DeliveryRate, KeepsLengthTimingAndLevelAcrossRates) {
     std::string error;
     host::DeliveryChain chain(2);
     ASSERT_TRUE(chain.convertRate(from, to, &error)) << error;
-    const std::vector<float> out = inUnevenBlocks(chain, tone(3 * from, from, 1000.0));
+    const std::vector<float> out = inUnevenBlocks(chain, sine(3 * from, from, 1000.0, 0.5));
     ASSERT_NEAR(static_cast<double>(out.size() / 2), 3.0 * to, 1.0) << from << " -> " << to;
-    const std::vector<float> ideal = tone(3 * to, to, 1000.0);
+    const std::vector<float> ideal = sine(3 * to, to, 1000.0, 0.5);
     double worst = 0.0;
     for (int i = to / 2; i < 5 * to / 2; ++i) worst = std::max(worst, std::fabs(double(out[2 * i]) - ideal[2 * i]));
     EXPECT_LT(worst, 1e-4) << from << " -> " << to;

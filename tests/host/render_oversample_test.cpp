@@ -1,17 +1,10 @@
 // --oversample: the plug-in at 2x or 4x the rate aliases less, and the
 // round trip through libsoxr keeps the file's length and alignment.
+#include "delivery_signals.h"
 #include "render_fixture.h"
 
 namespace sorel::test {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-std::vector<float> sine(double frequency, double amplitude, int frames, int rate) {
-  std::vector<float> x(static_cast<std::size_t>(frames));
-  for (int i = 0; i < frames; ++i) x[static_cast<std::size_t>(i)] = static_cast<float>(amplitude * std::sin(2.0 * kPi * frequency * i / rate));
-  return x;
-}
 
 // What is left of `x` (mono) over [from, to) once its mean (the shaping's DC)
 // and the sine at `frequency` are taken out, in dB relative to the sine. The
@@ -21,17 +14,17 @@ double residualDb(const std::vector<float>& x, double frequency, int rate, std::
   const double n = static_cast<double>(to - from);
   double sum = 0, power = 0, xs = 0, xc = 0;
   for (std::size_t i = from; i < to; ++i) {
-    const double phase = 2.0 * kPi * frequency * static_cast<double>(i) / rate;
+    const double phase = 2.0 * std::numbers::pi * frequency * static_cast<double>(i) / rate;
     sum += x[i], power += double(x[i]) * x[i], xs += x[i] * std::sin(phase), xc += x[i] * std::cos(phase);
   }
-  const double sine = 2.0 * (xs * xs + xc * xc) / n;
-  return 10.0 * std::log10((power - sum * sum / n - sine) / sine);
+  const double tone = 2.0 * (xs * xs + xc * xc) / n;
+  return 10.0 * std::log10((power - sum * sum / n - tone) / tone);
 }
 
 TEST_F(Render, OversamplingKeepsAlignmentAndReducesAliasing) {
   constexpr int kRate = 44100, kFrames = 44100;
   // Neutral settings, the split path on: the round trip nulls against the input.
-  const std::vector<float> low = sine(1000.0, 0.5, kFrames, kRate);
+  const std::vector<float> low = sine(kFrames, kRate, 1000.0, 0.5, 1);
   const std::string lowIn = writeAudio("low.wav", low, 1);
   for (const char* factor : {"2", "4"}) {
     render(std::string("-q --no-report --type float -s aa=splitfir --oversample ") + factor + " " + lowIn + " -o " +
@@ -44,7 +37,7 @@ TEST_F(Render, OversamplingKeepsAlignmentAndReducesAliasing) {
   }
   // A high sine through strong shaping: its harmonics lie above the band, so
   // everything but the sine in the output is aliasing.
-  const std::string highIn = writeAudio("high.wav", sine(15000.0, 0.7, kFrames, kRate), 1);
+  const std::string highIn = writeAudio("high.wav", sine(kFrames, kRate, 15000.0, 0.7, 1), 1);
   double alias[3] = {};
   const char* factors[] = {"1", "2", "4"};
   for (int k = 0; k < 3; ++k) {

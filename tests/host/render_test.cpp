@@ -188,7 +188,6 @@ TEST_F(Render, WriteFailuresExitWithTheirStatusAndLeaveNothing) {
   const std::string in = writeAudio("in.wav", music(200000, 2, 5), 2);
   const std::pair<std::string, std::string> cases[] = {
       {"--list", "cannot write the list: No space left on device"},
-      {"-q --json " + in + " -o " + path("out.wav"), "cannot write the report"},
       {"-q " + in + " -o " + path("out.wav"), "cannot write the report"},
   };
   for (const auto& [args, says] : cases) {

@@ -13,16 +13,12 @@
 namespace sorel::test {
 namespace {
 
-// Integer samples as libsndfile reads them, shifted down to `bits`.
+// The samples of a PCM file of `bits` as integer codes (exact: libsndfile
+// scales them by a power of two into floats that hold 24 bits).
 std::vector<int> readIntegers(const std::string& file, int bits) {
-  SF_INFO info{};
-  SNDFILE* f = sf_open(file.c_str(), SFM_READ, &info);
-  if (!f) return {};
-  std::vector<int> x(static_cast<std::size_t>(info.frames * info.channels));
-  sf_read_int(f, x.data(), static_cast<sf_count_t>(x.size()));
-  sf_close(f);
-  for (int& v : x) v >>= 32 - bits;
-  return x;
+  std::vector<int> codes;
+  for (float v : Render::readAudio(file)) codes.push_back(static_cast<int>(std::lround(std::ldexp(v, bits - 1))));
+  return codes;
 }
 
 TEST_F(Render, WithoutDitherIntegersRoundToNearest) {

@@ -103,12 +103,10 @@ TEST(TruePeakLimiter, SteadyToneGetsASteadyGainAndReturnsToTransparency) {
   // period is turned down alike (no pumping), and after the release the
   // quiet part comes out untouched.
   const int rate = 48000;
-  std::vector<float> x(static_cast<std::size_t>(rate) * 12);
-  for (int i = 0; i < 3 * rate; ++i) {
-    const float v = static_cast<float>(std::sin(2.0 * 3.14159265358979 * 1000.0 * i / rate));
-    x[2 * i] = x[2 * i + 1] = 2.0f * v;
-    x[2 * (i + 3 * rate)] = x[2 * (i + 3 * rate) + 1] = 0.25f * v;
-  }
+  std::vector<float> x = sine(3 * rate, rate, 1000.0, 2.0);
+  const std::vector<float> quiet = sine(3 * rate, rate, 1000.0, 0.25);
+  x.insert(x.end(), quiet.begin(), quiet.end());
+  x.resize(static_cast<std::size_t>(rate) * 12);
   const std::vector<float> out = limited(x, rate, {});
   float lo = 1e9f, hi = 0.0f;
   for (int i = rate / 2; i < 3 * rate - 100; ++i)

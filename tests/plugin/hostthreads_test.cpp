@@ -14,28 +14,25 @@ namespace {
 
 constexpr int kRounds = 1500;
 
-class HostThreads : public LoadedPlugin {
- protected:
-  void SetUp() override {
-    LoadedPlugin::SetUp();
-    fx->start(48000.0f, 16);
-    fx->setParameter(kPage, whole(3));  // a page that runs no modules: the frame's gains alone
-  }
+using HostThreads = LoadedPlugin;
 
-  // The gain the effect applies now, measured on one small sample.
-  static float gainOf(host::HostedEffect& effect) {
-    float left[1] = {0.01f};
-    float right[1] = {0.01f};
-    float* io[2] = {left, right};
-    effect.processReplacing(io, io, 1);
-    return left[0] / 0.01f;
-  }
-};
+// Started on a page that runs no modules: the frame's gains alone.
+void startWithoutModules(host::HostedEffect& effect) {
+  effect.start(48000.0f, 16);
+  effect.setParameter(kPage, whole(3));
+}
+
+// The gain the effect applies now, measured on one small sample.
+float gainOf(host::HostedEffect& effect) { return processBlock(effect, {{0.01f}, {0.01f}})[0][0] / 0.01f; }
 
 // One thread moves the input range and the output volume while the other moves
 // the input volume and the output range; a third reads display texts as an
 // editor or host would. Each round both writers start together.
 TEST_F(HostThreads, RangeAndVolumeFromTwoThreadsLeaveAMatchingGain) {
+  startWithoutModules(*fx);
+  auto reference = another();
+  ASSERT_TRUE(reference);
+  startWithoutModules(*reference);
   std::atomic<int> go{-1};
   std::atomic<int> finished{0};
   std::atomic<bool> quit{false};
@@ -54,11 +51,6 @@ TEST_F(HostThreads, RangeAndVolumeFromTwoThreadsLeaveAMatchingGain) {
   std::thread reader([&] {
     while (!quit.load()) (void)(fx->paramDisplay(kVolIn) + fx->paramDisplay(kVolOut));
   });
-
-  auto reference = another();
-  ASSERT_TRUE(reference);
-  reference->start(48000.0f, 16);
-  reference->setParameter(kPage, whole(3));
 
   int mismatches = 0;
   for (int round = 0; round < kRounds; ++round) {

@@ -3,13 +3,13 @@
 // containers, closing (also from inside a handler or a text entry's commit).
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "cbitmap.h"
 #include "ctextedit.h"
 #include "offscreenfixture.h"
 #include "platform/cairo/cairobitmap.h"
 #include "platform/parentresize.h"
-#include "recordinglistener.h"
-#include "shadecontrol.h"
 #include "testimage.h"
 
 namespace sorel::test {
@@ -18,10 +18,22 @@ namespace {
 using namespace VSTGUI;
 using Rects = std::vector<CRect>;
 
+// A control that paints itself grey in proportion to its value: 0 black,
+// 1 white, so one pixel tells which value was drawn.
+class ShadeControl : public CControl {
+ public:
+  using CControl::CControl;
+  void draw(CDrawContext* context) override {
+    const auto grey = static_cast<uint8_t>(std::lround(getValueNormalized() * 255.f));
+    context->setFillColor(CColor{grey, grey, grey, 255});
+    context->drawRect(getViewSize(), kDrawFilled);
+    setDirty(false);
+  }
+};
+
 class FrameTest : public OffscreenTest {};
 
 TEST_F(FrameTest, NestedEditGesturesReachTheEditorOnce) {
-  RecordingListener listener(&log);
   auto* control = new ShadeControl(CRect(0, 0, 20, 20), &listener, 7);
   frame->addView(control);
   control->beginEdit();

@@ -1,4 +1,6 @@
-// A control listener that logs begin, valueChanged(tag, value) and end.
+// What the frame forwards to its editor (edit gestures) and what controls
+// tell their listener (begin, valueChanged with tag and value, end), logged
+// in order into a shared log.
 #pragma once
 
 #include <cstdio>
@@ -6,8 +8,23 @@
 #include <vector>
 
 #include "ccontrol.h"
+#include "vstguieditorinterface.h"
 
 namespace sorel::test {
+
+class RecordingEditor : public VSTGUI::VSTGUIEditorInterface {
+ public:
+  explicit RecordingEditor(std::vector<std::string>* sharedLog) : log(sharedLog) {}
+
+  int32_t getKnobMode() const override { return knobMode; }
+  void beginEdit(int32_t index) override { log->push_back("editor begin " + std::to_string(index)); }
+  void endEdit(int32_t index) override { log->push_back("editor end " + std::to_string(index)); }
+
+  int32_t knobMode = -1;
+
+ private:
+  std::vector<std::string>* log;
+};
 
 class RecordingListener : public VSTGUI::CControlListener {
  public:
