@@ -87,7 +87,7 @@ VstIntPtr dispatchOne(AEffect* e, FuzzInput& in) {
 }
 
 // The material is one sine, made once; each call scales it by the input's level.
-void processOne(AEffect* e, FuzzInput& in) {
+SOREL_FUZZ_UNTRACED void processOne(AEffect* e, FuzzInput& in) {
   constexpr int kMost = 8192;
   static const auto wave = [] {
     auto table = std::make_unique<float[]>(kMost);

@@ -115,6 +115,10 @@ TEST(Bitmaps, EveryLoadOnEveryThreadSharesOneDecodedCopy) {
   cairo_surface_t* pixels = decodedSurface(first);
   EXPECT_EQ(pixels, decodedSurface(second));
   EXPECT_EQ(cairo_surface_get_reference_count(pixels), 3u);  // the cache's and the two bitmaps'
+  CBitmap* later = new CBitmap("shared_blocks");
+  EXPECT_TRUE(later->isDecoded()) << "an image decoded before comes decoded";
+  EXPECT_EQ(cairo_surface_get_reference_count(pixels), 4u);
+  later->forget();
   first->forget();
   second->forget();
 

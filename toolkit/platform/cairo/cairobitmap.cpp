@@ -21,18 +21,21 @@ std::string lowerCase(const char* name) {
 
 using Bytes = std::vector<unsigned char>;
 
-// One image's decode, done once by whichever thread asks first while any
-// others asking meanwhile wait for it. Holds one surface reference for the
-// rest of the process; a test's bytes live as long as their decode.
+// One image's entry: its size, read from the header when the entry is made,
+// and its decode, done once by whichever thread asks first while any others
+// asking meanwhile wait for it. Holds one surface reference for the rest of
+// the process; a test's bytes live as long as their decode.
 struct Decode {
   std::once_flag once;
   std::shared_ptr<const Bytes> ownBytes;
   const unsigned char* bytes = nullptr;
   std::size_t size = 0;
-  cairo_surface_t* surface = nullptr;
+  bool sized = false;  // the header gave a size
+  int width = 0, height = 0;
+  std::atomic<cairo_surface_t*> surface{nullptr};  // set once, by the decode
 
   ~Decode() {
-    if (surface) cairo_surface_destroy(surface);
+    if (cairo_surface_t* pixels = surface.load()) cairo_surface_destroy(pixels);
   }
 };
 
@@ -55,11 +58,12 @@ struct ImageCache {
     return source && source->findImage(key.c_str(), bytes, size);
   }
 
-  // The decode of `key`, made on first ask; null when there is no such image.
+  // The entry of `key`, made on first ask; null when there is no such image.
   std::shared_ptr<Decode> decodeOf(const std::string& key) {
     if (auto it = decodes.find(key); it != decodes.end()) return it->second;
     auto decode = std::make_shared<Decode>();
     if (!findBytes(key, decode->bytes, decode->size)) return nullptr;
+    decode->sized = png::readSize(decode->bytes, decode->size, decode->width, decode->height);
     if (auto it = registered.find(key); it != registered.end()) decode->ownBytes = it->second;
     decodes.emplace(key, decode);
     return decode;
@@ -73,7 +77,8 @@ ImageCache& cache() {
 
 }  // namespace
 
-CairoBitmap::CairoBitmap(std::string name, int w, int h) : key(std::move(name)), width(w), height(h) {}
+CairoBitmap::CairoBitmap(std::string name, int w, int h, cairo_surface_t* decoded)
+    : key(std::move(name)), width(w), height(h), surface(decoded ? cairo_surface_reference(decoded) : nullptr) {}
 
 CairoBitmap::~CairoBitmap() {
   if (cairo_surface_t* pixels = surface.load()) cairo_surface_destroy(pixels);
@@ -88,9 +93,12 @@ cairo_surface_t* CairoBitmap::getSurface() const {
     decode = images.decodeOf(key);
   }
   if (!decode) return nullptr;
-  std::call_once(decode->once, [&decode] { decode->surface = png::decode(decode->bytes, decode->size); });
-  if (!decode->surface) return nullptr;
-  cairo_surface_t* pixels = cairo_surface_reference(decode->surface);
+  std::call_once(decode->once, [&decode] {
+    decode->surface.store(png::decode(decode->bytes, decode->size), std::memory_order_release);
+  });
+  cairo_surface_t* decoded = decode->surface.load(std::memory_order_acquire);
+  if (!decoded) return nullptr;
+  cairo_surface_t* pixels = cairo_surface_reference(decoded);
   cairo_surface_t* earlier = nullptr;
   if (surface.compare_exchange_strong(earlier, pixels, std::memory_order_acq_rel)) return pixels;
   cairo_surface_destroy(pixels);  // another thread stored the same surface first
@@ -99,16 +107,18 @@ cairo_surface_t* CairoBitmap::getSurface() const {
 
 namespace images {
 
+// A name seen before costs no search and no header read, and an image another
+// bitmap has decoded comes decoded (so an editor opened again, or in another
+// instance, has nothing left to decode ahead).
 IPlatformBitmap* load(const char* name) {
   if (!name || !*name) return nullptr;
   std::string key = lowerCase(name);
   ImageCache& images = cache();
   std::lock_guard<std::mutex> hold(images.lock);
-  const unsigned char* bytes = nullptr;
-  std::size_t size = 0;
-  int width = 0, height = 0;
-  if (!images.findBytes(key, bytes, size) || !png::readSize(bytes, size, width, height)) return nullptr;
-  return new CairoBitmap(std::move(key), width, height);
+  const std::shared_ptr<Decode> decode = images.decodeOf(key);
+  if (!decode || !decode->sized) return nullptr;
+  return new CairoBitmap(std::move(key), decode->width, decode->height,
+                         decode->surface.load(std::memory_order_acquire));
 }
 
 void registerForTest(const char* name, std::vector<unsigned char> png) {

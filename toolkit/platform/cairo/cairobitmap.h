@@ -1,7 +1,7 @@
 // A PNG image as a cairo image surface, and the process-wide image cache.
-// Loading reads only the PNG header (the size); the pixels are decoded at the
-// first draw, once per process, and shared by every bitmap (and every editor
-// instance) of the same name.
+// Loading reads only the PNG header (the size), once per name; the pixels are
+// decoded at the first draw, once per process, and shared by every bitmap
+// (and every editor instance) of the same name.
 #pragma once
 
 #include <cairo.h>
@@ -16,8 +16,9 @@ namespace VSTGUI {
 
 class CairoBitmap : public IPlatformBitmap {
  public:
-  // An image of the cache under `key`, of the size its header gives.
-  CairoBitmap(std::string key, int width, int height);
+  // An image of the cache under `key`, of the size its header gives; its
+  // pixels when the cache has decoded them already.
+  CairoBitmap(std::string key, int width, int height, cairo_surface_t* decoded = nullptr);
   ~CairoBitmap() override;
 
   CCoord getWidth() const override { return width; }
