@@ -15,8 +15,6 @@
 namespace sorel::test {
 namespace {
 
-constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
-
 using namespace VSTGUI;
 
 void showMidSidePage(EditorHost& host) {

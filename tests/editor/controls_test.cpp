@@ -22,8 +22,6 @@
 namespace sorel::test {
 namespace {
 
-constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
-
 using namespace VSTGUI;
 
 const VstKeyCode kReturn{0, VKEY_RETURN, 0};

@@ -10,8 +10,6 @@
 namespace sorel::test {
 namespace {
 
-constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
-
 class Notices : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -11,8 +11,6 @@
 namespace sorel::test {
 namespace {
 
-constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
-
 using Parameters = LoadedPlugin;
 
 TEST_F(Parameters, NamesAndDefaultsAsAHostSeesThem) {

@@ -11,8 +11,6 @@ namespace {
 using State = LoadedPlugin;
 using Bytes = std::vector<unsigned char>;
 
-constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
-
 float floatAt(const Bytes& chunk, std::size_t offset) {
   float v;
   std::memcpy(&v, chunk.data() + offset, 4);

@@ -16,6 +16,9 @@ constexpr int moduleParam(int setBase, int module, int field = kAmount) {
                             static_cast<ModuleRole>(field));
 }
 
+// The parameter the tests turn when any one will do.
+constexpr int kStereoSalt = moduleParam(kStereoBase, kSaltModule);
+
 // The k-th whole-number choice as it travels (the page, the selector, a mode).
 constexpr float whole(int k) { return static_cast<float>(k) * kWholeStep; }
 
