@@ -93,15 +93,8 @@ TEST_P(Lv2Dsp, PortsConnectedLateOrNotAtAll) {
   setShaping(*reference);
   EXPECT_EQ(lv2.process(second, 500), processBlock(*reference, second));
 
-  Channels silence(third.size(), std::vector<float>(third[0].size(), 0.0f));
-  const Channels want = processBlock(*reference, silence);
-  Channels out(third.size(), std::vector<float>(third[0].size(), -7.0f));
-  for (uint32_t c = 0; c < out.size(); ++c) {
-    lv2.connect(lv2::kFirstAudioPort + c, nullptr);
-    lv2.connect(lv2::firstOutputPort(variant()) + c, out[c].data());
-  }
-  lv2.run(static_cast<uint32_t>(out[0].size()));
-  EXPECT_EQ(out, want);
+  const Channels silence(third.size(), std::vector<float>(third[0].size(), 0.0f));
+  EXPECT_EQ(lv2.process(third, 500, false), processBlock(*reference, silence));
 }
 
 // The state is the VST chunk byte for byte, and it restores at another rate

@@ -56,13 +56,14 @@ class Lv2Instance {
   void connect(uint32_t port, void* data) { descriptor->connect_port(handle, port, data); }
   void run(uint32_t frames) { descriptor->run(handle, frames); }
 
-  // Runs `in` through in blocks of `block` frames (1: as lv2apply does).
-  Channels process(const Channels& in, std::size_t block) {
+  // Runs `in` through in blocks of `block` frames (1: as lv2apply does);
+  // without `connectInputs` the input ports stay unconnected.
+  Channels process(const Channels& in, std::size_t block, bool connectInputs = true) {
     Channels out(in.size(), std::vector<float>(in[0].size(), -7.0f));
     for (std::size_t at = 0; at < in[0].size(); at += block) {
       const std::size_t n = std::min(block, in[0].size() - at);
       for (uint32_t c = 0; c < in.size(); ++c) {
-        connect(lv2::kFirstAudioPort + c, const_cast<float*>(in[c].data() + at));
+        connect(lv2::kFirstAudioPort + c, connectInputs ? const_cast<float*>(in[c].data() + at) : nullptr);
         connect(lv2::firstOutputPort(variant) + c, out[c].data() + at);
       }
       descriptor->run(handle, static_cast<uint32_t>(n));

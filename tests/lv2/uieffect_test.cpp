@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "effectinstance.h"
@@ -34,21 +35,20 @@ class UiEffectTest : public ::testing::Test {
   std::unique_ptr<UiEffect> make(EffectInstance* dsp = nullptr) {
     return std::make_unique<UiEffect>(kVariants[0], HostLink{record, &writes, nullptr, nullptr}, dsp);
   }
+  // The writes since the last call.
+  std::vector<Write> taken() { return std::exchange(writes, {}); }
   std::vector<Write> writes;
 };
 
 TEST_F(UiEffectTest, EditorChangesReachTheHostWithTheirConsequences) {
   auto ui = make();
   ui->setParameterAutomated(kVolIn, 0.8f);
-  EXPECT_EQ(writes, (std::vector<Write>{{kVolIn, 0.8f}}));
-  writes.clear();
+  EXPECT_EQ(taken(), (std::vector<Write>{{kVolIn, 0.8f}}));
   ui->setParameterAutomated(kInRange, 1.0f);  // lowers the boosted volume
-  EXPECT_EQ(writes, (std::vector<Write>{{kVolIn, 0.5f}, {kInRange, 1.0f}}));
-  writes.clear();
+  EXPECT_EQ(taken(), (std::vector<Write>{{kVolIn, 0.5f}, {kInRange, 1.0f}}));
   ui->setParameterDirect(kPage, kWholeStep);  // not automated: the next sync sends it
   ui->syncToHost();
-  EXPECT_EQ(writes, (std::vector<Write>{{kPage, kWholeStep}}));
-  writes.clear();
+  EXPECT_EQ(taken(), (std::vector<Write>{{kPage, kWholeStep}}));
   ui->syncToHost();
   EXPECT_TRUE(writes.empty());
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -36,7 +37,8 @@ struct Rgba {
 // A PNG decoded by the editor's own decoder; pixel coordinates are in skin pixels times the scale.
 class Image {
  public:
-  explicit Image(const EmbeddedFile& file) : surface_(VSTGUI::png::decode(file.bytes, file.size)) {}
+  explicit Image(const EmbeddedFile& file)
+      : surface_(VSTGUI::png::decode(file.bytes, file.size), cairo_surface_destroy) {}
   bool ok() const { return surface_ && cairo_surface_status(surface_.get()) == CAIRO_STATUS_SUCCESS; }
   int width() const { return cairo_image_surface_get_width(surface_.get()); }
   int height() const { return cairo_image_surface_get_height(surface_.get()); }
@@ -52,10 +54,7 @@ class Image {
   }
 
  private:
-  struct Destroy {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-  };
-  std::unique_ptr<cairo_surface_t, Destroy> surface_;
+  std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface_;
 };
 
 // Decodes each file once for the whole run: the 2x knob strips are large.
@@ -143,18 +142,19 @@ Count countFrame(const Image& img, int frameHeight, int frame, Test test, double
 // Mean difference, in levels, between a 1x image and its 2x twin averaged
 // down over 2 x 2 blocks (premultiplied, as a renderer would scale it).
 double scaleMismatch(const Image& one, const Image& two) {
+  const auto premultiplied = [](const Rgba& p) {
+    return std::array<double, 4>{p.r * p.a / 255, p.g * p.a / 255, p.b * p.a / 255, p.a};
+  };
   double sum = 0;
   for (int y = 0; y < one.height(); ++y)
     for (int x = 0; x < one.width(); ++x) {
       double block[4] = {};
       for (int dy = 0; dy < 2; ++dy)
         for (int dx = 0; dx < 2; ++dx) {
-          const Rgba p = two.pixel(2 * x + dx, 2 * y + dy);
-          const double c[4] = {p.r * p.a / 255, p.g * p.a / 255, p.b * p.a / 255, p.a};
+          const auto c = premultiplied(two.pixel(2 * x + dx, 2 * y + dy));
           for (int i = 0; i < 4; ++i) block[i] += c[i] / 4;
         }
-      const Rgba q = one.pixel(x, y);
-      const double c[4] = {q.r * q.a / 255, q.g * q.a / 255, q.b * q.a / 255, q.a};
+      const auto c = premultiplied(one.pixel(x, y));
       for (int i = 0; i < 4; ++i) sum += std::abs(block[i] - c[i]) / 4;
     }
   return sum / (one.height() * one.width());

@@ -1,10 +1,9 @@
 #include "hostwindow.h"
 
-#include <X11/Xutil.h>
-
 #include <cstdint>
 
 #include "platform/x11/x11errortrap.h"
+#include "screenshot.h"
 #include "toolrunner.h"
 #include "waituntil.h"
 
@@ -56,11 +55,8 @@ bool waitForPointer(Display* display, int rootX, int rootY) {
 
 long windowPixel(Display* display, Window of, int x, int y) {
   X11ErrorTrap trap(display);
-  XImage* image = XGetImage(display, of, x, y, 1, 1, AllPlanes, ZPixmap);
-  if (!image) return -1;
-  const auto value = static_cast<long>(XGetPixel(image, 0, 0) & 0xffffff);
-  XDestroyImage(image);
-  return trap.errorCount() == 0 ? value : -1;
+  const std::vector<unsigned long> pixels = readPixels(display, of, x, y, 1, 1);
+  return pixels.empty() || trap.errorCount() != 0 ? -1 : static_cast<long>(pixels[0]);
 }
 
 std::vector<Window> childrenOf(Display* display, Window of) {

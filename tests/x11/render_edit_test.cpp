@@ -57,22 +57,19 @@ class RenderEdit : public test::LoadedPlugin {
   }
 
   void TearDown() override {
-    if (pid > 0) {
-      kill(pid, SIGKILL);
-      waitForExit(pid, 1000);
-    }
+    program.stop();
     if (display) XCloseDisplay(display);
     server.stop();
     std::error_code ignored;
     fs::remove_all(folder, ignored);
   }
 
-  void start(const std::vector<std::string>& args) { pid = startProgram(SOREL_RENDER_PATH, args); }
+  void start(const std::vector<std::string>& args) { program.pid = startProgram(SOREL_RENDER_PATH, args); }
 
   // Exit status 0 within ten seconds.
   bool exitsCleanly() {
-    const bool ok = waitForExit(pid, 10000);
-    pid = -1;
+    const bool ok = waitForExit(program.pid, 10000);
+    program.pid = -1;
     return ok;
   }
 
@@ -82,9 +79,6 @@ class RenderEdit : public test::LoadedPlugin {
     waitFor([&] { return (found = topLevelNamed(display, "close to save")) != 0; });
     return found;
   }
-
-  // -1 until the window is on screen.
-  long pixel(Window of, int x, int y) { return windowPixel(display, of, x, y); }
 
   // What a window manager sends when the user closes a window.
   void askToClose(Window window) {
@@ -102,7 +96,7 @@ class RenderEdit : public test::LoadedPlugin {
   XvfbServer server;
   Display* display = nullptr;
   fs::path folder;
-  int pid = -1;
+  StartedProgram program;
 };
 
 TEST_F(RenderEdit, AClickAndATypedValueReachThePresetAndNothingElseChanges) {
@@ -113,13 +107,13 @@ TEST_F(RenderEdit, AClickAndATypedValueReachThePresetAndNothingElseChanges) {
   Window editor = 0;
   ASSERT_TRUE(waitFor([&] { return (editor = onlyChild(display, window)) != 0; }));
   // The skin is up: the module panels are light.
-  ASSERT_TRUE(waitFor([&] { return pixel(editor, 100, 300) > 0xa0a0a0; }));
+  ASSERT_TRUE(waitFor([&] { return windowPixel(display, editor, 100, 300) > 0xa0a0a0; }));
 
   // Sugar's on/off switch on the Stereo page (32 x 16 at 566, 92): the
   // switch's picture changes once the editor has taken the click.
-  const long switchBefore = pixel(editor, 582, 100);
+  const long switchBefore = windowPixel(display, editor, 582, 100);
   ASSERT_TRUE(pointerAt(display, editor, 582, 100, {"click", "1"}));
-  ASSERT_TRUE(waitFor([&] { return pixel(editor, 582, 100) != switchBefore; }));
+  ASSERT_TRUE(waitFor([&] { return windowPixel(display, editor, 582, 100) != switchBefore; }));
 
   // The "vol in" read-out (70 x 14 above the IN knob at 821, 161): a click
   // opens the entry, which takes the keyboard; Return commits and gives the
@@ -163,7 +157,7 @@ TEST_F(RenderEdit, ASignalEndsEditingAndSavesWhatTheSettingsAloneWouldSave) {
   const Window window = findEditWindow();
   ASSERT_NE(window, 0u);
   ASSERT_TRUE(waitFor([&] { return onlyChild(display, window) != 0; }));
-  kill(pid, SIGTERM);
+  kill(program.pid, SIGTERM);
   ASSERT_TRUE(exitsCleanly());
 
   host::Preset saved, expected;

@@ -60,6 +60,14 @@ bool runProgram(const std::string& program, const std::vector<std::string>& args
   return waitForExit(startProgram(program, args), timeoutMs);
 }
 
+void StartedProgram::stop() {
+  if (pid > 0) {
+    kill(pid, SIGTERM);
+    waitForExit(pid, 3000);
+  }
+  pid = -1;
+}
+
 bool xdotool(const std::vector<std::string>& args) {
   static const std::string program = findProgram("xdotool");
   return !program.empty() && runProgram(program, args);

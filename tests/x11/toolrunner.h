@@ -24,4 +24,11 @@ bool runProgram(const std::string& program, const std::vector<std::string>& args
 // xdotool with these arguments, on the current DISPLAY.
 bool xdotool(const std::vector<std::string>& args);
 
+// A program a test started; stop() (or the end of the test) ends it.
+struct StartedProgram {
+  pid_t pid = -1;
+  ~StartedProgram() { stop(); }
+  void stop();
+};
+
 }  // namespace sorel::testing

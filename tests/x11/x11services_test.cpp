@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/backends.h"
+#include "scopedenv.h"
 #include "waituntil.h"
 
 namespace {
@@ -25,13 +26,8 @@ class FakeOpener : public ::testing::Test {
     char pattern[] = "/tmp/sorel-x11-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir = pattern;
-    const char* path = std::getenv("PATH");
-    savedPath = path ? path : "";
   }
-  void TearDown() override {
-    setenv("PATH", savedPath.c_str(), 1);
-    std::filesystem::remove_all(dir);
-  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
   void installOpener() {
     std::ofstream script(dir + "/xdg-open");
     // It holds its answer until the test lets it go (or ten seconds pass).
@@ -51,7 +47,8 @@ class FakeOpener : public ::testing::Test {
   }
 
   std::string dir;
-  std::string savedPath;
+  const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  const sorel::testing::ScopedEnv pathBack{"PATH", savedPath.c_str()};
 };
 
 TEST_F(FakeOpener, ALinkStartsTheOpenerWithoutWaitingOrLeavingAChildAndBadOnesAreRefused) {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -146,21 +145,13 @@ Window show(const HostWindow& host, OpenEditor& editor, int x, int y) {
 
 class X11FrameTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (!XvfbServer::installed()) return;
-    server = std::make_unique<XvfbServer>();
-    if (!server->start()) server.reset();
-  }
-  static void TearDownTestSuite() { server.reset(); }
-
   void SetUp() override {
     if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
-    ASSERT_TRUE(server) << "Xvfb did not start";
+    ASSERT_TRUE(server.start()) << "Xvfb did not start";
   }
 
-  static std::unique_ptr<XvfbServer> server;
+  XvfbServer server;
 };
-std::unique_ptr<XvfbServer> X11FrameTest::server;
 
 // (What a click does to the control's value, its listener and the editor is
 // the toolkit's, checked off-screen; here: that presses, wheel turns and keys

@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -68,9 +67,7 @@ bool XvfbServer::start() {
 void XvfbServer::stop() {
   if (pid > 0) {
     kill(pid, SIGTERM);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    waitForExit(pid, 5000);
   }
   pid = -1;
   displaySetting.reset();
