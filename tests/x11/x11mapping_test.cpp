@@ -2,6 +2,8 @@
 // keys and double clicks.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "cbuttonstate.h"
 #include "platform/x11/x11events.h"
 #include "xconstants.h"
@@ -32,33 +34,29 @@ TEST(X11Mapping, LeavingCountsOnlyWhenThePointerReallyLeft) {
 struct KeyCase {
   unsigned long keySym;
   unsigned state;
-  VstInt32 character;
-  unsigned char virt;
-  unsigned char modifier;
+  std::tuple<VstInt32, unsigned char, unsigned char> key;  // character, virtual key, modifiers
 };
 
 TEST(X11Mapping, KeysBecomeCharactersOrVirtualKeys) {
   // What typing into a window cannot easily show: control and lock
   // combinations, the keypad with Num Lock, and keys the layer drops.
   const KeyCase cases[] = {
-      {XK_a, ControlMask, 'a', 0, MODIFIER_CONTROL},  // not the control character
-      {XK_5, Mod1Mask | LockMask, '5', 0, MODIFIER_ALTERNATE},
-      {XK_asciitilde, ShiftMask, '~', 0, MODIFIER_SHIFT},
-      {XK_KP_7, Mod2Mask, '7', 0, 0},
-      {XK_KP_Decimal, Mod2Mask, '.', 0, 0},
-      {XK_KP_Subtract, 0, '-', 0, 0},
-      {XK_ISO_Left_Tab, ShiftMask, 0, VKEY_TAB, MODIFIER_SHIFT},
-      {XK_KP_End, 0, 0, VKEY_END, 0},
-      {XK_KP_Right, 0, 0, VKEY_RIGHT, 0},
-      {XK_KP_Delete, 0, 0, VKEY_DELETE, 0},
-      {XK_Up, ShiftMask | ControlMask, 0, VKEY_UP, MODIFIER_SHIFT | MODIFIER_CONTROL},
+      {XK_a, ControlMask, {'a', 0, MODIFIER_CONTROL}},  // not the control character
+      {XK_5, Mod1Mask | LockMask, {'5', 0, MODIFIER_ALTERNATE}},
+      {XK_asciitilde, ShiftMask, {'~', 0, MODIFIER_SHIFT}},
+      {XK_KP_7, Mod2Mask, {'7', 0, 0}},
+      {XK_KP_Decimal, Mod2Mask, {'.', 0, 0}},
+      {XK_KP_Subtract, 0, {'-', 0, 0}},
+      {XK_ISO_Left_Tab, ShiftMask, {0, VKEY_TAB, MODIFIER_SHIFT}},
+      {XK_KP_End, 0, {0, VKEY_END, 0}},
+      {XK_KP_Right, 0, {0, VKEY_RIGHT, 0}},
+      {XK_KP_Delete, 0, {0, VKEY_DELETE, 0}},
+      {XK_Up, ShiftMask | ControlMask, {0, VKEY_UP, MODIFIER_SHIFT | MODIFIER_CONTROL}},
   };
   for (const KeyCase& c : cases) {
     VstKeyCode key{-1, 99, 99};
     ASSERT_TRUE(keyCodeFromKeySym(c.keySym, c.state, key)) << std::hex << c.keySym;
-    EXPECT_EQ(key.character, c.character) << std::hex << c.keySym;
-    EXPECT_EQ(key.virt, c.virt) << std::hex << c.keySym;
-    EXPECT_EQ(key.modifier, c.modifier) << std::hex << c.keySym;
+    EXPECT_EQ(std::tuple(key.character, key.virt, key.modifier), c.key) << std::hex << c.keySym;
   }
   VstKeyCode key{};
   for (unsigned long unused : {XK_F1, XK_Shift_L, XK_Control_R, XK_eacute, XK_Caps_Lock, 0x20ac /* euro */}) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ccontrol.h"
@@ -29,6 +30,9 @@ using sorel::testing::ScopedEnv;
 using sorel::testing::waitUntil;
 using sorel::testing::xdotool;
 using sorel::testing::XvfbServer;
+
+// A key as it reached a control: character, virtual key, modifiers.
+using Key = std::tuple<VstInt32, unsigned char, unsigned char>;
 
 constexpr long kRed = 0xff0000;
 constexpr long kGreen = 0x00ff00;
@@ -72,7 +76,7 @@ class ToggleControl : public CControl {
     return true;
   }
   int32_t onKeyDown(VstKeyCode& key) override {
-    keys.push_back(key);
+    keys.emplace_back(key.character, key.virt, key.modifier);
     return 1;
   }
   int32_t onKeyUp(VstKeyCode&) override {
@@ -87,7 +91,7 @@ class ToggleControl : public CControl {
   std::vector<std::pair<CPoint, CButtonState>> moves;
   std::vector<std::pair<CPoint, CButtonState>> ups;
   std::vector<float> wheel;
-  std::vector<VstKeyCode> keys;
+  std::vector<Key> keys;
   int keyUps = 0;
   int exits = 0;
 };
@@ -200,14 +204,10 @@ TEST_F(X11FrameTest, PressesTheWheelAndKeysReachTheControlAndItRepaints) {
   ASSERT_TRUE(xdotool(
       {"key", "a", "shift+b", "ctrl+c", "Return", "KP_Enter", "Left", "BackSpace", "Delete", "Escape", "F5", "Home"}));
   ASSERT_TRUE(idleUntil(editor, [&] { return toggle.keys.size() == 10; }));
-  const VstKeyCode expected[] = {
+  const std::vector<Key> expected = {
       {'a', 0, 0},       {'B', 0, MODIFIER_SHIFT}, {'c', 0, MODIFIER_CONTROL}, {0, VKEY_RETURN, 0}, {0, VKEY_ENTER, 0},
       {0, VKEY_LEFT, 0}, {0, VKEY_BACK, 0},        {0, VKEY_DELETE, 0},        {0, VKEY_ESCAPE, 0}, {0, VKEY_HOME, 0}};
-  for (std::size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_EQ(toggle.keys[i].character, expected[i].character) << i;
-    EXPECT_EQ(toggle.keys[i].virt, expected[i].virt) << i;
-    EXPECT_EQ(toggle.keys[i].modifier, expected[i].modifier) << i;
-  }
+  EXPECT_EQ(toggle.keys, expected);
   EXPECT_TRUE(idleUntil(editor, [&] { return toggle.keyUps == 10; })) << "F5 and the modifier keys are dropped";
 
   // Leaving the window ends the hover.
