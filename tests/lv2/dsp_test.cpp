@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "loaded_plugin.h"
 #include "lv2host.h"
@@ -12,24 +13,20 @@
 namespace sorel::test {
 namespace {
 
-struct Setting {
-  int index;
-  float value;
-};
 // The Mid/Side page with split band, both volumes off unity, shaping modules
 // in every set, and "vol in" boosted on the wide range.
-constexpr Setting kShaping[] = {{kPage, kWholeStep},
-                                {kAntiAlias, kWholeStep},
-                                {kVolOut, 0.35f},
-                                {kInRange, 1.0f},
-                                {kVolIn, 0.9f},
-                                {moduleParam(kStereoBase, kSaltModule), 0.5f},
-                                {moduleParam(kStereoBase, kPepperModule), 0.4f},
-                                {moduleParam(kMidBase, kSaltModule), 0.6f},
-                                {moduleParam(kMidBase, kSaltModule, kFlavour), 0.3f},
-                                {moduleParam(kMidBase, kPepperModule), 0.45f},
-                                {moduleParam(kMidBase, kChiliModule), 0.9f},
-                                {moduleParam(kSideBase, kPepperModule), 0.7f}};
+constexpr std::pair<int, float> kShaping[] = {{kPage, kWholeStep},
+                                              {kAntiAlias, kWholeStep},
+                                              {kVolOut, 0.35f},
+                                              {kInRange, 1.0f},
+                                              {kVolIn, 0.9f},
+                                              {moduleParam(kStereoBase, kSaltModule), 0.5f},
+                                              {moduleParam(kStereoBase, kPepperModule), 0.4f},
+                                              {moduleParam(kMidBase, kSaltModule), 0.6f},
+                                              {moduleParam(kMidBase, kSaltModule, kFlavour), 0.3f},
+                                              {moduleParam(kMidBase, kPepperModule), 0.45f},
+                                              {moduleParam(kMidBase, kChiliModule), 0.9f},
+                                              {moduleParam(kSideBase, kPepperModule), 0.7f}};
 
 class Lv2Dsp : public LoadedPlugin, public ::testing::WithParamInterface<int> {
  protected:
@@ -49,10 +46,10 @@ class Lv2Dsp : public LoadedPlugin, public ::testing::WithParamInterface<int> {
     return x;
   }
   static void setShaping(Lv2Instance& lv2) {
-    for (const Setting& s : kShaping) lv2.controls[s.index] = s.value;
+    for (const auto& [index, value] : kShaping) lv2.controls[index] = value;
   }
   static void setShaping(host::HostedEffect& effect) {
-    for (const Setting& s : kShaping) effect.setParameter(s.index, s.value);
+    for (const auto& [index, value] : kShaping) effect.setParameter(index, value);
   }
 };
 

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include "waituntil.h"
+
 namespace sorel::testing {
 
 std::string findProgram(const std::string& name) {
@@ -42,18 +44,14 @@ pid_t startProgram(const std::string& program, const std::vector<std::string>& a
 bool waitForExit(pid_t pid, int timeoutMs) {
   if (pid <= 0) return false;
   int status = 0;
-  for (int waited = 0;; waited += 5) {
-    const pid_t done = waitpid(pid, &status, WNOHANG);
-    if (done == pid) break;
-    if (done < 0 && errno != EINTR) return false;
-    if (waited >= timeoutMs) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return false;
-    }
-    usleep(5000);
+  pid_t done = 0;
+  const auto ended = [&] { return (done = waitpid(pid, &status, WNOHANG)) == pid || (done < 0 && errno != EINTR); };
+  if (!waitUntil(ended, timeoutMs, 5)) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return false;
   }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return done == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 bool runProgram(const std::string& program, const std::vector<std::string>& args, int timeoutMs) {

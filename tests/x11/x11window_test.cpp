@@ -126,10 +126,6 @@ struct OpenEditor {
     frame->forget();
     platform->forget();
   }
-  void close() {
-    frame->close();
-    frame = nullptr;
-  }
 
   CFrame* frame;
   ToggleControl* toggle;
@@ -318,7 +314,6 @@ TEST_F(X11FrameTest, TheFramesXErrorsStayItsOwnAndOthersReachTheHostsHandler) {
       editor.frame->invalid();
       editor.frame->getPlatformFrame()->paintPending();
     }
-    editor.close();
   }
   EXPECT_TRUE(hostErrors.empty()) << "the frame's errors are its own";
 
@@ -366,16 +361,16 @@ TEST_F(X11FrameTest, OpenFailsCleanlyWithoutADisplayOrAParent) {
 
 TEST_F(X11FrameTest, AHandlerClosingTheEditorStopsThePump) {
   HostWindow host(10, 10, 200, 200);
-  auto* editor = new OpenEditor(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
-  const Window window = show(host, *editor, 5, 5);
+  OpenEditor editor(CRect(0, 0, 200, 200), CRect(0, 0, 200, 200), 1);
+  const Window window = show(host, editor, 5, 5);
   ASSERT_NE(window, 0u);
   int presses = 0;
-  editor->toggle->onPress = [&] {
+  editor.toggle->onPress = [&] {
     ++presses;
-    editor->frame->close();  // as a host would on a click that closes the editor
-    editor->frame = nullptr;
+    editor.frame->close();  // as a host would on a click that closes the editor
+    editor.frame = nullptr;
   };
-  IPlatformFrame* platform = editor->window();
+  IPlatformFrame* platform = editor.window();
   platform->remember();
   // Two clicks queued before the pump runs: the second must not be delivered.
   ASSERT_TRUE(host.pointerAt(window, 50, 50, {"click", "--repeat", "2", "--delay", "20", "1"}));
@@ -389,7 +384,6 @@ TEST_F(X11FrameTest, AHandlerClosingTheEditorStopsThePump) {
   }
   EXPECT_EQ(presses, 1);
   platform->forget();
-  delete editor;
 }
 
 }  // namespace
