@@ -74,17 +74,14 @@ bool drawsNothing(CBitmap* bitmap) {
 }
 
 TEST(Bitmaps, MissingOrBrokenImagesLoadNothing) {
-  CBitmap* missing = new CBitmap("no_such_image");
-  EXPECT_FALSE(missing->isLoaded());
-  EXPECT_EQ(missing->getWidth(), 0);
-  EXPECT_EQ(missing->getHeight(), 0);
-  EXPECT_TRUE(drawsNothing(missing));
-  missing->forget();
-
   images::registerForTest("not_a_png", {'n', 'o', 'p', 'e'});
-  CBitmap* broken = new CBitmap("not_a_png");
-  EXPECT_FALSE(broken->isLoaded());
-  broken->forget();
+  for (const char* name : {"no_such_image", "not_a_png"}) {
+    CBitmap* missing = new CBitmap(name);
+    EXPECT_FALSE(missing->isLoaded()) << name;
+    EXPECT_EQ(missing->getWidth() + missing->getHeight(), 0) << name;
+    EXPECT_TRUE(drawsNothing(missing)) << name;
+    missing->forget();
+  }
 
   // A valid header over damaged pixel data: the size is known at once, and
   // only decoding (ahead or to draw) finds the damage and draws nothing.

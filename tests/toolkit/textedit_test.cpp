@@ -207,10 +207,13 @@ class EntryPainting : public ::testing::Test, protected sorel::test::ImageCanvas
     field->forget();
   }
 
-  void open(const std::string& text) {
+  // Opens an entry on `text`, by default with the caret at its end and no
+  // selection.
+  void open(const std::string& text, bool toEnd = true) {
     if (entry) entry->forget();
     field->setText(text.c_str());
     entry = new CairoTextEntry(field, nullptr);
+    if (toEnd) entry->handleKey(kEnd);
   }
   void paint() {
     context->resetState();
@@ -231,7 +234,6 @@ class EntryPainting : public ::testing::Test, protected sorel::test::ImageCanvas
 
 TEST_F(EntryPainting, ReadableColoursOverAClearFieldElseTheFieldsOwn) {
   open("0.50");
-  entry->handleKey(kEnd);
   paint();
   EXPECT_EQ(at(10, 10), kWhiteCColor);
   EXPECT_EQ(at(109, 29), kWhiteCColor);
@@ -242,7 +244,6 @@ TEST_F(EntryPainting, ReadableColoursOverAClearFieldElseTheFieldsOwn) {
   field->setBackColor(CColor{20, 30, 40, 100});
   field->setFontColor(CColor{250, 250, 0, 255});
   open("0.50");
-  entry->handleKey(kEnd);
   paint();
   EXPECT_EQ(at(10, 10), (CColor{20, 30, 40, 255}));  // opaque above the field
   EXPECT_GT(count([](CColor c) { return c.red > 200 && c.green > 200 && c.blue < 60; }), 15);
@@ -251,7 +252,6 @@ TEST_F(EntryPainting, ReadableColoursOverAClearFieldElseTheFieldsOwn) {
 TEST_F(EntryPainting, AlignmentAndScrolling) {
   field->setHoriAlign(kRightText);
   open("1");
-  entry->handleKey(kEnd);
   paint();
   auto dark = [](CColor c) { return c.red < 100; };
   EXPECT_EQ(count(dark, 10, 90), 0);
@@ -260,7 +260,6 @@ TEST_F(EntryPainting, AlignmentAndScrolling) {
   // Far wider than the box: scrolled so that the caret's end is in view.
   field->setHoriAlign(kLeftText);
   open(std::string(40, 'W') + std::string(40, ' ') + "W");
-  entry->handleKey(kEnd);
   paint();
   EXPECT_GT(count(dark, 90, 106), 5);  // the last W
   EXPECT_EQ(count(dark, 10, 60), 0);   // spaces
@@ -273,7 +272,7 @@ TEST_F(EntryPainting, AlignmentAndScrolling) {
 // The selection the entry opens with is highlighted; the entry stays inside
 // the context's clip.
 TEST_F(EntryPainting, SelectionIsHighlightedAndTheClipHolds) {
-  open("0.50");
+  open("0.50", false);
   context->resetState();
   context->setClipRect(CRect(0, 0, 50, 40));
   entry->draw(context);
