@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "ccolor.h"
@@ -51,6 +53,14 @@ class ImageCanvas {
   ImageCanvas(const ImageCanvas&) = delete;
   ImageCanvas& operator=(const ImageCanvas&) = delete;
   VSTGUI::CColor at(int x, int y) const { return pixelOf(surface, x, y); }
+
+  struct Pixel {
+    int x, y;
+    VSTGUI::CColor colour;
+  };
+  void expectPixels(std::initializer_list<Pixel> pixels) const {
+    for (const Pixel& p : pixels) EXPECT_EQ(at(p.x, p.y), p.colour) << p.x << "," << p.y;
+  }
 
   cairo_surface_t* surface;
   VSTGUI::CairoDrawContext* context;
