@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <tuple>
 
 #include "cbitmap.h"
 #include "ctextedit.h"
@@ -135,9 +134,6 @@ TEST_F(FramePainting, BackgroundColourAndBitmap) {
   clear->setTransparency(true);
   frame->addView(clear);
 
-  auto expectPixels = [this](std::initializer_list<std::tuple<int, int, CColor>> pixels) {
-    for (const auto& [x, y, colour] : pixels) EXPECT_EQ(driver->pixel(x, y), colour) << x << "," << y;
-  };
   driver->idle();
   // The last: a transparent container, where the frame shows through.
   expectPixels({{10, 10, kGreen}, {39, 29, kGreen}, {40, 29, kBlue}, {50, 10, kRed}});

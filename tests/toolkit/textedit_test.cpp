@@ -128,9 +128,8 @@ TEST_F(TextEditTest, TheEntryCoversTheFieldInWindowCoordinatesLessTheInset) {
   ASSERT_TRUE(entryOpen());
   driver->keyDown(kEnd);  // no selection: the plain entry colours
   driver->render();
-  EXPECT_EQ(driver->pixel(134, 34), (CColor{0, 0, 200, 255}));  // the entry, in the field's colour
-  EXPECT_EQ(driver->pixel(42, 31), (CColor{0, 0, 200, 255}));   // the field's own background
-  EXPECT_EQ(driver->pixel(39, 29), kBlackCColor);               // the page
+  // The entry in the field's colour, the field's own background, the page.
+  expectPixels({{134, 34, CColor{0, 0, 200, 255}}, {42, 31, CColor{0, 0, 200, 255}}, {39, 29, kBlackCColor}});
 }
 
 // --- The entry itself ---
