@@ -32,7 +32,6 @@ TEST_F(Render, DawIdenticalOutputEqualsThePluginDrivenDirectly) {
     fx->processReplacing(io, io, static_cast<VstInt32>(n));
     for (std::size_t i = 0; i < n; ++i) expected.push_back(left[i]), expected.push_back(right[i]);
   }
-  ASSERT_EQ(rendered.size(), expected.size());
   EXPECT_EQ(rendered, expected);
   EXPECT_NE(rendered, input);
 }

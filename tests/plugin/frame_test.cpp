@@ -17,8 +17,6 @@ class Frame : public LoadedPlugin {
     LoadedPlugin::SetUp();
     fx->start(48000.0f, 64);
   }
-
-  static float clamped(float v) { return v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v); }
 };
 
 TEST_F(Frame, BypassPassesEverythingBitForBit) {
@@ -41,7 +39,7 @@ TEST_F(Frame, NonFiniteInputNeverGetsThrough) {
   fx->setParameter(kVolOut, 1.0f);
   const auto out = process(in);
   const float g = 1.4142135f;
-  EXPECT_EQ(out[0], (std::vector<float>{0.0f, 1.0f, -1.0f, clamped(0.5f * g)}));
+  EXPECT_EQ(out[0], (std::vector<float>{0.0f, 1.0f, -1.0f, 0.5f * g}));
   EXPECT_EQ(out[1], (std::vector<float>{0.0f, 1.0f, -1.0f, -0.25f * g}));
 }
 
@@ -67,7 +65,7 @@ TEST_F(Frame, OneChannelTouchesOnlyChannelZero) {
   float* inputs[2] = {left.data(), right.data()};
   float* outputs[2] = {outLeft.data(), outRight.data()};
   fx->processReplacing(inputs, outputs, 3);
-  EXPECT_EQ(outLeft, (std::vector<float>{clamped(0.5f * 1.4142135f), -1.0f, 0.1f * 1.4142135f}));
+  EXPECT_EQ(outLeft, (std::vector<float>{0.5f * 1.4142135f, -1.0f, 0.1f * 1.4142135f}));
   EXPECT_EQ(outRight, (std::vector<float>(3, 5.0f)));
   // A one-element channel array is all a mono host needs to pass.
   float* single[1] = {left.data()};

@@ -78,8 +78,6 @@ TEST_F(Identity, OutputPinsAreStereoPairsThatKeepTheHostsFlags) {
   EXPECT_EQ(fx->dispatch(effGetOutputProperties, 0, 0, &pin), 1);
   EXPECT_STREQ(pin.label, "output 1-2");
   EXPECT_EQ(pin.flags, kVstPinIsActive | kVstPinIsStereo);
-  EXPECT_EQ(fx->dispatch(effGetOutputProperties, 4, 0, &pin), 1);
-  EXPECT_STREQ(pin.label, "output 5-6");
   EXPECT_EQ(fx->dispatch(effGetOutputProperties, 0x7FFFFFFF, 0, &pin), 1);
   EXPECT_STREQ(pin.label, "output 2147483648-2147483649");
 }
@@ -89,7 +87,6 @@ TEST_F(Identity, ProgramNamesByIndex) {
   std::memset(name, 'x', sizeof name);
   EXPECT_EQ(fx->dispatch(effGetProgramNameIndexed, 0, 0, name), 1);
   EXPECT_STREQ(name, "init1");
-  std::memset(name, 'x', sizeof name);
   EXPECT_EQ(fx->dispatch(effGetProgramNameIndexed, 1, 0, name), 0);
   EXPECT_STREQ(name, "");
   EXPECT_EQ(fx->dispatch(effGetProgramNameIndexed, -1, 0, name), 0);

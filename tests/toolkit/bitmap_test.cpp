@@ -41,29 +41,22 @@ TEST_F(BitmapDrawing, StopsAtTheImagesEdge) {
   context->setFillColor(kBlackCColor);
   context->drawRect(CRect(0, 0, 60, 40), kDrawFilled);
   bitmap->draw(context, CRect(0, 0, 40, 10), CPoint(20, 0));
-  EXPECT_EQ(at(0, 0), kBlue);
-  EXPECT_EQ(at(9, 9), kBlue);
-  EXPECT_EQ(at(10, 0), kBlackCColor);  // beyond the image: untouched, not stretched or repeated
-  EXPECT_EQ(at(39, 9), kBlackCColor);
+  // Beyond the image (from x 10): untouched, not stretched or repeated.
+  expectPixels({{0, 0, kBlue}, {9, 9, kBlue}, {10, 0, kBlackCColor}, {39, 9, kBlackCColor}});
 
   bitmap->draw(context, CRect(50, 30, 60, 40), CPoint(15, 5));
-  EXPECT_EQ(at(50, 30), kGreen);
-  EXPECT_EQ(at(55, 30), kBlue);
-  EXPECT_NEAR(at(50, 35).red, 128, 1);  // half-transparent white over black
+  expectPixels({{50, 30, kGreen}, {55, 30, kBlue}, {55, 35, kBlackCColor}});  // the last: the transparent block
+  EXPECT_NEAR(at(50, 35).red, 128, 1);                                        // half-transparent white over black
   EXPECT_EQ(at(50, 35).alpha, 255);
-  EXPECT_EQ(at(55, 35), kBlackCColor);  // the transparent block
 }
 
 TEST_F(BitmapDrawing, HonoursClipAndOrigin) {
   context->pushTranslation(CPoint(10, 10));
   context->setClipRect(CRect(5, 0, 25, 5));
   bitmap->draw(context, CRect(0, 0, 30, 10));
-  EXPECT_EQ(at(14, 10), kClear);  // left of the clip
-  EXPECT_EQ(at(15, 10), kRed);
-  EXPECT_EQ(at(20, 14), kGreen);
-  EXPECT_EQ(at(20, 15), kClear);  // below the clip
-  EXPECT_EQ(at(34, 10), kBlue);
-  EXPECT_EQ(at(35, 10), kClear);
+  // The clip in the window is (15, 10, 35, 15).
+  expectPixels(
+      {{14, 10, kClear}, {15, 10, kRed}, {20, 14, kGreen}, {20, 15, kClear}, {34, 10, kBlue}, {35, 10, kClear}});
 }
 
 // Whether `bitmap` leaves a transparent image untouched when drawn.
@@ -74,17 +67,14 @@ bool drawsNothing(CBitmap* bitmap) {
 }
 
 TEST(Bitmaps, MissingOrBrokenImagesLoadNothing) {
-  CBitmap* missing = new CBitmap("no_such_image");
-  EXPECT_FALSE(missing->isLoaded());
-  EXPECT_EQ(missing->getWidth(), 0);
-  EXPECT_EQ(missing->getHeight(), 0);
-  EXPECT_TRUE(drawsNothing(missing));
-  missing->forget();
-
   images::registerForTest("not_a_png", {'n', 'o', 'p', 'e'});
-  CBitmap* broken = new CBitmap("not_a_png");
-  EXPECT_FALSE(broken->isLoaded());
-  broken->forget();
+  for (const char* name : {"no_such_image", "not_a_png"}) {
+    CBitmap* missing = new CBitmap(name);
+    EXPECT_FALSE(missing->isLoaded()) << name;
+    EXPECT_EQ(missing->getWidth() + missing->getHeight(), 0) << name;
+    EXPECT_TRUE(drawsNothing(missing)) << name;
+    missing->forget();
+  }
 
   // A valid header over damaged pixel data: the size is known at once, and
   // only decoding (ahead or to draw) finds the damage and draws nothing.

@@ -2,7 +2,6 @@
 // text placed by the one placement rule every back-end shares.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <tuple>
 
 #include "testimage.h"
@@ -23,13 +22,6 @@ class Canvas : public ::testing::Test, protected ImageCanvas {
       if (!(at(x, y) == color)) return false;
     }
     return true;
-  }
-  struct Pixel {
-    int x, y;
-    CColor color;
-  };
-  void expectPixels(std::initializer_list<Pixel> pixels) const {
-    for (const Pixel& p : pixels) EXPECT_EQ(at(p.x, p.y), p.color) << p.x << "," << p.y;
   }
 };
 

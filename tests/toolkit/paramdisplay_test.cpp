@@ -23,19 +23,10 @@ class DisplayTest : public sorel::test::OffscreenTest {
     frame->setBackgroundColor(kWindowColour);
   }
 
-  template <class View>
-  View* show(View* view) {
-    frame->addView(view);
-    driver->renderAll();
-    return view;
-  }
-
-  CColor at(int x, int y) const { return driver->pixel(x, y); }
-
   // The box of the white text's pixels in the window.
   InkBox whiteInk() const {
     return sorel::test::inkBox(200, 100, [this](int x, int y) {
-      const CColor c = at(x, y);
+      const CColor c = driver->pixel(x, y);
       return c.red + c.green + c.blue > 3 * 128;
     });
   }
@@ -44,7 +35,8 @@ class DisplayTest : public sorel::test::OffscreenTest {
   InkBox textInk(const std::function<void(CTextLabel*)>& configure) {
     auto* label = new CTextLabel(kField, "8888");
     configure(label);
-    show(label);
+    frame->addView(label);
+    driver->renderAll();
     const InkBox ink = whiteInk();
     frame->removeView(label);
     return ink;
@@ -85,7 +77,8 @@ TEST_F(DisplayTest, TheDisplayHoldsItsFont) {
   auto* label = new CTextLabel(kField, "8888");
   label->setFont(font);
   EXPECT_EQ(font->getNbReference(), 2);
-  show(label);
+  frame->addView(label);
+  driver->renderAll();
   const InkBox big = whiteInk();
   EXPECT_GE(big.bottom - big.top, 13);  // digits of a 20 px font; 12 px ones are about 9 tall
   frame->removeView(label);

@@ -116,14 +116,8 @@ TEST(PngDecode, MatchesCairosReaderForEveryAlphaAndKind) {
 
 TEST(PngDecode, DamagedImagesDecodeToNothing) {
   const Bytes good = paintedPNG(CAIRO_FORMAT_ARGB32, 16, 16);
-  Bytes truncated(good.begin(), good.end() - 30);
-  EXPECT_EQ(VSTGUI::png::decode(truncated.data(), truncated.size()), nullptr);
   Bytes corrupted = good;
   corrupted[corrupted.size() - 20] ^= 0x5a;  // inside the pixel data: its checksum fails
-  EXPECT_EQ(VSTGUI::png::decode(corrupted.data(), corrupted.size()), nullptr);
-  Bytes headerOnly(good.begin(), good.begin() + 33);
-  EXPECT_EQ(VSTGUI::png::decode(headerOnly.data(), headerOnly.size()), nullptr);
-  EXPECT_EQ(VSTGUI::png::decode(good.data(), 10), nullptr);
   // A header claiming the largest image over a few bytes of pixels: nothing
   // (and no 4 GiB filled in advance for it).
   Bytes huge = good;
@@ -131,7 +125,10 @@ TEST(PngDecode, DamagedImagesDecodeToNothing) {
     huge[at + 2] = 0x7f;
     huge[at + 3] = 0xff;
   }
-  EXPECT_EQ(VSTGUI::png::decode(huge.data(), huge.size()), nullptr);
+  // Then cut short: before the end, after the header, inside the header.
+  for (const Bytes& damaged : {corrupted, huge, Bytes(good.begin(), good.end() - 30),
+                               Bytes(good.begin(), good.begin() + 33), Bytes(good.begin(), good.begin() + 10)})
+    EXPECT_EQ(VSTGUI::png::decode(damaged.data(), damaged.size()), nullptr) << damaged.size();
   EXPECT_EQ(VSTGUI::png::decode(nullptr, 0), nullptr);
 }
 

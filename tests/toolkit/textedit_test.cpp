@@ -128,9 +128,8 @@ TEST_F(TextEditTest, TheEntryCoversTheFieldInWindowCoordinatesLessTheInset) {
   ASSERT_TRUE(entryOpen());
   driver->keyDown(kEnd);  // no selection: the plain entry colours
   driver->render();
-  EXPECT_EQ(driver->pixel(134, 34), (CColor{0, 0, 200, 255}));  // the entry, in the field's colour
-  EXPECT_EQ(driver->pixel(42, 31), (CColor{0, 0, 200, 255}));   // the field's own background
-  EXPECT_EQ(driver->pixel(39, 29), kBlackCColor);               // the page
+  // The entry in the field's colour, the field's own background, the page.
+  expectPixels({{134, 34, CColor{0, 0, 200, 255}}, {42, 31, CColor{0, 0, 200, 255}}, {39, 29, kBlackCColor}});
 }
 
 // --- The entry itself ---
@@ -207,10 +206,13 @@ class EntryPainting : public ::testing::Test, protected sorel::test::ImageCanvas
     field->forget();
   }
 
-  void open(const std::string& text) {
+  // Opens an entry on `text`, by default with the caret at its end and no
+  // selection.
+  void open(const std::string& text, bool toEnd = true) {
     if (entry) entry->forget();
     field->setText(text.c_str());
     entry = new CairoTextEntry(field, nullptr);
+    if (toEnd) entry->handleKey(kEnd);
   }
   void paint() {
     context->resetState();
@@ -231,18 +233,15 @@ class EntryPainting : public ::testing::Test, protected sorel::test::ImageCanvas
 
 TEST_F(EntryPainting, ReadableColoursOverAClearFieldElseTheFieldsOwn) {
   open("0.50");
-  entry->handleKey(kEnd);
   paint();
-  EXPECT_EQ(at(10, 10), kWhiteCColor);
-  EXPECT_EQ(at(109, 29), kWhiteCColor);
-  EXPECT_EQ(at(9, 10).alpha, 0);  // nothing outside the box
-  EXPECT_EQ(at(110, 29).alpha, 0);
+  // The box is (10, 10, 110, 30), and nothing is drawn outside it.
+  expectPixels(
+      {{10, 10, kWhiteCColor}, {109, 29, kWhiteCColor}, {9, 10, sorel::test::kClear}, {110, 29, sorel::test::kClear}});
   EXPECT_GT(count([](CColor c) { return c.red < 20 && c.green < 20 && c.blue < 20; }), 15);
 
   field->setBackColor(CColor{20, 30, 40, 100});
   field->setFontColor(CColor{250, 250, 0, 255});
   open("0.50");
-  entry->handleKey(kEnd);
   paint();
   EXPECT_EQ(at(10, 10), (CColor{20, 30, 40, 255}));  // opaque above the field
   EXPECT_GT(count([](CColor c) { return c.red > 200 && c.green > 200 && c.blue < 60; }), 15);
@@ -251,7 +250,6 @@ TEST_F(EntryPainting, ReadableColoursOverAClearFieldElseTheFieldsOwn) {
 TEST_F(EntryPainting, AlignmentAndScrolling) {
   field->setHoriAlign(kRightText);
   open("1");
-  entry->handleKey(kEnd);
   paint();
   auto dark = [](CColor c) { return c.red < 100; };
   EXPECT_EQ(count(dark, 10, 90), 0);
@@ -260,7 +258,6 @@ TEST_F(EntryPainting, AlignmentAndScrolling) {
   // Far wider than the box: scrolled so that the caret's end is in view.
   field->setHoriAlign(kLeftText);
   open(std::string(40, 'W') + std::string(40, ' ') + "W");
-  entry->handleKey(kEnd);
   paint();
   EXPECT_GT(count(dark, 90, 106), 5);  // the last W
   EXPECT_EQ(count(dark, 10, 60), 0);   // spaces
@@ -273,12 +270,11 @@ TEST_F(EntryPainting, AlignmentAndScrolling) {
 // The selection the entry opens with is highlighted; the entry stays inside
 // the context's clip.
 TEST_F(EntryPainting, SelectionIsHighlightedAndTheClipHolds) {
-  open("0.50");
+  open("0.50", false);
   context->resetState();
   context->setClipRect(CRect(0, 0, 50, 40));
   entry->draw(context);
-  EXPECT_EQ(at(49, 10), kWhiteCColor);
-  EXPECT_EQ(at(50, 10).alpha, 0);
+  expectPixels({{49, 10, kWhiteCColor}, {50, 10, sorel::test::kClear}});
   paint();
   EXPECT_GT(count([](CColor c) { return c.red < 100 && c.blue > 200; }), 40);
   EXPECT_EQ(count([](CColor c) { return c.red < 20; }), 0);

@@ -69,6 +69,11 @@ class OffscreenTest : public ::testing::Test {
     return view;
   }
 
+  // Each pixel of the window has its colour.
+  void expectPixels(std::initializer_list<Pixel> pixels) const {
+    for (const Pixel& p : pixels) EXPECT_EQ(driver->pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+  }
+
   // The log so far, emptied; hover entries only when asked for.
   Log takeLog(bool withHover = false) {
     Log taken;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "ccolor.h"
@@ -38,6 +40,12 @@ InkBox inkBox(cairo_surface_t* surface, uint8_t threshold = 64);
 // The same over a width x height image whose inked pixels `inked` tells.
 InkBox inkBox(int width, int height, const std::function<bool(int x, int y)>& inked);
 
+// A pixel and the colour it should have.
+struct Pixel {
+  int x, y;
+  VSTGUI::CColor colour;
+};
+
 // A transparent ARGB32 image with a cairo draw context drawing into it.
 class ImageCanvas {
  public:
@@ -51,6 +59,10 @@ class ImageCanvas {
   ImageCanvas(const ImageCanvas&) = delete;
   ImageCanvas& operator=(const ImageCanvas&) = delete;
   VSTGUI::CColor at(int x, int y) const { return pixelOf(surface, x, y); }
+
+  void expectPixels(std::initializer_list<Pixel> pixels) const {
+    for (const Pixel& p : pixels) EXPECT_EQ(at(p.x, p.y), p.colour) << p.x << "," << p.y;
+  }
 
   cairo_surface_t* surface;
   VSTGUI::CairoDrawContext* context;
